@@ -1,0 +1,24 @@
+#include "Commands.h"
+
+#include "draws/DataM.h"
+
+#include <QFileInfo>
+
+int runInit(const CliContext &ctx, const QStringList &args)
+{
+    const bool quiet = args.contains(QStringLiteral("--quiet"));
+    const Outcome o = DataM::createDatabase(ctx.programDir);
+    if (o.ok) {
+        if (!quiet)
+            ctx.out << o.message << Qt::endl;
+        return 0;
+    }
+    // An existing history is never touched; the build runs init on every build.
+    if (QFileInfo::exists(DataM::databasePath(ctx.programDir))) {
+        if (!quiet)
+            ctx.err << o.message << Qt::endl;
+        return 0;
+    }
+    ctx.err << o.message << Qt::endl;
+    return 1;
+}

@@ -1,0 +1,44 @@
+#pragma once
+// The draw database: one SQLite file, db1.db, in the program directory. Opening
+// never creates it; createDatabase() is the only place a new file is made.
+#include "Outcome.h"
+
+#include <QSqlDatabase>
+#include <QString>
+
+class DataM {
+public:
+    DataM();
+    ~DataM();
+    DataM(const DataM &) = delete;
+    DataM &operator=(const DataM &) = delete;
+
+    // Opens DIR/db1.db. Fails (with the message the user sees) when the file is
+    // missing, unreadable, not SQLite, or lacks one of the tables.
+    Outcome open(const QString &programDir);
+    bool isOpen() const;
+    QSqlDatabase database() const;
+
+    static QString databasePath(const QString &programDir);
+    // Creates DIR/db1.db from the schema when absent; refuses when it exists.
+    static Outcome createDatabase(const QString &programDir);
+
+private:
+    QString m_connectionName;
+};
+
+// Every write goes through one of these: commit() makes it stick, anything else rolls back.
+class Transaction {
+public:
+    explicit Transaction(QSqlDatabase db);
+    ~Transaction();
+    Transaction(const Transaction &) = delete;
+    Transaction &operator=(const Transaction &) = delete;
+
+    bool isActive() const { return m_active; }
+    Outcome commit();
+
+private:
+    QSqlDatabase m_db;
+    bool m_active = false;
+};

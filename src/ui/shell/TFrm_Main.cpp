@@ -1,0 +1,201 @@
+#include "shell/TFrm_Main.h"
+
+#include "draws/DrawStore.h"
+#include "shell/ExternalPrograms.h"
+#include "shell/HistoryTab.h"
+#include "shell/TFrm_about.h"
+#include "shell/TFrm_itemset.h"
+#include "widgets/Messages.h"
+#include "widgets/RangeStrip.h"
+#include "widgets/RollUpPanel.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDateTime>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLocale>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+TFrm_Main::TFrm_Main(const QString &programDir, Messages &messages, QWidget *parent)
+    : QMainWindow(parent), m_programDir(programDir), m_messages(messages)
+{
+    setObjectName(QStringLiteral("TFrm_Main"));
+    setWindowTitle(QStringLiteral("Balvora V1.4"));
+
+    // FormCreate: the restored window covers the desktop work area exactly.
+    if (QScreen *screen = QGuiApplication::primaryScreen())
+        setGeometry(screen->availableGeometry());
+
+    const Outcome opened = m_data.open(m_programDir);
+    if (!opened.ok) {
+        m_messages.information(nullptr, opened.message);
+        return;
+    }
+    m_databaseOpen = true;
+
+    buildMenu();
+    buildCentralArea();
+    buildStatusBar();
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, &TFrm_Main::tick);
+    Timer1->start();
+}
+
+TFrm_Main::~TFrm_Main() = default;
+
+void TFrm_Main::buildMenu()
+{
+    auto add = [this](QMenu *menu, const char *name, const QString &caption, bool enabled = true) {
+        QAction *a = menu->addAction(caption);
+        a->setObjectName(QString::fromLatin1(name));
+        a->setEnabled(enabled);
+        return a;
+    };
+
+    QMenu *system = menuBar()->addMenu(QStringLiteral("系统设置"));
+    connect(add(system, "actOptions", QStringLiteral("选项...")), &QAction::triggered, this, &TFrm_Main::showOptions);
+    system->addSeparator();
+    connect(add(system, "actExit", QStringLiteral("退出")), &QAction::triggered, this, &QWidget::close);
+
+    // Items whose windows are still to come stay disabled until they arrive.
+    QMenu *data = menuBar()->addMenu(QStringLiteral("数据管理"));
+    add(data, "actDrawEntry", QStringLiteral("开奖数据录入..."), false);
+    data->addSeparator();
+    add(data, "actDeleteSelected", QStringLiteral("删除选中数据..."), false);
+    data->addSeparator();
+    add(data, "actClearAll", QStringLiteral("全部数据清空..."), false);
+    data->addSeparator();
+    add(data, "actDownload", QStringLiteral("自动下载数据..."), false);
+
+    QMenu *stats = menuBar()->addMenu(QStringLiteral("数据统计"));
+    add(stats, "actPrizeCheck", QStringLiteral("中奖查询..."), false);
+    stats->addSeparator();
+    add(stats, "actBlueDistribution", QStringLiteral("篮球分布统计..."), false);
+    stats->addSeparator();
+    add(stats, "actBigSmallOddEven", QStringLiteral("大小奇偶统计..."), false);
+    add(stats, "actFiveElements", QStringLiteral("红球五行统计..."), false);
+    add(stats, "actSumIntervals", QStringLiteral("和值区间统计..."), false);
+
+    QMenu *analysis = menuBar()->addMenu(QStringLiteral("数据分析"));
+    add(analysis, "actRedOmission", QStringLiteral("红球遗漏分析..."), false);
+    add(analysis, "actBlueOmission", QStringLiteral("蓝球遗漏分析..."), false);
+
+    QMenu *help = menuBar()->addMenu(QStringLiteral("系统帮助"));
+    connect(add(help, "actAbout", QStringLiteral("关于系统...")), &QAction::triggered, this, &TFrm_Main::showAbout);
+    help->addSeparator();
+    connect(add(help, "actCalculator", QStringLiteral("计算器...")), &QAction::triggered, this,
+            [] { startCalculator(); });
+    connect(add(help, "actTextEditor", QStringLiteral("文本编辑...")), &QAction::triggered, this,
+            [] { startTextEditor(); });
+}
+
+void TFrm_Main::buildCentralArea()
+{
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("PageControl1"));
+    m_tabs->setStyleSheet(QStringLiteral("QTabBar::tab { width: 120px; height: 30px; }"));
+
+    m_history = new HistoryTab(database(), m_messages, m_tabs);
+    m_tabs->addTab(m_history, QStringLiteral("历史数据分析"));
+
+    auto *betting = new QWidget(m_tabs);
+    betting->setObjectName(QStringLiteral("bettingTab"));
+    m_tabs->addTab(betting, QStringLiteral("缩水过滤选号"));
+
+    auto chartTab = [this](const char *from, const char *to, RangeStrip **strip) {
+        auto *tab = new QWidget(m_tabs);
+        auto *layout = new QVBoxLayout(tab);
+        *strip = new RangeStrip(QString::fromLatin1(from), QString::fromLatin1(to), tab);
+        layout->addWidget(*strip, 0, Qt::AlignLeft);
+        layout->addStretch(1);
+        return tab;
+    };
+    m_tabs->addTab(chartTab("cmb111", "cmb222", &m_redChartRange), QStringLiteral("红色球走势图分析"));
+    m_tabs->addTab(chartTab("cmb1111", "cmb2222", &m_blueChartRange), QStringLiteral("蓝色球走势图分析"));
+    m_tabs->setCurrentIndex(0);
+
+    m_picker = new RollUpPanel(QStringLiteral("开始选号"), 86, this);
+    m_picker->setObjectName(QStringLiteral("pickerPanel"));
+
+    m_splitter = new QSplitter(Qt::Vertical, this);
+    m_splitter->setObjectName(QStringLiteral("Splitter1"));
+    m_splitter->setHandleWidth(3);
+    m_splitter->setChildrenCollapsible(false);
+    m_splitter->addWidget(m_tabs);
+    m_splitter->addWidget(m_picker);
+    m_splitter->setStretchFactor(0, 1);
+    m_splitter->setStretchFactor(1, 0);
+    setCentralWidget(m_splitter);
+}
+
+void TFrm_Main::buildStatusBar()
+{
+    auto panel = [this](const char *name, int width, const QString &text) {
+        auto *label = new QLabel(text, this);
+        label->setObjectName(QString::fromLatin1(name));
+        label->setFixedWidth(width);
+        statusBar()->addWidget(label);
+        return label;
+    };
+    m_statusClock = panel("statusClock", 200, QStringLiteral("当前"));
+    m_statusCaption = panel("statusCaption", 50, QStringLiteral("当前时间"));
+    m_statusVersion = panel("statusVersion", 400, QString());
+}
+
+void TFrm_Main::tick()
+{
+    const QLocale locale = QLocale::system();
+    const QDateTime now = QDateTime::currentDateTime();
+    m_statusClock->setText(locale.toString(now.date(), QLocale::ShortFormat) + QLatin1Char(' ')
+                           + locale.toString(now.time(), QLocale::LongFormat));
+}
+
+void TFrm_Main::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_shownOnce && m_databaseOpen) {
+        m_shownOnce = true;
+        FormShow();
+    }
+}
+
+void TFrm_Main::FormShow()
+{
+    m_settings = readDisplaySettings(m_programDir);
+    m_history->setBallColumnWidths(m_settings.redWidth, m_settings.blueWidth);
+
+    const QStringList numbers = DrawStore::drawNumbers(database());
+    fillRangeLists(m_history->cmb1, m_history->cmb2, numbers, m_settings.drawCount);
+    fillRangeLists(m_redChartRange->from(), m_redChartRange->to(), numbers, m_settings.drawCount);
+    fillRangeLists(m_blueChartRange->from(), m_blueChartRange->to(), numbers, m_settings.drawCount);
+    m_history->applyRange();
+}
+
+void TFrm_Main::closeEvent(QCloseEvent *event)
+{
+    if (!m_databaseOpen || m_messages.confirm(this, QStringLiteral("是否退出系统？")))
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TFrm_Main::showOptions()
+{
+    TFrm_itemset dialog(m_programDir, m_messages, this);
+    dialog.exec();
+}
+
+void TFrm_Main::showAbout()
+{
+    TFrm_about about(this);
+    about.exec();
+}

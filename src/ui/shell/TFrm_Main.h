@@ -1,0 +1,65 @@
+#pragma once
+// How the pieces fit: TFrm_Main owns the one database connection (DataM), the
+// display settings read at first show, and the four work tabs. Each tab and dialog
+// is its own class; they get the connection and the Messages they need from here.
+// Rules live in balvora_core; this layer only moves texts in and out of controls.
+#include "draws/DataM.h"
+#include "shell/DisplaySettings.h"
+
+#include <QMainWindow>
+
+class QLabel;
+class QTabWidget;
+class QTimer;
+class QSplitter;
+class Messages;
+class HistoryTab;
+class RangeStrip;
+class RollUpPanel;
+
+class TFrm_Main : public QMainWindow {
+    Q_OBJECT
+public:
+    TFrm_Main(const QString &programDir, Messages &messages, QWidget *parent = nullptr);
+    ~TFrm_Main() override;
+
+    // False when db1.db could not be opened; the message has been shown then.
+    bool databaseOpen() const { return m_databaseOpen; }
+    QString programDir() const { return m_programDir; }
+    QSqlDatabase database() const { return m_data.database(); }
+    const DisplaySettings &settings() const { return m_settings; }
+    HistoryTab *historyTab() const { return m_history; }
+
+    // Settings read, the six range lists filled and preselected, the history range shown.
+    void FormShow();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildMenu();
+    void buildCentralArea();
+    void buildStatusBar();
+    void tick();
+    void showOptions();
+    void showAbout();
+
+    QString m_programDir;
+    Messages &m_messages;
+    DataM m_data;
+    bool m_databaseOpen = false;
+    bool m_shownOnce = false;
+    DisplaySettings m_settings;
+
+    QTabWidget *m_tabs = nullptr;
+    HistoryTab *m_history = nullptr;
+    RangeStrip *m_redChartRange = nullptr;
+    RangeStrip *m_blueChartRange = nullptr;
+    RollUpPanel *m_picker = nullptr;
+    QSplitter *m_splitter = nullptr;
+    QLabel *m_statusClock = nullptr;
+    QLabel *m_statusCaption = nullptr;
+    QLabel *m_statusVersion = nullptr;
+    QTimer *Timer1 = nullptr;
+};

@@ -1,0 +1,23 @@
+#pragma once
+// "选项设置": the three display settings, written one key at a time.
+#include <QDialog>
+
+class QButtonGroup;
+class QSpinBox;
+class Messages;
+
+class TFrm_itemset : public QDialog {
+    Q_OBJECT
+public:
+    TFrm_itemset(const QString &programDir, Messages &messages, QWidget *parent = nullptr);
+
+    QButtonGroup *drawCountGroup = nullptr; // "20" .. "100", ids 0..4
+    QSpinBox *redWidth = nullptr;
+    QSpinBox *blueWidth = nullptr;
+
+    void save(); // "设置"
+
+private:
+    QString m_programDir;
+    Messages &m_messages;
+};

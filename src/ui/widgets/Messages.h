@@ -1,0 +1,20 @@
+#pragma once
+// The only place that shows message boxes. Windows hold a Messages& and call it;
+// tests pass a recorder that answers questions from a script.
+#include <QString>
+
+class QWidget;
+
+class Messages {
+public:
+    virtual ~Messages() = default;
+
+    // Information box with one OK button, titled with the application title.
+    virtual void information(QWidget *parent, const QString &text);
+    // "提示" question with OK and Cancel; true only for OK.
+    virtual bool question(QWidget *parent, const QString &text);
+    // "Confirm" question with Yes and No; true only for Yes.
+    virtual bool confirm(QWidget *parent, const QString &text);
+    // Error box carrying an error's own text (a database error, a write failure).
+    virtual void error(QWidget *parent, const QString &text);
+};
