@@ -1,5 +1,5 @@
-// Start-up only: the application object, the program directory, the main window.
-#include "shell/TFrm_Main.h"
+// Start-up only: the application object and the program directory.
+#include "shell/StartUp.h"
 #include "widgets/Messages.h"
 
 #include <QApplication>
@@ -8,12 +8,6 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Balvora"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Balvora"));
-
     Messages messages;
-    TFrm_Main window(QCoreApplication::applicationDirPath(), messages);
-    if (!window.databaseOpen())
-        return 1;
-    window.showMaximized();
-    return app.exec();
+    return startProgram(QCoreApplication::applicationDirPath(), messages);
 }

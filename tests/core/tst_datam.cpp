@@ -1,0 +1,138 @@
+// The draw database: opening never creates a file, refuses what is not our
+// history, and a draw's two rows are written and deleted together.
+#include "draws/DataM.h"
+#include "draws/DrawStore.h"
+
+#include <QFile>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+const QString kOpenFailed = QStringLiteral("找不到数据文件或数据文件无法打开，请确认解压是否正确或者文件被删除！");
+
+int count(QSqlDatabase db, const QString &sql)
+{
+    QSqlQuery q(db);
+    return q.exec(sql) && q.next() ? q.value(0).toInt() : -1;
+}
+} // namespace
+
+class TestDataM : public QObject {
+    Q_OBJECT
+private slots:
+    void openRefusesWhatIsNotOurHistory_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("create");
+        QTest::newRow("missing file") << QByteArray() << false;
+        QTest::newRow("empty file") << QByteArray("") << true;
+        QTest::newRow("text file") << QByteArray("not a database at all\n") << true;
+        QTest::newRow("sqlite without our tables") << QByteArray("other") << true;
+    }
+    void openRefusesWhatIsNotOurHistory()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, create);
+        QTemporaryDir dir;
+        const QString path = DataM::databasePath(dir.path());
+        if (content == "other") {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+            db.setDatabaseName(path);
+            QVERIFY(db.open());
+            QSqlQuery(db).exec(QStringLiteral("create table data (qishu text)"));
+            db.close();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(QStringLiteral("other"));
+        } else if (create) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(content);
+        }
+        DataM data;
+        const Outcome o = data.open(dir.path());
+        QCOMPARE(o.ok, false);
+        QCOMPARE(o.message, kOpenFailed);
+        QCOMPARE(QFile::exists(path), create); // a missing file stays missing
+    }
+
+    void createThenOpen()
+    {
+        QTemporaryDir dir;
+        QVERIFY(DataM::createDatabase(dir.path()).ok);
+        DataM data;
+        QVERIFY(data.open(dir.path()).ok);
+        QCOMPARE(count(data.database(), QStringLiteral("pragma user_version")), 1);
+        // Column names are matched without regard to case, as the grid binds A1 and AC.
+        QSqlQuery q(data.database());
+        QVERIFY(q.exec(QStringLiteral("select A1, AC, qishu from Data")));
+        QVERIFY(q.exec(QStringLiteral("select * from Append, data where Append.qishu = data.qishu")));
+    }
+
+    void createNeverTouchesAnExistingHistory()
+    {
+        QTemporaryDir dir;
+        QVERIFY(DataM::createDatabase(dir.path()).ok);
+        {
+            DataM data;
+            QVERIFY(data.open(dir.path()).ok);
+            QVERIFY(DrawStore::insertDraw(data.database(), ComputeDrawAttributes("2007001", {1, 2, 3, 4, 5, 6}, 7)).ok);
+        }
+        QCOMPARE(DataM::createDatabase(dir.path()).ok, false);
+        DataM data;
+        QVERIFY(data.open(dir.path()).ok);
+        QCOMPARE(DrawStore::drawNumbers(data.database()), QStringList{"2007001"});
+    }
+
+    void drawRowsAreStoredTogetherOrNotAtAll()
+    {
+        QTemporaryDir dir;
+        QVERIFY(DataM::createDatabase(dir.path()).ok);
+        DataM data;
+        QVERIFY(data.open(dir.path()).ok);
+        QSqlDatabase db = data.database();
+        // A stray append row with the same number makes the second insert fail;
+        // the data row written before it must be rolled back.
+        QVERIFY(QSqlQuery(db).exec(QStringLiteral("insert into append (qishu) values ('2007002')")));
+        const Outcome o = DrawStore::insertDraw(db, ComputeDrawAttributes("2007002", {1, 2, 3, 4, 5, 6}, 7));
+        QCOMPARE(o.ok, false);
+        QVERIFY(!o.message.isEmpty());
+        QCOMPARE(count(db, QStringLiteral("select count(*) from data")), 0);
+
+        QVERIFY(DrawStore::insertDraw(db, ComputeDrawAttributes("2007003", {1, 2, 3, 4, 5, 6}, 7)).ok);
+        QCOMPARE(count(db, QStringLiteral("select count(*) from data where qishu='2007003'")), 1);
+        QCOMPARE(count(db, QStringLiteral("select count(*) from append where qishu='2007003'")), 1);
+    }
+
+    void deletesTakeBothRows()
+    {
+        QTemporaryDir dir;
+        QVERIFY(DataM::createDatabase(dir.path()).ok);
+        DataM data;
+        QVERIFY(data.open(dir.path()).ok);
+        QSqlDatabase db = data.database();
+        for (const char *n : {"2007001", "2007002", "2007003"})
+            QVERIFY(DrawStore::insertDraw(db, ComputeDrawAttributes(n, {1, 2, 3, 4, 5, 6}, 7)).ok);
+        QVERIFY(DrawStore::deleteDraw(db, QStringLiteral("2007002")).ok);
+        QCOMPARE(count(db, QStringLiteral("select count(*) from data")), 2);
+        QCOMPARE(count(db, QStringLiteral("select count(*) from append")), 2);
+        QVERIFY(DrawStore::clearAllDraws(db).ok);
+        QCOMPARE(count(db, QStringLiteral("select count(*) from data")), 0);
+        QCOMPARE(count(db, QStringLiteral("select count(*) from append")), 0);
+    }
+
+    void textWithQuotesIsData()
+    {
+        QTemporaryDir dir;
+        QVERIFY(DataM::createDatabase(dir.path()).ok);
+        DataM data;
+        QVERIFY(data.open(dir.path()).ok);
+        QVERIFY(DrawStore::insertDraw(data.database(), ComputeDrawAttributes("2007001", {1, 2, 3, 4, 5, 6}, 7)).ok);
+        QCOMPARE(DrawStore::drawExists(data.database(), QStringLiteral("2007001' or '1'='1")), false);
+        QVERIFY(DrawStore::deleteDraw(data.database(), QStringLiteral("x' or '1'='1")).ok);
+        QCOMPARE(DrawStore::drawNumbers(data.database()).size(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDataM)
+#include "tst_datam.moc"
