@@ -43,6 +43,7 @@ TFrm_Main::TFrm_Main(const QString &programDir, Messages &messages, QWidget *par
     buildMenu();
     buildCentralArea();
     buildStatusBar();
+    m_about = new TFrm_about(this);
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(1000);
@@ -196,6 +197,5 @@ void TFrm_Main::showOptions()
 
 void TFrm_Main::showAbout()
 {
-    TFrm_about about(this);
-    about.exec();
+    m_about->exec();
 }

@@ -16,6 +16,7 @@ class Messages;
 class HistoryTab;
 class RangeStrip;
 class RollUpPanel;
+class TFrm_about;
 
 class TFrm_Main : public QMainWindow {
     Q_OBJECT
@@ -62,4 +63,5 @@ private:
     QLabel *m_statusCaption = nullptr;
     QLabel *m_statusVersion = nullptr;
     QTimer *Timer1 = nullptr;
+    TFrm_about *m_about = nullptr; // created once at start, shown again and again
 };
