@@ -16,6 +16,7 @@ class Messages;
 class HistoryTab;
 class RangeStrip;
 class RollUpPanel;
+class TFrm_LuRu;
 
 class TFrm_Main : public QMainWindow {
     Q_OBJECT
@@ -29,6 +30,7 @@ public:
     QSqlDatabase database() const { return m_data.database(); }
     const DisplaySettings &settings() const { return m_settings; }
     HistoryTab *historyTab() const { return m_history; }
+    TFrm_LuRu *drawEntry() const { return m_luru; }
 
     // Settings read, the six range lists filled and preselected, the history range shown.
     void FormShow();
@@ -44,6 +46,7 @@ private:
     void tick();
     void showOptions();
     void showAbout();
+    void createDataDialogs();
 
     QString m_programDir;
     Messages &m_messages;
@@ -62,4 +65,5 @@ private:
     QLabel *m_statusCaption = nullptr;
     QLabel *m_statusVersion = nullptr;
     QTimer *Timer1 = nullptr;
+    TFrm_LuRu *m_luru = nullptr;
 };
