@@ -88,7 +88,7 @@ void HistoryTab::setBallColumnWidths(int redWidth, int blueWidth)
     DBGridEh3->setBallColumnWidths(redWidth, blueWidth);
 }
 
-bool HistoryTab::show(const HistoryStatement &statement)
+bool HistoryTab::showStatement(const HistoryStatement &statement)
 {
     m_current = statement;
     QSqlQuery q = statement.prepare(m_db);
@@ -103,12 +103,12 @@ bool HistoryTab::show(const HistoryStatement &statement)
 
 void HistoryTab::applyRange()
 {
-    show(HistoryQuery::range(cmb1->currentText(), cmb2->currentText()));
+    showStatement(HistoryQuery::range(cmb1->currentText(), cmb2->currentText()));
 }
 
 void HistoryTab::listWholeHistory()
 {
-    show(HistoryQuery::wholeHistory(m_descending->isChecked()));
+    showStatement(HistoryQuery::wholeHistory(m_descending->isChecked()));
 }
 
 void HistoryTab::deleteCurrentDraw()
@@ -126,7 +126,7 @@ void HistoryTab::deleteCurrentDraw()
         return;
     }
     // The grid moves on to the neighbouring row.
-    show(m_current);
+    showStatement(m_current);
     while (row >= m_gridModel->rowCount() && m_gridModel->canFetchMore(QModelIndex()))
         m_gridModel->fetchMore(QModelIndex());
     const int rows = m_gridModel->rowCount();
@@ -143,7 +143,7 @@ void HistoryTab::clearAllDraws()
         m_messages.error(this, o.message);
         return;
     }
-    show(m_current);
+    showStatement(m_current);
 }
 
 void HistoryTab::countFrequencies()

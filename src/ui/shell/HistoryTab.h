@@ -43,7 +43,7 @@ public:
     void drawAdded(const QString &qishu);
 
 private:
-    bool show(const HistoryStatement &statement);
+    bool showStatement(const HistoryStatement &statement);
 
     QSqlDatabase m_db;
     Messages &m_messages;

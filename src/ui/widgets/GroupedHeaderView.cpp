@@ -24,16 +24,8 @@ QSize GroupedHeaderView::sizeHint() const
     return size;
 }
 
-QStringList GroupedHeaderView::levels(int section) const
+bool GroupedHeaderView::shareUpTo(const QStringList &la, const QStringList &lb, int level)
 {
-    if (!model())
-        return {};
-    return model()->headerData(section, orientation(), m_role).toStringList();
-}
-
-bool GroupedHeaderView::shareUpTo(int a, int b, int level) const
-{
-    const QStringList la = levels(a), lb = levels(b);
     // Only an upper level is shared: both must have a level below it.
     if (la.size() <= level + 1 || lb.size() <= level + 1)
         return false;
@@ -61,12 +53,15 @@ void GroupedHeaderView::paintEvent(QPaintEvent *)
 {
     QPainter painter(viewport());
     const int n = count();
+    QVector<QStringList> levels(n);
+    for (int section = 0; section < n && model(); ++section)
+        levels[section] = model()->headerData(section, orientation(), m_role).toStringList();
     const int h = levelHeight();
     const int total = viewport()->height();
     for (int section = 0; section < n; ++section) {
         if (isSectionHidden(section))
             continue;
-        const QStringList titles = levels(section);
+        const QStringList &titles = levels[section];
         for (int level = 0; level < titles.size(); ++level) {
             const bool lowest = level == titles.size() - 1;
             if (lowest) {
@@ -75,10 +70,10 @@ void GroupedHeaderView::paintEvent(QPaintEvent *)
                 continue;
             }
             // A shared cell is painted once, from its first section.
-            if (section > 0 && !isSectionHidden(section - 1) && shareUpTo(section - 1, section, level))
+            if (section > 0 && !isSectionHidden(section - 1) && shareUpTo(levels[section - 1], titles, level))
                 continue;
             int last = section;
-            while (last + 1 < n && !isSectionHidden(last + 1) && shareUpTo(last + 1, section, level))
+            while (last + 1 < n && !isSectionHidden(last + 1) && shareUpTo(levels[last + 1], titles, level))
                 ++last;
             const int left = sectionViewportPosition(section);
             const int right = sectionViewportPosition(last) + sectionSize(last);

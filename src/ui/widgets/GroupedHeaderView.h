@@ -16,9 +16,8 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QStringList levels(int section) const;
-    // Whether sections a and b share their title cells down to level `level`.
-    bool shareUpTo(int a, int b, int level) const;
+    // Whether two sections' titles share their cells down to `level`.
+    static bool shareUpTo(const QStringList &a, const QStringList &b, int level);
     void paintCell(QPainter &painter, const QRect &rect, const QString &text) const;
 
     int m_role;
