@@ -157,6 +157,15 @@ private slots:
                         + f.grid()->index(0, c).data().toString();
         }
         QCOMPARE(red, (QStringList{"红01", "红07", "红12", "红23", "红30", "红33", "蓝16"}));
+        // Empty ball cells show their zone's band colour.
+        const struct { int column; QColor colour; } bands[] = {
+            {2, QColor(215, 215, 255)},  {13, QColor(215, 255, 255)}, {24, QColor(215, 215, 255)},
+            {43, QColor(254, 197, 201)}, {47, QColor(255, 232, 234)}, {51, QColor(254, 197, 201)},
+            {55, QColor(255, 232, 234)}};
+        for (const auto &band : bands) {
+            const QRect cell = view->visualRect(f.grid()->index(0, band.column));
+            QCOMPARE(image.pixelColor(cell.topLeft() + QPoint(1, 1)), band.colour);
+        }
         // Column headings of those cells carry the same numbers.
         QCOMPARE(f.grid()->headerData(7, Qt::Horizontal).toString().section(QLatin1Char('|'), 2), QStringLiteral("07"));
         QCOMPARE(f.grid()->headerData(57, Qt::Horizontal).toString().section(QLatin1Char('|'), 2), QStringLiteral("16"));
