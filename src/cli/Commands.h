@@ -12,3 +12,5 @@ struct CliContext {
 
 // Each returns the process exit status.
 int runInit(const CliContext &ctx, const QStringList &args);
+int runImport(const CliContext &ctx, const QStringList &args);
+int runFreq(const CliContext &ctx, const QStringList &args);

@@ -14,6 +14,8 @@ struct Command {
 
 const Command kCommands[] = {
     {"init", runInit, "init                      create DIR/db1.db from the schema when absent"},
+    {"import", runImport, "import FILE               store every line of FILE as the batch entry does (- reads stdin)"},
+    {"freq", runFreq, "freq --from Q --to Q      how often each red and blue ball came up in draws Q..Q"},
 };
 
 void printHelp(QTextStream &out)

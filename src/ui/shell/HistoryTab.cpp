@@ -1,61 +1,173 @@
 #include "shell/HistoryTab.h"
 
+#include "draws/DrawStore.h"
+#include "shell/HistoryGridModel.h"
+#include "shell/HistoryGridView.h"
+#include "widgets/FooterRow.h"
 #include "widgets/Messages.h"
 #include "widgets/RangeStrip.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
-#include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSqlError>
-#include <QSqlQuery>
 #include <QSqlQueryModel>
-#include <QTableView>
 #include <QVBoxLayout>
+
+namespace {
+const QString kDraw = QStringLiteral("画线");
+const QString kStopDrawing = QStringLiteral("取消画线");
+const QColor kFooterGreen(201, 233, 204);
+} // namespace
 
 HistoryTab::HistoryTab(QSqlDatabase db, Messages &messages, QWidget *parent)
     : QWidget(parent), m_db(db), m_messages(messages)
 {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
-    auto *tools = new QHBoxLayout;
-    auto *range = new RangeStrip(QStringLiteral("cmb1"), QStringLiteral("cmb2"), this);
+    layout->setSpacing(0);
+
+    auto *toolRow = new QWidget(this);
+    toolRow->setFixedHeight(32);
+    auto *tools = new QHBoxLayout(toolRow);
+    tools->setContentsMargins(0, 0, 0, 0);
+    auto *range = new RangeStrip(QStringLiteral("cmb1"), QStringLiteral("cmb2"), toolRow);
     cmb1 = range->from();
     cmb2 = range->to();
     tools->addWidget(range);
-    auto *ok = new QPushButton(QStringLiteral("确定"), this);
-    ok->setObjectName(QStringLiteral("btnApply"));
-    tools->addWidget(ok);
+    auto button = [&](const char *name, const QString &caption) {
+        auto *b = new QPushButton(caption, toolRow);
+        b->setObjectName(QString::fromLatin1(name));
+        tools->addWidget(b);
+        return b;
+    };
+    QPushButton *apply = button("btnApply", QStringLiteral("确定"));
+    QPushButton *remove = button("btnDeleteRow", QStringLiteral("删除选中行"));
+    QPushButton *frequency = button("btnFrequency", QStringLiteral("频率统计"));
+    m_drawButton = button("btnDrawLines", kDraw);
+    m_descending = new QCheckBox(QStringLiteral("降序排列"), toolRow);
+    m_descending->setObjectName(QStringLiteral("chkDescending"));
+    tools->addWidget(m_descending);
     tools->addStretch(1);
-    layout->addLayout(tools);
+    layout->addWidget(toolRow);
 
     MainQ = new QSqlQueryModel(this);
-    DBGridEh3 = new QTableView(this);
-    DBGridEh3->setObjectName(QStringLiteral("DBGridEh3"));
-    DBGridEh3->setModel(MainQ);
-    DBGridEh3->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_gridModel = new HistoryGridModel(MainQ, this);
+    DBGridEh3 = new HistoryGridView(m_gridModel, this);
+    // The sideways scroll bar goes under the footer, as in a grid with a footer row.
+    DBGridEh3->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     layout->addWidget(DBGridEh3, 1);
+    m_footer = new FooterRow(DBGridEh3, 1, this);
+    m_footer->setObjectName(QStringLiteral("footer"));
+    m_footer->setBackground(kFooterGreen);
+    layout->addWidget(m_footer);
+    auto *sideways = new QScrollBar(Qt::Horizontal, this);
+    QScrollBar *inner = DBGridEh3->horizontalScrollBar();
+    connect(inner, &QScrollBar::rangeChanged, sideways, [sideways, inner](int min, int max) {
+        sideways->setRange(min, max);
+        sideways->setPageStep(inner->pageStep());
+        sideways->setSingleStep(inner->singleStep());
+        sideways->setVisible(max > min);
+    });
+    connect(inner, &QScrollBar::valueChanged, sideways, &QScrollBar::setValue);
+    connect(sideways, &QScrollBar::valueChanged, inner, &QScrollBar::setValue);
+    sideways->setVisible(false);
+    layout->addWidget(sideways);
 
-    connect(ok, &QPushButton::clicked, this, &HistoryTab::applyRange);
+    connect(apply, &QPushButton::clicked, this, &HistoryTab::applyRange);
+    connect(remove, &QPushButton::clicked, this, &HistoryTab::deleteCurrentDraw);
+    connect(frequency, &QPushButton::clicked, this, &HistoryTab::countFrequencies);
+    connect(m_drawButton, &QPushButton::clicked, this, &HistoryTab::toggleDrawing);
+    connect(m_descending, &QCheckBox::clicked, this, &HistoryTab::listWholeHistory);
 }
 
 void HistoryTab::setBallColumnWidths(int redWidth, int blueWidth)
 {
-    m_redWidth = redWidth;
-    m_blueWidth = blueWidth;
+    DBGridEh3->setBallColumnWidths(redWidth, blueWidth);
+}
+
+bool HistoryTab::showStatement(const HistoryStatement &statement)
+{
+    m_current = statement;
+    QSqlQuery q = statement.prepare(m_db);
+    if (!q.exec()) {
+        MainQ->clear();
+        m_messages.error(this, q.lastError().text());
+        return false;
+    }
+    MainQ->setQuery(std::move(q));
+    return true;
 }
 
 void HistoryTab::applyRange()
 {
-    QSqlQuery q(m_db);
-    q.prepare(QStringLiteral("select * from data where qishu >= ? and qishu <= ? order by qishu"));
-    q.addBindValue(cmb1->currentText());
-    q.addBindValue(cmb2->currentText());
-    if (!q.exec()) {
-        MainQ->clear();
-        m_messages.error(this, q.lastError().text());
+    showStatement(HistoryQuery::range(cmb1->currentText(), cmb2->currentText()));
+}
+
+void HistoryTab::listWholeHistory()
+{
+    showStatement(HistoryQuery::wholeHistory(m_descending->isChecked()));
+}
+
+void HistoryTab::deleteCurrentDraw()
+{
+    if (!m_messages.question(this, QStringLiteral("准备删除所选记录数据，是否继续！")))
+        return;
+    const QModelIndex current = DBGridEh3->currentIndex();
+    if (!current.isValid())
+        return;
+    const int row = current.row();
+    const QString qishu = m_gridModel->index(row, 0).data().toString();
+    const Outcome o = DrawStore::deleteDraw(m_db, qishu);
+    if (!o.ok) {
+        m_messages.error(this, o.message);
         return;
     }
-    MainQ->setQuery(std::move(q));
+    // The grid moves on to the neighbouring row.
+    showStatement(m_current);
+    while (row >= m_gridModel->rowCount() && m_gridModel->canFetchMore(QModelIndex()))
+        m_gridModel->fetchMore(QModelIndex());
+    const int rows = m_gridModel->rowCount();
+    if (rows > 0)
+        DBGridEh3->setCurrentIndex(m_gridModel->index(std::min(row, rows - 1), std::max(0, current.column())));
+}
+
+void HistoryTab::clearAllDraws()
+{
+    if (!m_messages.question(this, QStringLiteral("准备删除数据库中所有记录数据，是否继续！")))
+        return;
+    const Outcome o = DrawStore::clearAllDraws(m_db);
+    if (!o.ok) {
+        m_messages.error(this, o.message);
+        return;
+    }
+    showStatement(m_current);
+}
+
+void HistoryTab::countFrequencies()
+{
+    m_footer->setText(0, QStringLiteral("频率"));
+    const HistoryQuery::FrequencyCounts f =
+        HistoryQuery::frequencyCounts(m_db, cmb1->currentText(), cmb2->currentText());
+    // Reds go under columns 1..33, blues under 42..57.
+    for (int i = 0; i < f.counts.size(); ++i)
+        m_footer->setText(i < HistoryQuery::kRedBalls ? i + 1 : i + 9, QString::number(f.counts[i]));
+    if (!f.outcome.ok)
+        m_messages.error(this, f.outcome.message);
+}
+
+void HistoryTab::toggleDrawing()
+{
+    const bool start = m_drawButton->text() == kDraw;
+    DBGridEh3->setDrawingMode(start);
+    m_drawButton->setText(start ? kStopDrawing : kDraw);
+}
+
+void HistoryTab::drawAdded(const QString &qishu)
+{
+    cmb2->addItem(qishu);
+    cmb2->setCurrentIndex(cmb2->count() - 1);
+    applyRange();
 }

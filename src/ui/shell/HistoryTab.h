@@ -1,14 +1,18 @@
 #pragma once
-// The tab "历史数据分析": the range strip and the history grid over MainQ.
+// The tab "历史数据分析": the tool row, the history grid over MainQ and its footer.
+#include "shell/HistoryQuery.h"
+
+#include <QSqlDatabase>
 #include <QWidget>
 
+class QCheckBox;
 class QComboBox;
 class QPushButton;
-class QCheckBox;
-class QTableView;
 class QSqlQueryModel;
+class FooterRow;
+class HistoryGridModel;
+class HistoryGridView;
 class Messages;
-#include <QSqlDatabase>
 
 class HistoryTab : public QWidget {
     Q_OBJECT
@@ -17,16 +21,35 @@ public:
 
     QComboBox *cmb1 = nullptr;  // from
     QComboBox *cmb2 = nullptr;  // to
-    QTableView *DBGridEh3 = nullptr;
+    HistoryGridView *DBGridEh3 = nullptr;
     QSqlQueryModel *MainQ = nullptr;
+    FooterRow *footer() const { return m_footer; }
+    HistoryGridModel *gridModel() const { return m_gridModel; }
 
     void setBallColumnWidths(int redWidth, int blueWidth);
     // "确定": shows the range of cmb1..cmb2.
     void applyRange();
+    // "降序排列": every draw, in the order the box says.
+    void listWholeHistory();
+    // "删除选中行" / "删除选中数据...": asks, then deletes the draw of the current row.
+    void deleteCurrentDraw();
+    // "全部数据清空...": asks, then deletes every draw.
+    void clearAllDraws();
+    // "频率统计": counts of each ball over cmb1..cmb2 into the footer.
+    void countFrequencies();
+    // "画线" / "取消画线".
+    void toggleDrawing();
+    // A draw was stored: its number goes to the end of cmb2, is selected, and the range is shown.
+    void drawAdded(const QString &qishu);
 
 private:
+    bool showStatement(const HistoryStatement &statement);
+
     QSqlDatabase m_db;
     Messages &m_messages;
-    int m_redWidth = 16;
-    int m_blueWidth = 16;
+    HistoryStatement m_current;  // the statement the grid shows, re-run after a delete
+    HistoryGridModel *m_gridModel = nullptr;
+    FooterRow *m_footer = nullptr;
+    QCheckBox *m_descending = nullptr;
+    QPushButton *m_drawButton = nullptr;
 };

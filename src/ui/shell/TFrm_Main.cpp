@@ -1,6 +1,7 @@
 #include "shell/TFrm_Main.h"
 
 #include "draws/DrawStore.h"
+#include "draws/TFrm_LuRu.h"
 #include "shell/ExternalPrograms.h"
 #include "shell/HistoryTab.h"
 #include "shell/TFrm_about.h"
@@ -43,6 +44,7 @@ TFrm_Main::TFrm_Main(const QString &programDir, Messages &messages, QWidget *par
     buildMenu();
     buildCentralArea();
     buildStatusBar();
+    createDataDialogs();
     m_about = new TFrm_about(this);
 
     Timer1 = new QTimer(this);
@@ -198,4 +200,21 @@ void TFrm_Main::showOptions()
 void TFrm_Main::showAbout()
 {
     m_about->exec();
+}
+
+// The draw entry dialog lives as long as the window; its menu items and the
+// history tab's delete and clear are wired here.
+void TFrm_Main::createDataDialogs()
+{
+    m_luru = new TFrm_LuRu(database(), m_messages, this);
+    connect(m_luru, &TFrm_LuRu::drawStored, m_history, &HistoryTab::drawAdded);
+    auto wire = [this](const char *name, auto slot) {
+        if (auto *action = findChild<QAction *>(QString::fromLatin1(name))) {
+            action->setEnabled(true);
+            connect(action, &QAction::triggered, this, slot);
+        }
+    };
+    wire("actDrawEntry", [this] { m_luru->exec(); });
+    wire("actDeleteSelected", [this] { m_history->deleteCurrentDraw(); });
+    wire("actClearAll", [this] { m_history->clearAllDraws(); });
 }

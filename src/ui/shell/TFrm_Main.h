@@ -17,6 +17,7 @@ class HistoryTab;
 class RangeStrip;
 class RollUpPanel;
 class TFrm_about;
+class TFrm_LuRu;
 
 class TFrm_Main : public QMainWindow {
     Q_OBJECT
@@ -30,6 +31,7 @@ public:
     QSqlDatabase database() const { return m_data.database(); }
     const DisplaySettings &settings() const { return m_settings; }
     HistoryTab *historyTab() const { return m_history; }
+    TFrm_LuRu *drawEntry() const { return m_luru; }
 
     // Settings read, the six range lists filled and preselected, the history range shown.
     void FormShow();
@@ -45,6 +47,7 @@ private:
     void tick();
     void showOptions();
     void showAbout();
+    void createDataDialogs();
 
     QString m_programDir;
     Messages &m_messages;
@@ -64,4 +67,5 @@ private:
     QLabel *m_statusVersion = nullptr;
     QTimer *Timer1 = nullptr;
     TFrm_about *m_about = nullptr; // created once at start, shown again and again
+    TFrm_LuRu *m_luru = nullptr;
 };

@@ -1,0 +1,65 @@
+// Importing the real history into an empty db1.db, one transaction per draw, as
+// `balvora-cli import` does. The journal settings are compared against the one
+// the program uses (WAL, synchronous=NORMAL).
+#include "draws/DataM.h"
+#include "draws/DrawEntry.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+QStringList realLines()
+{
+    QFile file(QStringLiteral(BALVORA_SHARED_DATA "/ssq-history.txt"));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    return QString::fromUtf8(file.readAll()).trimmed().split(QLatin1Char('\n'));
+}
+
+// journal: 0 = as the program opens it; 1 = WAL + FULL; 2 = rollback journal + FULL
+void BM_ImportRealHistory(benchmark::State &state)
+{
+    const QStringList lines = realLines();
+    if (lines.isEmpty()) {
+        state.SkipWithError("the real draw history is not on this machine");
+        return;
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        QTemporaryDir dir;
+        DataM::createDatabase(dir.path());
+        DataM data;
+        data.open(dir.path());
+        QSqlQuery q(data.database());
+        if (state.range(0) == 1)
+            q.exec(QStringLiteral("PRAGMA synchronous=FULL"));
+        if (state.range(0) == 2) {
+            q.exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
+            q.exec(QStringLiteral("PRAGMA synchronous=FULL"));
+        }
+        state.ResumeTiming();
+        BatchHooks hooks;
+        hooks.message = [](const QString &) {};
+        hooks.insert = [&data](const EntryFields &f) { return InsertDraw(data.database(), f); };
+        const BatchReport report = InsertDrawBatch(data.database(), lines, hooks);
+        if (report.inserted != lines.size())
+            state.SkipWithError("not every draw was stored");
+    }
+    state.SetItemsProcessed(state.iterations() * lines.size());
+}
+BENCHMARK(BM_ImportRealHistory)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,52 @@
+#pragma once
+// "开奖数据录入": one draw typed into fields, or many draws as lines of text.
+// The rules are the core's (draws/DrawEntry); this window moves texts in and out.
+#include "draws/DrawEntry.h"
+
+#include <QDialog>
+#include <QSqlDatabase>
+#include <array>
+
+class QLineEdit;
+class QPlainTextEdit;
+class QTabWidget;
+class Messages;
+
+class TFrm_LuRu : public QDialog {
+    Q_OBJECT
+public:
+    TFrm_LuRu(QSqlDatabase db, Messages &messages, QWidget *parent = nullptr);
+
+    QLineEdit *Edit1 = nullptr;   // reds
+    QLineEdit *Edit2 = nullptr;   // draw number
+    QLineEdit *Edit3 = nullptr;   // blue
+    QLineEdit *Edit4 = nullptr;   // extra number
+    std::array<QLineEdit *, 6> Edit11_16{};  // confirmed reds
+    QLineEdit *Edit17 = nullptr;  // confirmed blue
+    QPlainTextEdit *Memo1 = nullptr;
+    QTabWidget *tabs = nullptr;
+
+    // Each stored draw is confirmed with a message while this is set; the
+    // download clears it around its batch.
+    bool AnnounceInserts = true;
+
+    void Edit1Exit();
+    void BlueExit();  // leaving Edit3 or Edit4
+    InsertResult InsertDraw();
+    BatchReport InsertDrawBatch();
+
+signals:
+    // A draw was stored; the history appends it to its "to" list and shows the range.
+    void drawStored(const QString &qishu);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QWidget *buildSingleTab();
+    QWidget *buildBatchTab();
+
+    QSqlDatabase m_db;
+    Messages &m_messages;
+};

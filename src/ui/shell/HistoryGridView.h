@@ -1,0 +1,34 @@
+#pragma once
+// The history grid: 58 columns with grouped titles, the first column frozen while
+// the grid scrolls sideways, ball cells painted red, and lines drawn over it.
+#include <QTableView>
+
+class HistoryGridModel;
+class LineOverlay;
+
+class HistoryGridView : public QTableView {
+    Q_OBJECT
+public:
+    explicit HistoryGridView(HistoryGridModel *model, QWidget *parent = nullptr);
+
+    void setBallColumnWidths(int redWidth, int blueWidth);
+    QTableView *frozenColumn() const { return m_frozen; }
+    LineOverlay *lines() const { return m_lines; }
+
+    // Drawing mode: each mouse release over the grid adds a point of the line.
+    void setDrawingMode(bool on);
+    bool drawingMode() const { return m_drawing; }
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void updateGeometries() override;
+    void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void placeOverlays();
+
+    QTableView *m_frozen;
+    LineOverlay *m_lines;
+    bool m_drawing = false;
+};
