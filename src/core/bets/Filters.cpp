@@ -1,0 +1,203 @@
+#include "bets/Filters.h"
+
+#include <bitset>
+
+const std::array<FilterCondition, kConditionCount> kFilterConditions = {{
+    {"红球总和", "sum", "SeSkinCheckBox3", "CMB3", "CMB4", 21, 183, 21, 122},
+    {"奇数个数", "odd", "SeSkinCheckBox4", "cmb5", "cmb6", 0, 7, 1, 3},
+    {"小号个数", "small", "SeSkinCheckBox5", "Cmb7", "cmb8", 0, 7, 0, 2},
+    {"中号个数", "middle", "SeSkinCheckBox6", "cmb9", "cmb10", 0, 7, 0, 2},
+    {"大号个数", "big", "SeSkinCheckBox7", "cmb11", "cmb12", 0, 7, 0, 2},
+    {"质数个数", "prime", "SeSkinCheckBox8", "cmb13", "cmb14", 0, 7, 0, 2},
+    {"连号个数", "consecutive", "SeSkinCheckBox22", "cmb15", "cmb16", 0, 7, 0, 2},
+    {"AC值", "ac", "SeSkinCheckBox23", "cmb17", "cmb18", 0, 12, 0, 2},
+    {"尾数和", "tailsum", "SeSkinCheckBox2", "cmb31", "cmb32", 1, 51, 21, 25},
+    {"极号差", "span", "SeSkinCheckBox9", "cmb33", "cmb34", 5, 32, 21, 21},
+    {"极号和", "ends", "SeSkinCheckBox10", "cmb35", "cmb36", 7, 61, 21, 21},
+    {"红球1", "r1", "SeSkinCheckBox11", "cmb19", "cmb20", 1, 28, 1, 11},
+    {"红球2", "r2", "SeSkinCheckBox12", "cmb21", "cmb22", 2, 29, 2, 12},
+    {"红球3", "r3", "SeSkinCheckBox13", "cmb23", "cmb24", 3, 30, 10, 20},
+    {"红球4", "r4", "SeSkinCheckBox14", "cmb25", "cmb26", 4, 31, 11, 21},
+    {"红球5", "r5", "SeSkinCheckBox15", "cmb27", "cmb28", 5, 32, 20, 32},
+    {"红球6", "r6", "SeSkinCheckBox16", "cmb29", "cmb30", 6, 33, 21, 33},
+}};
+
+namespace {
+
+// Per ball, its contributions packed one count per byte, so six additions give them all:
+// odd, small (1-11), middle (12-22), big (23-33), prime (1 counted), units digit, the ball itself.
+enum Field { Odd, Small, Middle, Big, Prime, Units, Value };
+
+struct BallTable {
+    std::array<std::uint64_t, 256> packed{};
+    BallTable()
+    {
+        std::bitset<34> primes;
+        for (int q : {1, 2, 3, 5, 7, 11, 13, 17, 19, 23, 29, 31}) // 1 counts as a prime here
+            primes.set(std::size_t(q));
+        for (int k = 0; k < 256; ++k) {
+            std::uint64_t p = 0;
+            auto put = [&](Field f, std::uint64_t v) { p |= v << (8 * f); };
+            put(Odd, k % 2);
+            put(Small, k >= 1 && k <= 11);
+            put(Middle, k >= 12 && k <= 22);
+            put(Big, k >= 23 && k <= 33);
+            put(Prime, k <= 33 && primes[std::size_t(k)]);
+            put(Units, std::uint64_t(k % 10)); // the second character of the two-digit text
+            put(Value, std::uint64_t(k));      // six balls of at most 33 fit in one byte
+            packed[std::size_t(k)] = p;
+        }
+    }
+};
+const BallTable kBalls;
+
+inline int field(std::uint64_t packed, Field f)
+{
+    return int((packed >> (8 * f)) & 0xff);
+}
+
+// Same as AcValue: distinct absolute differences of the 15 pairs, minus 5.
+inline int acValue(const std::uint8_t *r)
+{
+    std::uint64_t seen = 0;
+    for (int i = 0; i < 6; ++i)
+        for (int j = i + 1; j < 6; ++j) {
+            const int d = r[j] > r[i] ? r[j] - r[i] : r[i] - r[j];
+            seen |= std::uint64_t(1) << (d & 63);
+        }
+    return int(std::bitset<64>(seen).count()) - 5;
+}
+
+inline int conditionValue(int c, const std::uint8_t *r, std::uint64_t packed)
+{
+    switch (c) {
+    case 0: return field(packed, Value);
+    case 1: return field(packed, Odd);
+    case 2: return field(packed, Small);
+    case 3: return field(packed, Middle);
+    case 4: return field(packed, Big);
+    case 5: return field(packed, Prime);
+    case 6: return CountConsecutive(r);
+    case 7: return acValue(r);
+    case 8: return field(packed, Units);
+    case 9: return int(r[5]) - int(r[0]);
+    case 10: return int(r[5]) + int(r[0]);
+    default: return r[c - 11];
+    }
+}
+
+inline std::uint64_t packedSums(const std::uint8_t *r)
+{
+    return kBalls.packed[r[0]] + kBalls.packed[r[1]] + kBalls.packed[r[2]] + kBalls.packed[r[3]]
+        + kBalls.packed[r[4]] + kBalls.packed[r[5]];
+}
+
+} // namespace
+
+int filterConditionIndex(const QString &captionOrKey)
+{
+    for (int i = 0; i < kConditionCount; ++i)
+        if (captionOrKey == QString::fromUtf8(kFilterConditions[i].caption)
+            || captionOrKey.compare(QLatin1String(kFilterConditions[i].key), Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+int CountConsecutive(const std::uint8_t *r)
+{
+    bool g[6];
+    for (int i = 1; i <= 5; ++i)
+        g[i] = int(r[i]) - int(r[i - 1]) == 1;
+    int c = 0;
+    if (g[1])
+        c = 1;
+    if (g[2])
+        c = c + 1;
+    if (g[3])
+        c = g[2] ? c + 1 : 1;
+    if (g[4]) {
+        if (g[3])
+            c = c + 1;
+        else if (!g[2])
+            c = 1;
+    }
+    if (g[5]) {
+        if (g[4] && g[3])
+            c = c + 1;
+        else if (!g[2])
+            c = 1;
+    }
+    return c;
+}
+
+std::array<int, kConditionCount> conditionValues(const Bet &bet)
+{
+    const std::uint64_t packed = packedSums(bet.red);
+    std::array<int, kConditionCount> values{};
+    for (int c = 0; c < kConditionCount; ++c)
+        values[c] = conditionValue(c, bet.red, packed);
+    return values;
+}
+
+FilterSettings defaultFilterSettings()
+{
+    FilterSettings s;
+    for (int c = 0; c < kConditionCount; ++c)
+        s[c] = {false, QString::number(kFilterConditions[c].defaultLower),
+                QString::number(kFilterConditions[c].defaultUpper)};
+    return s;
+}
+
+Outcome parseFilterBounds(const FilterSettings &settings, FilterBounds &bounds)
+{
+    FilterBounds parsed;
+    for (int c = 0; c < kConditionCount; ++c) {
+        if (!settings[c].ticked)
+            continue;
+        const QString caption = QString::fromUtf8(kFilterConditions[c].caption);
+        bool lowOk = false, highOk = false;
+        const int low = settings[c].lower.trimmed().toInt(&lowOk);
+        const int high = settings[c].upper.trimmed().toInt(&highOk);
+        if (!lowOk)
+            return Outcome::failure(QStringLiteral("“%1”的下限“%2”不是有效的整数，请重新输入！")
+                                        .arg(caption, settings[c].lower));
+        if (!highOk)
+            return Outcome::failure(QStringLiteral("“%1”的上限“%2”不是有效的整数，请重新输入！")
+                                        .arg(caption, settings[c].upper));
+        parsed.on[c] = true;
+        parsed.lower[c] = low;
+        parsed.upper[c] = high;
+    }
+    bounds = parsed;
+    return Outcome::success();
+}
+
+bool passesFilters(const Bet &bet, const FilterBounds &bounds)
+{
+    const std::uint64_t packed = packedSums(bet.red);
+    for (int c = 0; c < kConditionCount; ++c) {
+        if (!bounds.on[c])
+            continue;
+        const int v = conditionValue(c, bet.red, packed);
+        if (v < bounds.lower[c] || v > bounds.upper[c])
+            return false;
+    }
+    return true;
+}
+
+std::optional<BetList> FilterBets(const BetList &list, const FilterBounds &bounds, const ProgressFn &progress)
+{
+    ProgressTicker ticker(progress, qint64(list.size()));
+    BetList kept;
+    const std::size_t count = list.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!ticker.tick(qint64(i)))
+            return std::nullopt;
+        if (passesFilters(list[i], bounds))
+            kept.push_back(list[i]);
+    }
+    if (!ticker.finish())
+        return std::nullopt;
+    kept.shrink_to_fit();
+    return kept;
+}
