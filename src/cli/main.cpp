@@ -14,6 +14,9 @@ struct Command {
 
 const Command kCommands[] = {
     {"init", runInit, "init                      create DIR/db1.db from the schema when absent"},
+    {"bets", runBets, "bets [--red L] [--blue L] [--method all|banker|wheel] [--banker L] [--wheel TYPE]\n"
+                      "       [--guarantee N] [--filter NAME=LO..HI]... [--reduce N] [--out FILE]\n"
+                      "                            generate, filter and reduce bets; print the output lines"},
 };
 
 void printHelp(QTextStream &out)
