@@ -1,6 +1,7 @@
 #include "bets/Filters.h"
 
 #include <bitset>
+#include <limits>
 
 const std::array<FilterCondition, kConditionCount> kFilterConditions = {{
     {"红球总和", "sum", "SeSkinCheckBox3", "CMB3", "CMB4", 21, 183, 21, 122},
@@ -51,21 +52,70 @@ struct BallTable {
 };
 const BallTable kBalls;
 
+// The stepwise rule, applied to the five "next is one more" flags g1..g5.
+int consecutiveByRule(const bool g[6])
+{
+    int c = 0;
+    if (g[1])
+        c = 1;
+    if (g[2])
+        c = c + 1;
+    if (g[3])
+        c = g[2] ? c + 1 : 1;
+    if (g[4]) {
+        if (g[3])
+            c = c + 1;
+        else if (!g[2])
+            c = 1;
+    }
+    if (g[5]) {
+        if (g[4] && g[3])
+            c = c + 1;
+        else if (!g[2])
+            c = 1;
+    }
+    return c;
+}
+
+// The rule's result for each of the 32 flag patterns (bit i-1 holds gi), so the hot loop
+// looks it up instead of branching on every bet.
+struct ConsecutiveTable {
+    std::array<std::uint8_t, 32> count{};
+    ConsecutiveTable()
+    {
+        for (int mask = 0; mask < 32; ++mask) {
+            bool g[6] = {false};
+            for (int i = 1; i <= 5; ++i)
+                g[i] = (mask >> (i - 1)) & 1;
+            count[std::size_t(mask)] = std::uint8_t(consecutiveByRule(g));
+        }
+    }
+};
+const ConsecutiveTable kConsecutive;
+
+inline int consecutive(const std::uint8_t *r)
+{
+    unsigned mask = 0;
+    for (int i = 1; i <= 5; ++i)
+        mask |= unsigned(int(r[i]) - int(r[i - 1]) == 1) << (i - 1);
+    return kConsecutive.count[mask];
+}
+
 inline int field(std::uint64_t packed, Field f)
 {
     return int((packed >> (8 * f)) & 0xff);
 }
 
-// Same as AcValue: distinct absolute differences of the 15 pairs, minus 5.
+// Same as AcValue for six distinct reds: the differences are the set bits of the red set
+// shifted down by each red (only larger reds land above bit 0), in any order of the reds.
 inline int acValue(const std::uint8_t *r)
 {
-    std::uint64_t seen = 0;
-    for (int i = 0; i < 6; ++i)
-        for (int j = i + 1; j < 6; ++j) {
-            const int d = r[j] > r[i] ? r[j] - r[i] : r[i] - r[j];
-            seen |= std::uint64_t(1) << (d & 63);
-        }
-    return int(std::bitset<64>(seen).count()) - 5;
+    const std::uint64_t set = (std::uint64_t(1) << r[0]) | (std::uint64_t(1) << r[1]) | (std::uint64_t(1) << r[2])
+        | (std::uint64_t(1) << r[3]) | (std::uint64_t(1) << r[4]) | (std::uint64_t(1) << r[5]);
+    const std::uint64_t diffs =
+        ((set >> r[0]) | (set >> r[1]) | (set >> r[2]) | (set >> r[3]) | (set >> r[4]) | (set >> r[5]))
+        & ~std::uint64_t(1);
+    return int(std::bitset<64>(diffs).count()) - 5;
 }
 
 inline int conditionValue(int c, const std::uint8_t *r, std::uint64_t packed)
@@ -77,7 +127,7 @@ inline int conditionValue(int c, const std::uint8_t *r, std::uint64_t packed)
     case 3: return field(packed, Middle);
     case 4: return field(packed, Big);
     case 5: return field(packed, Prime);
-    case 6: return CountConsecutive(r);
+    case 6: return consecutive(r);
     case 7: return acValue(r);
     case 8: return field(packed, Units);
     case 9: return int(r[5]) - int(r[0]);
@@ -105,29 +155,10 @@ int filterConditionIndex(const QString &captionOrKey)
 
 int CountConsecutive(const std::uint8_t *r)
 {
-    bool g[6];
+    bool g[6] = {false};
     for (int i = 1; i <= 5; ++i)
         g[i] = int(r[i]) - int(r[i - 1]) == 1;
-    int c = 0;
-    if (g[1])
-        c = 1;
-    if (g[2])
-        c = c + 1;
-    if (g[3])
-        c = g[2] ? c + 1 : 1;
-    if (g[4]) {
-        if (g[3])
-            c = c + 1;
-        else if (!g[2])
-            c = 1;
-    }
-    if (g[5]) {
-        if (g[4] && g[3])
-            c = c + 1;
-        else if (!g[2])
-            c = 1;
-    }
-    return c;
+    return consecutiveByRule(g);
 }
 
 std::array<int, kConditionCount> conditionValues(const Bet &bet)
@@ -172,28 +203,60 @@ Outcome parseFilterBounds(const FilterSettings &settings, FilterBounds &bounds)
     return Outcome::success();
 }
 
+namespace {
+
+// Unticked conditions get bounds nothing falls outside, so the cheap values are tested without
+// a branch per condition; the verdict is the same as stopping at the first rejection. The two
+// dearer values are computed only when their condition is ticked.
+struct Limits {
+    std::array<int, kConditionCount> lower;
+    std::array<int, kConditionCount> upper;
+    bool consecutive;
+    bool ac;
+    explicit Limits(const FilterBounds &b) : consecutive(b.on[6]), ac(b.on[7])
+    {
+        for (int c = 0; c < kConditionCount; ++c) {
+            lower[c] = b.on[c] ? b.lower[c] : std::numeric_limits<int>::min();
+            upper[c] = b.on[c] ? b.upper[c] : std::numeric_limits<int>::max();
+        }
+    }
+    bool within(int c, int v) const { return (v >= lower[c]) & (v <= upper[c]); }
+};
+
+inline bool passes(const std::uint8_t *r, const Limits &l)
+{
+    const std::uint64_t p = packedSums(r);
+    bool ok = l.within(0, field(p, Value)) & l.within(1, field(p, Odd)) & l.within(2, field(p, Small))
+        & l.within(3, field(p, Middle)) & l.within(4, field(p, Big)) & l.within(5, field(p, Prime))
+        & l.within(8, field(p, Units)) & l.within(9, int(r[5]) - int(r[0])) & l.within(10, int(r[5]) + int(r[0]))
+        & l.within(11, r[0]) & l.within(12, r[1]) & l.within(13, r[2]) & l.within(14, r[3])
+        & l.within(15, r[4]) & l.within(16, r[5]);
+    if (ok && l.consecutive)
+        ok = l.within(6, consecutive(r));
+    if (ok && l.ac)
+        ok = l.within(7, acValue(r));
+    return ok;
+}
+
+} // namespace
+
 bool passesFilters(const Bet &bet, const FilterBounds &bounds)
 {
-    const std::uint64_t packed = packedSums(bet.red);
-    for (int c = 0; c < kConditionCount; ++c) {
-        if (!bounds.on[c])
-            continue;
-        const int v = conditionValue(c, bet.red, packed);
-        if (v < bounds.lower[c] || v > bounds.upper[c])
-            return false;
-    }
-    return true;
+    return passes(bet.red, Limits(bounds));
 }
 
 std::optional<BetList> FilterBets(const BetList &list, const FilterBounds &bounds, const ProgressFn &progress)
 {
     ProgressTicker ticker(progress, qint64(list.size()));
+    const Limits limits(bounds);
     BetList kept;
+    // Reserved pages that are never written are never resident; the shrink below returns them.
+    kept.reserve(list.size());
     const std::size_t count = list.size();
     for (std::size_t i = 0; i < count; ++i) {
         if (!ticker.tick(qint64(i)))
             return std::nullopt;
-        if (passesFilters(list[i], bounds))
+        if (passes(list[i].red, limits))
             kept.push_back(list[i]);
     }
     if (!ticker.finish())
