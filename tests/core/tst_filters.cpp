@@ -22,6 +22,7 @@ private slots:
     void badBound_data();
     void badBound();
     void filterPass();
+    void passMatchesValuesForRandomBounds();
     void cancel();
 };
 
@@ -121,6 +122,11 @@ void TestFilters::bounds_data()
     QTest::newRow("banker red6 sees 2") << 16 << "1" << "2" << "04 05 06 07 08 0201" << true;
     QTest::newRow("upper below lower") << 0 << "100" << "50" << "03 07 11 19 25 2801" << false;
     QTest::newRow("typed bound outside the items") << 1 << "-3" << "99" << "03 07 11 19 25 2801" << true;
+    QTest::newRow("negative upper") << 0 << "-5" << "-1" << "03 07 11 19 25 2801" << false;
+    QTest::newRow("lower past any value") << 0 << "40000" << "50000" << "03 07 11 19 25 2801" << false;
+    QTest::newRow("upper past any value") << 0 << "93" << "99999" << "03 07 11 19 25 2801" << true;
+    QTest::newRow("red bounds wider than balls") << 11 << "-10" << "200" << "03 07 11 19 25 2801" << true;
+    QTest::newRow("red lower past any ball") << 16 << "200" << "300" << "03 07 11 19 25 2801" << false;
     QTest::newRow("blanks around a bound") << 7 << " 8 " << "8" << "03 07 11 19 25 2801" << true;
 }
 
@@ -195,6 +201,34 @@ void TestFilters::filterPass()
 
     FilterBounds none;
     QCOMPARE(FilterBets(all, none).value().size(), all.size());
+}
+
+void TestFilters::passMatchesValuesForRandomBounds()
+{
+    // Bounds drawn around and beyond each condition's items, a few conditions ticked at a time.
+    const BetList bets = fixtures::randomBets(5000, 33, 16, true, 0, 99);
+    std::mt19937 rng(2024);
+    int disagreements = 0, kept = 0;
+    for (int round = 0; round < 300; ++round) {
+        FilterBounds b;
+        for (int c = 0; c < kConditionCount; ++c) {
+            b.on[c] = rng() % 4 == 0;
+            const FilterCondition &fc = kFilterConditions[c];
+            std::uniform_int_distribution<int> pick(fc.firstItem - 5, fc.lastItem + 5);
+            b.lower[c] = rng() % 20 == 0 ? -40000 : pick(rng);
+            b.upper[c] = rng() % 20 == 0 ? 40000 : std::max(b.lower[c], pick(rng));
+        }
+        for (const Bet &bet : bets) {
+            const std::array<int, kConditionCount> v = conditionValues(bet);
+            bool want = true;
+            for (int c = 0; c < kConditionCount; ++c)
+                want = want && (!b.on[c] || (v[c] >= b.lower[c] && v[c] <= b.upper[c]));
+            disagreements += passesFilters(bet, b) != want;
+            kept += want;
+        }
+    }
+    QCOMPARE(disagreements, 0);
+    QVERIFY(kept > 0);
 }
 
 void TestFilters::cancel()

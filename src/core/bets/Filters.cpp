@@ -1,6 +1,8 @@
 #include "bets/Filters.h"
 
+#include <algorithm>
 #include <bitset>
+#include <cstring>
 #include <limits>
 
 const std::array<FilterCondition, kConditionCount> kFilterConditions = {{
@@ -25,32 +27,47 @@ const std::array<FilterCondition, kConditionCount> kFilterConditions = {{
 
 namespace {
 
-// Per ball, its contributions packed one count per byte, so six additions give them all:
-// odd, small (1-11), middle (12-22), big (23-33), prime (1 counted), units digit, the ball itself.
-enum Field { Odd, Small, Middle, Big, Prime, Units, Value };
+// Per ball, its contributions in 16-bit lanes of two words, so six additions give all seven
+// counts of a bet at once: word 0 holds the ball itself (the sum), odd, small (1-11) and
+// middle (12-22); word 1 big (23-33), prime (1 counted) and the units digit.
+enum Field { Value, Odd, Small, Middle, Big, Prime, Units };
+
+struct Packed {
+    std::uint64_t w[2];
+};
+
+constexpr std::uint64_t lane16(int field, std::uint64_t v)
+{
+    return v << (16 * (field % 4));
+}
 
 struct BallTable {
-    std::array<std::uint64_t, 256> packed{};
+    std::array<Packed, 256> packed{};
     BallTable()
     {
         std::bitset<34> primes;
         for (int q : {1, 2, 3, 5, 7, 11, 13, 17, 19, 23, 29, 31}) // 1 counts as a prime here
             primes.set(std::size_t(q));
         for (int k = 0; k < 256; ++k) {
-            std::uint64_t p = 0;
-            auto put = [&](Field f, std::uint64_t v) { p |= v << (8 * f); };
+            Packed p{{0, 0}};
+            auto put = [&](Field f, std::uint64_t v) { p.w[f / 4] |= lane16(f, v); };
+            put(Value, std::uint64_t(k));
             put(Odd, k % 2);
             put(Small, k >= 1 && k <= 11);
             put(Middle, k >= 12 && k <= 22);
             put(Big, k >= 23 && k <= 33);
             put(Prime, k <= 33 && primes[std::size_t(k)]);
             put(Units, std::uint64_t(k % 10)); // the second character of the two-digit text
-            put(Value, std::uint64_t(k));      // six balls of at most 33 fit in one byte
             packed[std::size_t(k)] = p;
         }
     }
 };
 const BallTable kBalls;
+
+inline int field(const Packed &p, Field f)
+{
+    return int((p.w[f / 4] >> (16 * (f % 4))) & 0xffff);
+}
 
 // The stepwise rule, applied to the five "next is one more" flags g1..g5.
 int consecutiveByRule(const bool g[6])
@@ -118,7 +135,7 @@ inline int acValue(const std::uint8_t *r)
     return int(std::bitset<64>(diffs).count()) - 5;
 }
 
-inline int conditionValue(int c, const std::uint8_t *r, std::uint64_t packed)
+inline int conditionValue(int c, const std::uint8_t *r, const Packed &packed)
 {
     switch (c) {
     case 0: return field(packed, Value);
@@ -136,10 +153,14 @@ inline int conditionValue(int c, const std::uint8_t *r, std::uint64_t packed)
     }
 }
 
-inline std::uint64_t packedSums(const std::uint8_t *r)
+inline Packed packedSums(const std::uint8_t *r)
 {
-    return kBalls.packed[r[0]] + kBalls.packed[r[1]] + kBalls.packed[r[2]] + kBalls.packed[r[3]]
-        + kBalls.packed[r[4]] + kBalls.packed[r[5]];
+    Packed s{{0, 0}};
+    for (int i = 0; i < 6; ++i) {
+        s.w[0] += kBalls.packed[r[i]].w[0];
+        s.w[1] += kBalls.packed[r[i]].w[1];
+    }
+    return s;
 }
 
 } // namespace
@@ -163,7 +184,7 @@ int CountConsecutive(const std::uint8_t *r)
 
 std::array<int, kConditionCount> conditionValues(const Bet &bet)
 {
-    const std::uint64_t packed = packedSums(bet.red);
+    const Packed packed = packedSums(bet.red);
     std::array<int, kConditionCount> values{};
     for (int c = 0; c < kConditionCount; ++c)
         values[c] = conditionValue(c, bet.red, packed);
@@ -205,36 +226,96 @@ Outcome parseFilterBounds(const FilterSettings &settings, FilterBounds &bounds)
 
 namespace {
 
-// Unticked conditions get bounds nothing falls outside, so the cheap values are tested without
-// a branch per condition; the verdict is the same as stopping at the first rejection. The two
-// dearer values are computed only when their condition is ticked.
+// Lane-wise range test: every lane of v within [lo, hi] of its lane. Lanes hold values below
+// their top bit, so (v | H) - lo and (hi | H) - v never borrow across lanes and keep the top
+// bit exactly when the bound holds.
+inline bool lanesWithin(std::uint64_t v, std::uint64_t lo, std::uint64_t hi, std::uint64_t top)
+{
+    return ((((v | top) - lo) & ((hi | top) - v)) & top) == top;
+}
+
+constexpr std::uint64_t kTop16 = 0x8000800080008000ull;
+constexpr std::uint64_t kTop8 = 0x8080808080808080ull;
+
+// The ticked bounds in the lanes of the values they test. An unticked condition gets a lane
+// nothing falls outside; a bound that no value can meet makes the filter reject everything.
 struct Limits {
-    std::array<int, kConditionCount> lower;
-    std::array<int, kConditionCount> upper;
+    std::uint64_t lo[2] = {0, 0};
+    std::uint64_t hi[2] = {0, 0};
+    std::uint64_t redLo = 0;
+    std::uint64_t redHi = 0;
+    std::uint64_t redMask = 0; // keeps the six red bytes of a Bet read as a word
+    int spanLo, spanHi, endsLo, endsHi;
+    int consecutiveLo, consecutiveHi, acLo, acHi;
+    bool none = false;
     bool consecutive;
     bool ac;
+
     explicit Limits(const FilterBounds &b) : consecutive(b.on[6]), ac(b.on[7])
     {
-        for (int c = 0; c < kConditionCount; ++c) {
-            lower[c] = b.on[c] ? b.lower[c] : std::numeric_limits<int>::min();
-            upper[c] = b.on[c] ? b.upper[c] : std::numeric_limits<int>::max();
+        auto bound = [&](int c, int laneMax, std::uint64_t &low, std::uint64_t &high) {
+            if (!b.on[c]) {
+                low = 0;
+                high = std::uint64_t(laneMax);
+                return;
+            }
+            if (b.upper[c] < 0 || b.lower[c] > laneMax)
+                none = true;
+            low = std::uint64_t(std::clamp(b.lower[c], 0, laneMax));
+            high = std::uint64_t(std::clamp(b.upper[c], 0, laneMax));
+        };
+        const Field fields[] = {Value, Odd, Small, Middle, Big, Prime, Units};
+        const int conditions[] = {0, 1, 2, 3, 4, 5, 8};
+        for (int i = 0; i < 7; ++i) {
+            std::uint64_t low, high;
+            bound(conditions[i], 0x7fff, low, high);
+            lo[fields[i] / 4] |= lane16(fields[i], low);
+            hi[fields[i] / 4] |= lane16(fields[i], high);
         }
+        // Unused lanes hold 0 in the values and 0..0 in the bounds, so they always pass.
+        std::uint8_t redLow[8] = {};
+        std::uint8_t redHigh[8] = {};
+        for (int i = 0; i < 6; ++i) {
+            std::uint64_t low, high;
+            bound(11 + i, 0x7f, low, high);
+            redLow[i] = std::uint8_t(low);
+            redHigh[i] = std::uint8_t(high);
+        }
+        std::memcpy(&redLo, redLow, 8);
+        std::memcpy(&redHi, redHigh, 8);
+        const std::uint8_t mask[8] = {0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0, 0};
+        std::memcpy(&redMask, mask, 8);
+        auto plain = [&](int c, int &low, int &high) {
+            low = b.on[c] ? b.lower[c] : std::numeric_limits<int>::min();
+            high = b.on[c] ? b.upper[c] : std::numeric_limits<int>::max();
+        };
+        plain(9, spanLo, spanHi);
+        plain(10, endsLo, endsHi);
+        plain(6, consecutiveLo, consecutiveHi);
+        plain(7, acLo, acHi);
     }
-    bool within(int c, int v) const { return (v >= lower[c]) & (v <= upper[c]); }
 };
 
-inline bool passes(const std::uint8_t *r, const Limits &l)
+inline bool passes(const Bet &bet, const Limits &l)
 {
-    const std::uint64_t p = packedSums(r);
-    bool ok = l.within(0, field(p, Value)) & l.within(1, field(p, Odd)) & l.within(2, field(p, Small))
-        & l.within(3, field(p, Middle)) & l.within(4, field(p, Big)) & l.within(5, field(p, Prime))
-        & l.within(8, field(p, Units)) & l.within(9, int(r[5]) - int(r[0])) & l.within(10, int(r[5]) + int(r[0]))
-        & l.within(11, r[0]) & l.within(12, r[1]) & l.within(13, r[2]) & l.within(14, r[3])
-        & l.within(15, r[4]) & l.within(16, r[5]);
-    if (ok && l.consecutive)
-        ok = l.within(6, consecutive(r));
-    if (ok && l.ac)
-        ok = l.within(7, acValue(r));
+    const std::uint8_t *r = bet.red;
+    const Packed p = packedSums(r);
+    std::uint64_t reds;
+    std::memcpy(&reds, &bet, 8);
+    reds &= l.redMask;
+    const int span = int(r[5]) - int(r[0]);
+    const int ends = int(r[5]) + int(r[0]);
+    bool ok = lanesWithin(p.w[0], l.lo[0], l.hi[0], kTop16) & lanesWithin(p.w[1], l.lo[1], l.hi[1], kTop16)
+        & lanesWithin(reds, l.redLo, l.redHi, kTop8) & (span >= l.spanLo) & (span <= l.spanHi)
+        & (ends >= l.endsLo) & (ends <= l.endsHi) & !l.none;
+    if (ok && l.consecutive) {
+        const int v = consecutive(r);
+        ok = v >= l.consecutiveLo && v <= l.consecutiveHi;
+    }
+    if (ok && l.ac) {
+        const int v = acValue(r);
+        ok = v >= l.acLo && v <= l.acHi;
+    }
     return ok;
 }
 
@@ -242,7 +323,7 @@ inline bool passes(const std::uint8_t *r, const Limits &l)
 
 bool passesFilters(const Bet &bet, const FilterBounds &bounds)
 {
-    return passes(bet.red, Limits(bounds));
+    return passes(bet, Limits(bounds));
 }
 
 std::optional<BetList> FilterBets(const BetList &list, const FilterBounds &bounds, const ProgressFn &progress)
@@ -256,7 +337,7 @@ std::optional<BetList> FilterBets(const BetList &list, const FilterBounds &bound
     for (std::size_t i = 0; i < count; ++i) {
         if (!ticker.tick(qint64(i)))
             return std::nullopt;
-        if (passes(list[i].red, limits))
+        if (passes(list[i], limits))
             kept.push_back(list[i]);
     }
     if (!ticker.finish())
