@@ -12,6 +12,8 @@ class TestCandidates : public QObject {
 private slots:
     void collect_data();
     void collect();
+    void bankerText_data();
+    void bankerText();
 };
 
 using fixtures::selected;
@@ -62,6 +64,28 @@ void TestCandidates::collect()
     QCOMPARE(c.reds, wantReds);
     QCOMPARE(c.blues, wantBlues);
     QCOMPARE(c.message, message);
+}
+
+void TestCandidates::bankerText_data()
+{
+    QTest::addColumn<fixtures::RedToggles>("picked");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("03 and 10") << selected<33>({3, 10}) << "10 03 " << true;
+    QTest::newRow("panel order") << selected<33>({1, 5, 6, 33}) << "06 33 01 05 " << true;
+    QTest::newRow("none") << fixtures::RedToggles{} << "" << true;
+    QTest::newRow("five") << selected<33>({1, 2, 3, 4, 5}) << "01 02 03 04 05 " << true;
+    QTest::newRow("six refused, text kept") << selected<33>({1, 2, 3, 4, 5, 20}) << "20 01 02 03 04 05 " << false;
+}
+
+void TestCandidates::bankerText()
+{
+    QFETCH(fixtures::RedToggles, picked);
+    QFETCH(QString, text);
+    QFETCH(bool, accepted);
+    const BankerPick pick = BuildBankerText(picked);
+    QCOMPARE(pick.text, text);
+    QCOMPARE(pick.accepted, accepted);
 }
 
 QTEST_GUILESS_MAIN(TestCandidates)

@@ -16,3 +16,15 @@ Candidates CollectCandidates(const std::array<bool, 33> &redSelected, const std:
         c.message = kNoBlueMessage;
     return c;
 }
+
+BankerPick BuildBankerText(const std::array<bool, 33> &picked)
+{
+    BankerPick pick;
+    for (int i = 0; i < 33; ++i) {
+        const int ball = (i + 5) % 33 + 1; // 06, 07, ..., 33, 01, ..., 05
+        if (picked[std::size_t(ball - 1)])
+            pick.text += QStringLiteral("%1 ").arg(ball, 2, 10, QLatin1Char('0'));
+    }
+    pick.accepted = pick.text.size() < 16;
+    return pick;
+}
