@@ -9,7 +9,7 @@ using ProgressFn = std::function<bool(qint64 done, qint64 total)>;
 // Calls the callback about once every kStep items, so the hot loops pay one counter test per item.
 class ProgressTicker {
 public:
-    static constexpr qint64 kStep = 1 << 15;
+    static constexpr qint64 kStep = 1 << 12;
 
     ProgressTicker(const ProgressFn &fn, qint64 total) : m_fn(fn), m_total(total) {}
 
