@@ -14,3 +14,4 @@ struct CliContext {
 int runInit(const CliContext &ctx, const QStringList &args);
 int runImport(const CliContext &ctx, const QStringList &args);
 int runFreq(const CliContext &ctx, const QStringList &args);
+int runBets(const CliContext &ctx, const QStringList &args);

@@ -16,6 +16,9 @@ const Command kCommands[] = {
     {"init", runInit, "init                      create DIR/db1.db from the schema when absent"},
     {"import", runImport, "import FILE               store every line of FILE as the batch entry does (- reads stdin)"},
     {"freq", runFreq, "freq --from Q --to Q      how often each red and blue ball came up in draws Q..Q"},
+    {"bets", runBets, "bets [--red L] [--blue L] [--method all|banker|wheel] [--banker L] [--wheel TYPE]\n"
+                      "       [--guarantee N] [--filter NAME=LO..HI]... [--reduce N] [--out FILE]\n"
+                      "                            generate, filter and reduce bets; print the output lines"},
 };
 
 void printHelp(QTextStream &out)

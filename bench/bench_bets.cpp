@@ -1,0 +1,157 @@
+// The bet engine at full scale: 33 reds and 16 blues make 17,721,088 bets.
+#include "../tests/core/common/PairwiseGuarantee.h"
+#include "bets/Export.h"
+#include "bets/Filters.h"
+#include "bets/Generation.h"
+#include "bets/Guarantee.h"
+#include "bets/Paging.h"
+
+#include <QDir>
+#include <QFile>
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+#include <numeric>
+#include <string>
+
+namespace {
+
+std::vector<int> balls(int last)
+{
+    std::vector<int> v(std::size_t(last), 0);
+    std::iota(v.begin(), v.end(), 1);
+    return v;
+}
+
+const BetList &fullList()
+{
+    static const BetList list = GenerateAllCombinations(balls(33), balls(16)).value();
+    return list;
+}
+
+// Resident set size in MB, from /proc/self/status ("VmRSS" now, "VmHWM" the peak).
+double procStatusMb(const char *key)
+{
+    std::ifstream in("/proc/self/status");
+    std::string line;
+    const std::string prefix = std::string(key) + ":";
+    while (std::getline(in, line))
+        if (line.compare(0, prefix.size(), prefix) == 0)
+            return std::stod(line.substr(prefix.size())) / 1024.0;
+    return 0;
+}
+
+void BM_GenerateAll(benchmark::State &state)
+{
+    double listMb = 0, rssDeltaMb = 0;
+    for (auto _ : state) {
+        const double before = procStatusMb("VmRSS");
+        BetList list = GenerateAllCombinations(balls(33), balls(16)).value();
+        rssDeltaMb = procStatusMb("VmRSS") - before;
+        listMb = double(list.capacity() * sizeof(Bet)) / 1e6;
+        benchmark::DoNotOptimize(list.data());
+        state.counters["bets"] = double(list.size());
+    }
+    state.counters["list_MB"] = listMb;
+    state.counters["rss_growth_MB"] = rssDeltaMb;
+}
+BENCHMARK(BM_GenerateAll)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_GenerateWithGuarantee(benchmark::State &state)
+{
+    const int n = int(state.range(0));
+    for (auto _ : state) {
+        BetList list = GenerateAllCombinations(balls(33), balls(16), n).value();
+        state.counters["kept"] = double(list.size());
+    }
+}
+BENCHMARK(BM_GenerateWithGuarantee)->DenseRange(2, 5)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+FilterBounds allTicked(bool wide)
+{
+    FilterSettings s = defaultFilterSettings();
+    for (FilterSetting &c : s) {
+        c.ticked = true;
+        if (wide) // every bet passes, so all seventeen tests run on every bet
+            c = {true, QStringLiteral("-100"), QStringLiteral("1000")};
+    }
+    FilterBounds b;
+    parseFilterBounds(s, b);
+    return b;
+}
+
+void BM_FilterAllSeventeen(benchmark::State &state)
+{
+    const BetList &all = fullList();
+    const FilterBounds bounds = allTicked(state.range(0) != 0);
+    for (auto _ : state) {
+        BetList kept = FilterBets(all, bounds).value();
+        state.counters["kept"] = double(kept.size());
+    }
+}
+BENCHMARK(BM_FilterAllSeventeen)->Arg(1)->Arg(0)->ArgName("wide")->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_ReduceFullList(benchmark::State &state)
+{
+    const BetList &all = fullList();
+    for (auto _ : state) {
+        BetList kept = ReduceByGuarantee(all, int(state.range(0))).value();
+        state.counters["kept"] = double(kept.size());
+    }
+}
+BENCHMARK(BM_ReduceFullList)->DenseRange(3, 5)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+// 38,760 bets: all combinations of 20 reds with one blue.
+const BetList &twentyReds()
+{
+    static const BetList list = GenerateAllCombinations(balls(20), {1}).value();
+    return list;
+}
+
+void BM_ReduceIndexed38760(benchmark::State &state)
+{
+    for (auto _ : state) {
+        BetList kept = ReduceByGuarantee(twentyReds(), int(state.range(0))).value();
+        state.counters["kept"] = double(kept.size());
+    }
+}
+BENCHMARK(BM_ReduceIndexed38760)->DenseRange(3, 5)->Unit(benchmark::kMillisecond);
+
+void BM_ReducePairwise38760(benchmark::State &state)
+{
+    for (auto _ : state) {
+        BetList kept = pairwise::reduce(twentyReds(), int(state.range(0)));
+        state.counters["kept"] = double(kept.size());
+    }
+}
+BENCHMARK(BM_ReducePairwise38760)->DenseRange(3, 5)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_ExportFullList(benchmark::State &state)
+{
+    const BetList &all = fullList();
+    const QString path = QDir::temp().filePath(QStringLiteral("balvora-bench-export.txt"));
+    for (auto _ : state) {
+        const Outcome o = ExportBets(path, all);
+        if (!o.ok)
+            state.SkipWithError(qPrintable(o.message));
+    }
+    state.counters["file_MB"] = double(QFile(path).size()) / 1e6;
+    QFile::remove(path);
+}
+BENCHMARK(BM_ExportFullList)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_ShowLastPage(benchmark::State &state)
+{
+    const BetList &all = fullList();
+    const qint64 count = qint64(all.size());
+    const PageRange last = pageRange(count, PageCount(count) - 1); // the last full page
+    for (auto _ : state) {
+        std::vector<PageRow> rows = pageRows(all, last);
+        benchmark::DoNotOptimize(rows.data());
+    }
+}
+BENCHMARK(BM_ShowLastPage)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,163 @@
+// balvora-cli bets: the betting tab's engine without its window. Generates, filters and
+// reduces as the tab does and writes the current list's output lines.
+#include "Commands.h"
+
+#include "bets/BetEngine.h"
+#include "bets/Export.h"
+#include "bets/WheelMatrix.h"
+
+#include <QFile>
+
+namespace {
+
+struct BetsOptions {
+    std::array<bool, 33> reds{};
+    std::array<bool, 16> blues{};
+    GenerationRequest request;
+    bool wheelGiven = false;
+    FilterSettings filters = defaultFilterSettings();
+    bool filterGiven = false;
+    int reduceN = 0;
+    QString outPath;
+};
+
+// "all" or comma-separated numbers within 1..max.
+bool parseBalls(const QString &text, int max, std::vector<int> &balls)
+{
+    balls.clear();
+    if (text == QLatin1String("all")) {
+        for (int k = 1; k <= max; ++k)
+            balls.push_back(k);
+        return true;
+    }
+    for (const QString &part : text.split(QLatin1Char(','))) {
+        bool ok = false;
+        const int k = part.trimmed().toInt(&ok);
+        if (!ok || k < 1 || k > max)
+            return false;
+        balls.push_back(k);
+    }
+    return true;
+}
+
+// Reads the options; a non-empty return is the usage error to print.
+QString parseOptions(const QStringList &args, const QString &programDir, BetsOptions &o)
+{
+    o.request.programDir = programDir;
+    int guarantee = 0;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString &opt = args[i];
+        if (i + 1 >= args.size())
+            return QStringLiteral("missing value after %1").arg(opt);
+        const QString value = args[++i];
+        std::vector<int> balls;
+        if (opt == QLatin1String("--red") || opt == QLatin1String("--blue")) {
+            const bool red = opt == QLatin1String("--red");
+            if (!parseBalls(value, red ? 33 : 16, balls))
+                return QStringLiteral("%1 takes numbers 1 to %2 separated by commas, or all").arg(opt).arg(red ? 33 : 16);
+            for (int k : balls)
+                (red ? o.reds[std::size_t(k - 1)] : o.blues[std::size_t(k - 1)]) = true;
+        } else if (opt == QLatin1String("--method")) {
+            if (value == QLatin1String("all"))
+                o.request.method = BetMethod::AllCombinations;
+            else if (value == QLatin1String("banker"))
+                o.request.method = BetMethod::BankerDrag;
+            else if (value == QLatin1String("wheel"))
+                o.request.method = BetMethod::Wheel;
+            else
+                return QStringLiteral("--method takes all, banker or wheel");
+        } else if (opt == QLatin1String("--banker")) {
+            if (!parseBalls(value, 33, balls) || value == QLatin1String("all"))
+                return QStringLiteral("--banker takes red balls 1 to 33 separated by commas");
+            // The banker picker's text: each banker as two digits and a blank, in the given order.
+            QString text;
+            for (int k : balls) {
+                const QString ball = QStringLiteral("%1 ").arg(k, 2, 10, QLatin1Char('0'));
+                if (text.contains(ball))
+                    return QStringLiteral("--banker names %1 twice").arg(ball.trimmed());
+                text += ball;
+            }
+            o.request.bankerText = text;
+        } else if (opt == QLatin1String("--wheel")) {
+            o.request.wheelTypeIndex = wheelTypeIndex(value); // -1 is refused by the generation
+            o.wheelGiven = true;
+        } else if (opt == QLatin1String("--guarantee")) {
+            bool ok = false;
+            guarantee = value.toInt(&ok);
+            if (!ok || guarantee < 2 || guarantee > 5)
+                return QStringLiteral("--guarantee takes 2 to 5");
+        } else if (opt == QLatin1String("--filter")) {
+            const int eq = value.indexOf(QLatin1Char('='));
+            const int dots = value.indexOf(QLatin1String(".."), eq + 1);
+            const int c = eq < 0 ? -1 : filterConditionIndex(value.left(eq));
+            if (c < 0 || dots < 0)
+                return QStringLiteral("--filter takes NAME=LO..HI with NAME a condition's caption or short name");
+            // The bounds stay text: the filter reads them as the tab reads its boxes.
+            o.filters[std::size_t(c)] = {true, value.mid(eq + 1, dots - eq - 1), value.mid(dots + 2)};
+            o.filterGiven = true;
+        } else if (opt == QLatin1String("--reduce")) {
+            bool ok = false;
+            o.reduceN = value.toInt(&ok);
+            if (!ok || o.reduceN < 3 || o.reduceN > 5)
+                return QStringLiteral("--reduce takes 3 to 5");
+        } else if (opt == QLatin1String("--out")) {
+            o.outPath = value;
+        } else {
+            return QStringLiteral("unknown option %1").arg(opt);
+        }
+    }
+    if (guarantee != 0 && o.request.method != BetMethod::AllCombinations)
+        return QStringLiteral("--guarantee applies to --method all only");
+    if (o.wheelGiven && o.request.method != BetMethod::Wheel)
+        return QStringLiteral("--wheel applies to --method wheel only");
+    o.request.guaranteeN = guarantee;
+    return QString();
+}
+
+} // namespace
+
+int runBets(const CliContext &ctx, const QStringList &args)
+{
+    BetsOptions o;
+    const QString usage = parseOptions(args, ctx.programDir, o);
+    if (!usage.isEmpty()) {
+        ctx.err << "balvora-cli bets: " << usage << Qt::endl;
+        return 2;
+    }
+
+    BetEngine engine;
+    const EngineResult g = engine.generate(o.reds, o.blues, o.request);
+    if (!g.warning.isEmpty())
+        ctx.err << g.warning << Qt::endl;
+    if (!g.outcome.ok) {
+        ctx.err << g.outcome.message << Qt::endl;
+        return 1;
+    }
+    if (o.filterGiven) {
+        const EngineResult f = engine.filter(o.request.method, o.filters);
+        if (!f.outcome.ok) {
+            ctx.err << f.outcome.message << Qt::endl;
+            return 1;
+        }
+    }
+    if (o.reduceN != 0)
+        engine.reduce(o.reduceN);
+
+    Outcome written;
+    if (o.outPath.isEmpty()) {
+        ctx.out.flush();
+        QFile out;
+        if (!out.open(stdout, QIODevice::WriteOnly))
+            written = Outcome::failure(out.errorString());
+        else
+            written = WriteOutputLines(out, engine.current());
+    } else {
+        written = ExportBets(o.outPath, engine.current());
+    }
+    if (!written.ok) {
+        ctx.err << written.message << Qt::endl;
+        return 1;
+    }
+    ctx.err << "generated " << engine.generated().size() << ", current " << engine.current().size() << Qt::endl;
+    return 0;
+}

@@ -1,0 +1,30 @@
+#include "bets/Candidates.h"
+
+Candidates CollectCandidates(const std::array<bool, 33> &redSelected, const std::array<bool, 16> &blueSelected,
+                             BetMethod method)
+{
+    Candidates c;
+    for (int k = 1; k <= 33; ++k)
+        if (redSelected[k - 1])
+            c.reds.push_back(k);
+    for (int k = 1; k <= 16; ++k)
+        if (blueSelected[k - 1])
+            c.blues.push_back(k);
+    if (c.reds.size() < 6 && method == BetMethod::AllCombinations)
+        c.message = kTooFewRedsMessage;
+    else if (c.blues.empty())
+        c.message = kNoBlueMessage;
+    return c;
+}
+
+BankerPick BuildBankerText(const std::array<bool, 33> &picked)
+{
+    BankerPick pick;
+    for (int i = 0; i < 33; ++i) {
+        const int ball = (i + 5) % 33 + 1; // 06, 07, ..., 33, 01, ..., 05
+        if (picked[std::size_t(ball - 1)])
+            pick.text += QStringLiteral("%1 ").arg(ball, 2, 10, QLatin1Char('0'));
+    }
+    pick.accepted = pick.text.size() < 16;
+    return pick;
+}

@@ -1,0 +1,51 @@
+#include "bets/Export.h"
+
+#include "bets/BetText.h"
+
+#include <QSaveFile>
+#include <vector>
+
+namespace {
+constexpr int kLineBytes = kOutputLineLength + 2;
+constexpr std::size_t kLinesPerBlock = 1 << 15; // about 700 KB per write
+} // namespace
+
+Outcome WriteOutputLines(QIODevice &device, const BetList &list, const ProgressFn &progress)
+{
+    std::vector<char> block(kLinesPerBlock * kLineBytes);
+    ProgressTicker ticker(progress, qint64(list.size()));
+    for (std::size_t start = 0; start < list.size(); start += kLinesPerBlock) {
+        if (!ticker.tick(qint64(start)))
+            return Outcome::failure(kExportCancelledMessage);
+        const std::size_t end = std::min(list.size(), start + kLinesPerBlock);
+        char *p = block.data();
+        for (std::size_t i = start; i < end; ++i, p += kLineBytes) {
+            formatOutputLine(list[i], p);
+            p[kOutputLineLength] = '\r';
+            p[kOutputLineLength + 1] = '\n';
+        }
+        const qint64 bytes = qint64(p - block.data());
+        if (device.write(block.data(), bytes) != bytes)
+            return Outcome::failure(QStringLiteral("写入文件失败：%1").arg(device.errorString()));
+    }
+    if (!ticker.finish())
+        return Outcome::failure(kExportCancelledMessage);
+    return Outcome::success();
+}
+
+Outcome ExportBets(const QString &path, const BetList &list, const ProgressFn &progress)
+{
+    // Written beside the target and renamed at the end: a failed or cancelled export leaves
+    // an existing file as it was.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return Outcome::failure(QStringLiteral("无法写入文件%1：%2").arg(path, file.errorString()));
+    const Outcome o = WriteOutputLines(file, list, progress);
+    if (!o.ok) {
+        file.cancelWriting();
+        return o;
+    }
+    if (!file.commit())
+        return Outcome::failure(QStringLiteral("写入文件失败：%1").arg(file.errorString()));
+    return o;
+}

@@ -1,0 +1,15 @@
+#pragma once
+// Writing bets as output lines "01 02 03 04 05 06 12", each ended by CR LF.
+#include "Outcome.h"
+#include "bets/Bet.h"
+#include "bets/Progress.h"
+
+#include <QIODevice>
+#include <QString>
+
+// Writes to an open device in large blocks. Cancelling leaves what was written so far.
+Outcome WriteOutputLines(QIODevice &device, const BetList &list, const ProgressFn &progress = {});
+// Creates or replaces path; a cancelled or failed export leaves what was there before.
+Outcome ExportBets(const QString &path, const BetList &list, const ProgressFn &progress = {});
+
+inline const QString kExportCancelledMessage = QStringLiteral("导出已取消。");

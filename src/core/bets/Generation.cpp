@@ -1,0 +1,208 @@
+#include "bets/Generation.h"
+
+#include "bets/Guarantee.h"
+
+#include <array>
+
+namespace {
+
+qint64 binomial(int n, int k)
+{
+    if (k < 0 || k > n)
+        return 0;
+    qint64 r = 1;
+    for (int i = 1; i <= k; ++i)
+        r = r * (n - k + i) / i;
+    return r;
+}
+
+// Calls visit(idx) for every k-subset of 0..n-1 as an ascending index tuple, in lexicographic
+// order. Stops early, returning false, when visit does.
+template <typename Visit>
+bool forEachCombination(int n, int k, Visit visit)
+{
+    if (k > n || k < 0)
+        return true;
+    std::array<int, 6> idx{};
+    for (int i = 0; i < k; ++i)
+        idx[i] = i;
+    for (;;) {
+        if (!visit(idx))
+            return false;
+        int i = k - 1;
+        while (i >= 0 && idx[i] == n - k + i)
+            --i;
+        if (i < 0)
+            return true;
+        ++idx[i];
+        for (int j = i + 1; j < k; ++j)
+            idx[j] = idx[j - 1] + 1;
+    }
+}
+
+GenerationResult cancelledResult()
+{
+    GenerationResult r;
+    r.cancelled = true;
+    return r;
+}
+
+} // namespace
+
+std::optional<BetList> GenerateAllCombinations(const std::vector<int> &reds, const std::vector<int> &blues,
+                                               int guaranteeN, const ProgressFn &progress)
+{
+    const int n = int(reds.size());
+    const qint64 combos = binomial(n, 6);
+    BetList out;
+    if (combos == 0 || blues.empty())
+        return out;
+    ProgressTicker ticker(progress, combos);
+    qint64 done = 0;
+    const bool guarded = guaranteeN >= 2 && guaranteeN <= 5;
+    // The blue loop is innermost and every blue sees the same red rows in the same order, so
+    // the keep-first verdict on a red row is the same for all blues: decide it once per row.
+    GuaranteeIndex index(guarded ? guaranteeN : 6);
+    if (!guarded)
+        out.reserve(std::size_t(combos) * blues.size());
+    const bool finished = forEachCombination(n, 6, [&](const std::array<int, 6> &idx) {
+        if (!ticker.tick(done++))
+            return false;
+        Bet bet{};
+        for (int i = 0; i < 6; ++i)
+            bet.red[i] = std::uint8_t(reds[idx[i]]);
+        if (guarded && !index.tryKeep(bet))
+            return true;
+        for (int b : blues) {
+            bet.blue = std::uint8_t(b);
+            out.push_back(bet);
+        }
+        return true;
+    });
+    if (!finished || !ticker.finish())
+        return std::nullopt;
+    if (guarded)
+        out.shrink_to_fit();
+    return out;
+}
+
+GenerationResult GenerateBankerDrag(const QString &bankerText, const std::vector<int> &reds,
+                                    const std::vector<int> &blues, const ProgressFn &progress)
+{
+    GenerationResult result;
+    const int length = int(bankerText.size());
+    if (length < 2) {
+        result.outcome = Outcome::failure(kNoBankerMessage);
+        return result;
+    }
+    // Only whole "NN " groups of one to five bankers make bets; anything longer makes none.
+    if (length % 3 != 0 || length > 15)
+        return result;
+    const int k = length / 3;
+    std::vector<int> bankers;
+    for (int j = 0; j < k; ++j) {
+        bool ok = false;
+        const int ball = bankerText.mid(3 * j, 2).toInt(&ok);
+        bool repeated = false;
+        for (int b : bankers)
+            repeated = repeated || b == ball;
+        if (!ok || ball < 1 || ball > 33 || repeated) {
+            result.outcome = Outcome::failure(kBadBankerMessage);
+            return result;
+        }
+        bankers.push_back(ball);
+    }
+    std::vector<int> drags;
+    for (int r : reds) {
+        bool isBanker = false;
+        for (int b : bankers)
+            isBanker = isBanker || b == r;
+        if (!isBanker)
+            drags.push_back(r);
+    }
+    const int take = 6 - k;
+    const qint64 combos = binomial(int(drags.size()), take);
+    if (combos == 0 || blues.empty())
+        return result;
+    result.bets.reserve(std::size_t(combos) * blues.size());
+    ProgressTicker ticker(progress, combos);
+    qint64 done = 0;
+    const bool finished = forEachCombination(int(drags.size()), take, [&](const std::array<int, 6> &idx) {
+        if (!ticker.tick(done++))
+            return false;
+        Bet bet{};
+        for (int i = 0; i < take; ++i)
+            bet.red[i] = std::uint8_t(drags[idx[i]]);
+        for (int j = 0; j < k; ++j)
+            bet.red[take + j] = std::uint8_t(bankers[j]);
+        for (int b : blues) {
+            bet.blue = std::uint8_t(b);
+            result.bets.push_back(bet);
+        }
+        return true;
+    });
+    if (!finished || !ticker.finish())
+        return cancelledResult();
+    return result;
+}
+
+GenerationResult GenerateFromWheel(const std::vector<WheelRow> &rows, const std::vector<int> &reds,
+                                   const std::vector<int> &blues, const ProgressFn &progress)
+{
+    GenerationResult result;
+    const int n = int(reds.size());
+    // The reader checks the positions too; never index outside the candidates whatever it let through.
+    for (const WheelRow &row : rows)
+        for (std::uint8_t p : row)
+            if (p < 1 || p > n) {
+                result.outcome = Outcome::failure(kBadWheelRowMessage);
+                return result;
+            }
+    const qint64 total = qint64(rows.size()) * qint64(blues.size());
+    result.bets.reserve(std::size_t(total));
+    ProgressTicker ticker(progress, total);
+    qint64 done = 0;
+    for (int b : blues)
+        for (const WheelRow &row : rows) {
+            if (!ticker.tick(done++))
+                return cancelledResult();
+            Bet bet{};
+            for (int i = 0; i < 6; ++i)
+                bet.red[i] = std::uint8_t(reds[row[i] - 1]);
+            bet.blue = std::uint8_t(b);
+            result.bets.push_back(bet);
+        }
+    if (!ticker.finish())
+        return cancelledResult();
+    return result;
+}
+
+GenerationResult GenerateBets(const GenerationRequest &request, const Candidates &candidates,
+                              const ProgressFn &progress)
+{
+    switch (request.method) {
+    case BetMethod::AllCombinations: {
+        std::optional<BetList> bets =
+            GenerateAllCombinations(candidates.reds, candidates.blues, request.guaranteeN, progress);
+        if (!bets)
+            return cancelledResult();
+        GenerationResult r;
+        r.bets = std::move(*bets);
+        return r;
+    }
+    case BetMethod::BankerDrag:
+        return GenerateBankerDrag(request.bankerText, candidates.reds, candidates.blues, progress);
+    case BetMethod::Wheel: {
+        // The file is read even without a blue candidate; its refusal is the generation's.
+        const WheelMatrix matrix =
+            readWheelMatrix(request.programDir, request.wheelTypeIndex, int(candidates.reds.size()));
+        if (!matrix.outcome.ok) {
+            GenerationResult r;
+            r.outcome = matrix.outcome;
+            return r;
+        }
+        return GenerateFromWheel(matrix.rows, candidates.reds, candidates.blues, progress);
+    }
+    }
+    return {};
+}
