@@ -26,6 +26,7 @@ TFrm_itemset::TFrm_itemset(const QString &programDir, Messages &messages, QWidge
     setObjectName(QStringLiteral("TFrm_itemset"));
     setWindowTitle(QStringLiteral("选项设置"));
     auto *layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     auto *countBox = new QGroupBox(QStringLiteral("默认显示期数"), this);
     auto *countLayout = new QHBoxLayout(countBox);
