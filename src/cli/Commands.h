@@ -12,3 +12,4 @@ struct CliContext {
 
 // Each returns the process exit status.
 int runInit(const CliContext &ctx, const QStringList &args);
+int runWheel(const CliContext &ctx, const QStringList &args);

@@ -14,6 +14,7 @@ struct Command {
 
 const Command kCommands[] = {
     {"init", runInit, "init                      create DIR/db1.db from the schema when absent"},
+    {"wheel", runWheel, "wheel verify FILE [--type TYPE] [--n N]   check that a wheel file keeps its promise"},
 };
 
 void printHelp(QTextStream &out)
