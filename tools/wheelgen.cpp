@@ -5,11 +5,12 @@
 //
 //   wheelgen --out data/Matrix --anchors ../shared/data/wheel-anchors.tsv
 //            [--types S4E4,S3E3] [--from 7] [--to 20] [--budget 60] [--attempt 10] [--seed 1]
-//            [--t0 0.6] [--tmin 0.08]   (annealing temperatures)
+//            [--t0 0.35] [--tmin 0.2] (annealing temperatures) [--slack 1.1] [--verbose]
 //   wheelgen --report --out data/Matrix --anchors ...   (the size table, as markdown)
 #include "wheelgen_designs.h"
 #include "wheelgen_search.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -108,6 +109,7 @@ void writeRows(const std::string &path, std::vector<Mask> rows)
 long countingBound(const Problem &p);
 
 bool verbose = false;
+double slack = 1.0; // stop once within this factor of the best known size
 
 void build(const std::string &dir, const Type &t, int n, const Anchor &a, double budget, double attempt,
            const AnnealOptions &anneal0, std::mt19937_64 &rng)
@@ -119,7 +121,7 @@ void build(const std::string &dir, const Type &t, int n, const Anchor &a, double
     // Without a published bound, use the plain counting bound: every X-subset needs
     // a row, and one row reaches only so many.
     const long lower = std::max<long>(a.lower, countingBound(p));
-    const long goal = a.best > 0 ? a.best : lower;
+    const long goal = a.best > 0 ? std::max(lower, long(std::floor(double(a.best) * slack))) : lower;
 
     std::vector<Mask> best = readRows(path, n);
     if (!best.empty() && !reachesAll(p, best)) {
@@ -146,8 +148,8 @@ void build(const std::string &dir, const Type &t, int n, const Anchor &a, double
     long lo = lower - 1; // sizes at or below lo are given up
     while (hi > goal && hi - lo > 1 && elapsed() < budget) {
         const long target = std::max(goal, lo + 1);
-        // Halve the gap, but by at most a tenth: a failed try costs a whole attempt.
-        const long b = std::max(target, hi - std::max<long>(1, std::min((hi - target + 1) / 2, hi / 10)));
+        // Halve the gap, but by at most a twentieth: a failed try costs a whole attempt.
+        const long b = std::max(target, hi - std::max<long>(1, std::min((hi - target + 1) / 2, hi / 20)));
         std::vector<Mask> rows = best;
         std::shuffle(rows.begin(), rows.end(), rng);
         rows.resize(std::size_t(b));
@@ -237,6 +239,7 @@ int main(int argc, char **argv)
         else if (k == "--attempt") attempt = std::atof(v.c_str());
         else if (k == "--t0") anneal0.t0 = std::atof(v.c_str());
         else if (k == "--tmin") anneal0.tMin = std::atof(v.c_str());
+        else if (k == "--slack") slack = std::atof(v.c_str());
         else if (k == "--seed") seed = std::strtoul(v.c_str(), nullptr, 10);
         else {
             std::fprintf(stderr, "wheelgen: unknown option %s\n", k.c_str());
