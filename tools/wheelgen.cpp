@@ -146,6 +146,7 @@ void build(const std::string &dir, const Type &t, int n, const Anchor &a, double
     }
     long hi = long(best.size());
     long lo = lower - 1; // sizes at or below lo are given up
+    std::vector<Mask> lastTry; // rows of a failed attempt, taken up again at the same size
     while (hi > goal && hi - lo > 1 && elapsed() < budget) {
         const long target = std::max(goal, lo + 1);
         // Halve the gap, but by at most a twentieth: a failed try costs a whole attempt.
@@ -153,6 +154,8 @@ void build(const std::string &dir, const Type &t, int n, const Anchor &a, double
         std::vector<Mask> rows = best;
         std::shuffle(rows.begin(), rows.end(), rng);
         rows.resize(std::size_t(b));
+        if (long(lastTry.size()) == b)
+            rows = lastTry;
         AnnealOptions o = anneal0;
         o.seconds = std::min(attempt, budget - elapsed());
         const std::size_t left = anneal(p, rows, rng, o);
@@ -163,6 +166,7 @@ void build(const std::string &dir, const Type &t, int n, const Anchor &a, double
             hi = long(best.size());
             lo = lower - 1; // a failure is only bad luck: aim low again
         } else {
+            lastTry = rows;
             lo = b;
             if (hi - lo <= 1)
                 lo = hi - 2; // keep trying one row fewer while time is left
