@@ -7,8 +7,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 namespace wheelgen {
 
@@ -115,11 +113,8 @@ inline std::size_t anneal(const Problem &p, std::vector<Mask> &rows, std::mt1993
     for (long it = 0;; ++it) {
         if (st.unreachedCount() == 0)
             return 0;
-        if ((it & 255) == 0 && Clock::now() > deadline) {
-            if (std::getenv("WHEELGEN_TRACE"))
-                std::fprintf(stderr, "    %ld moves, T %.3f\n", it, t);
+        if ((it & 255) == 0 && Clock::now() > deadline)
             return best;
-        }
         const Mask target = st.unreached(rng() % st.unreachedCount());
         std::size_t nearCount = 0;
         forSubsets(target, p.y - 1, 0, [&](Mask part) { nearCount += filed[rankOf(part)].size(); });
