@@ -15,3 +15,4 @@ int runInit(const CliContext &ctx, const QStringList &args);
 int runImport(const CliContext &ctx, const QStringList &args);
 int runFreq(const CliContext &ctx, const QStringList &args);
 int runBets(const CliContext &ctx, const QStringList &args);
+int runWheel(const CliContext &ctx, const QStringList &args);

@@ -19,6 +19,7 @@ const Command kCommands[] = {
     {"bets", runBets, "bets [--red L] [--blue L] [--method all|banker|wheel] [--banker L] [--wheel TYPE]\n"
                       "       [--guarantee N] [--filter NAME=LO..HI]... [--reduce N] [--out FILE]\n"
                       "                            generate, filter and reduce bets; print the output lines"},
+    {"wheel", runWheel, "wheel verify FILE [--type TYPE] [--n N]   check that a wheel file keeps its promise"},
 };
 
 void printHelp(QTextStream &out)

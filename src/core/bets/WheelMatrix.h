@@ -40,7 +40,8 @@ int wheelTypeIndex(const QString &captionOrCode);
 QString wheelMatrixPath(const QString &programDir, int typeIndex, int candidateCount);
 // Reads the matrix for the type at typeIndex and n candidates. Refuses a type outside
 // 0..7, a missing or unreadable file, and a faulty file (a line that is not six
-// two-digit numbers, a position outside 1..n, a position repeated within a row).
+// two-digit numbers, a position outside 1..n, a position repeated within a row, or no
+// rows at all), naming the line; rows of a refused file are never handed out.
 WheelMatrix readWheelMatrix(const QString &programDir, int typeIndex, int candidateCount);
 // The same checks on a file named directly.
 WheelMatrix readWheelMatrixFile(const QString &path, int candidateCount);

@@ -1,0 +1,267 @@
+// wheelgen: builds the shipped wheel files Matrix/C<n><code>.db. For each type and n it
+// starts from the file already there (or a greedy cover), then anneals with fewer and
+// fewer rows toward the best known size, and rewrites the file whenever it finds a
+// smaller wheel that still reaches every X-subset. Run it again to keep improving.
+//
+//   wheelgen --out data/Matrix --anchors ../shared/data/wheel-anchors.tsv
+//            [--types S4E4,S3E3] [--from 7] [--to 20] [--budget 60] [--attempt 10] [--seed 1]
+//            [--t0 0.35] [--tmin 0.2] (annealing temperatures) [--slack 1.1] [--verbose]
+//   wheelgen --report --out data/Matrix --anchors ...   (the size table, as markdown)
+#include "wheelgen_designs.h"
+#include "wheelgen_search.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+
+using namespace wheelgen;
+
+namespace {
+
+struct Type {
+    const char *code;
+    int x, y;
+    const char *caption;
+};
+const Type kTypes[] = {{"S7E6", 7, 6, "中7保6"}, {"S6E5", 6, 5, "中6保5"}, {"S6E4", 6, 4, "中6保4"},
+                       {"S5E5", 5, 5, "中5保5"}, {"S5E4", 5, 4, "中5保4"}, {"S4E4", 4, 4, "中4保4"},
+                       {"S3E3", 3, 3, "中3保3"}, {"S2E2", 2, 2, "中2保2"}};
+
+struct Anchor {
+    long best = 0, lower = 0;
+};
+
+std::map<std::string, Anchor> readAnchors(const std::string &path)
+{
+    std::map<std::string, Anchor> out;
+    std::ifstream in(path);
+    std::string line;
+    std::getline(in, line); // header
+    while (std::getline(in, line)) {
+        std::vector<std::string> f;
+        std::stringstream ss(line);
+        std::string cell;
+        while (std::getline(ss, cell, '\t'))
+            f.push_back(cell);
+        if (f.size() < 6)
+            continue;
+        Anchor a;
+        a.best = f[4].empty() ? 0 : std::atol(f[4].c_str());
+        a.lower = f[5].empty() ? 0 : std::atol(f[5].c_str());
+        out[f[1] + "/" + f[2] + "/" + f[3]] = a;
+    }
+    return out;
+}
+
+std::string fileName(const std::string &dir, const Type &t, int n)
+{
+    return dir + "/C" + std::to_string(n) + t.code + ".db";
+}
+
+std::vector<Mask> readRows(const std::string &path, int n)
+{
+    std::vector<Mask> rows;
+    std::ifstream in(path);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.size() < 12)
+            continue;
+        Mask m = 0;
+        for (int k = 0; k < 6; ++k) {
+            const int pos = (line[2 * k] - '0') * 10 + (line[2 * k + 1] - '0');
+            if (pos < 1 || pos > n)
+                return {};
+            m |= Mask(1) << (pos - 1);
+        }
+        rows.push_back(m);
+    }
+    return rows;
+}
+
+void writeRows(const std::string &path, std::vector<Mask> rows)
+{
+    std::vector<std::string> lines;
+    for (Mask r : rows) {
+        std::string s;
+        int pts[64];
+        const int m = bitsOf(r, pts);
+        for (int k = 0; k < m; ++k) {
+            s += char('0' + (pts[k] + 1) / 10);
+            s += char('0' + (pts[k] + 1) % 10);
+        }
+        lines.push_back(s);
+    }
+    std::sort(lines.begin(), lines.end());
+    const std::string tmp = path + ".tmp";
+    {
+        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
+        for (const auto &l : lines)
+            out << l << '\n';
+    }
+    std::rename(tmp.c_str(), path.c_str());
+}
+
+long countingBound(const Problem &p);
+
+bool verbose = false;
+double slack = 1.0; // stop once within this factor of the best known size
+
+void build(const std::string &dir, const Type &t, int n, const Anchor &a, double budget, double attempt,
+           const AnnealOptions &anneal0, std::mt19937_64 &rng)
+{
+    const Problem p{n, t.x, t.y};
+    const auto start = Clock::now();
+    const auto elapsed = [&] { return std::chrono::duration<double>(Clock::now() - start).count(); };
+    const std::string path = fileName(dir, t, n);
+    // Without a published bound, use the plain counting bound: every X-subset needs
+    // a row, and one row reaches only so many.
+    const long lower = std::max<long>(a.lower, countingBound(p));
+    const long goal = a.best > 0 ? std::max(lower, long(std::floor(double(a.best) * slack))) : lower;
+
+    std::vector<Mask> best = readRows(path, n);
+    if (!best.empty() && !reachesAll(p, best)) {
+        std::printf("%s: the existing file does not reach every subset; rebuilding\n", path.c_str());
+        best.clear();
+    }
+    const std::size_t onDisk = best.size();
+    auto offer = [&](std::vector<Mask> rows, const char *how) {
+        if (rows.empty() || !reachesAll(p, rows))
+            return;
+        if (best.empty() || rows.size() < best.size()) {
+            best = std::move(rows);
+            writeRows(path, best);
+            std::printf("  C%d%s: %zu rows (%s, %.1fs)\n", n, t.code, best.size(), how, elapsed());
+            std::fflush(stdout);
+        }
+    };
+    if (onDisk == 0 || long(onDisk) > goal) {
+        offer(knownDesign(p), "known design");
+        if (best.empty() || long(best.size()) > goal)
+            offer(greedyCover(p, rng), "greedy");
+    }
+    long hi = long(best.size());
+    long lo = lower - 1; // sizes at or below lo are given up
+    std::vector<Mask> lastTry; // rows of a failed attempt, taken up again at the same size
+    while (hi > goal && hi - lo > 1 && elapsed() < budget) {
+        const long target = std::max(goal, lo + 1);
+        // Halve the gap, but by at most a twentieth: a failed try costs a whole attempt.
+        const long b = std::max(target, hi - std::max<long>(1, std::min((hi - target + 1) / 2, hi / 20)));
+        std::vector<Mask> rows = best;
+        std::shuffle(rows.begin(), rows.end(), rng);
+        rows.resize(std::size_t(b));
+        if (long(lastTry.size()) == b)
+            rows = lastTry;
+        AnnealOptions o = anneal0;
+        o.seconds = std::min(attempt, budget - elapsed());
+        const std::size_t left = anneal(p, rows, rng, o);
+        if (verbose)
+            std::printf("    %ld rows: %zu unreached\n", b, left);
+        if (left == 0) {
+            offer(pruned(p, rows, rng), "annealed");
+            hi = long(best.size());
+            lo = lower - 1; // a failure is only bad luck: aim low again
+        } else {
+            lastTry = rows;
+            lo = b;
+            if (hi - lo <= 1)
+                lo = hi - 2; // keep trying one row fewer while time is left
+        }
+    }
+    std::printf("C%d%s\t%zu\tgoal %ld\tlower %ld\t%.1fs\n", n, t.code, best.size(), goal, lower, elapsed());
+    std::fflush(stdout);
+}
+
+long countingBound(const Problem &p)
+{
+    std::uint64_t reach = 0;
+    p.forReached(p.all() & ((Mask(1) << 6) - 1), [&](Mask) { ++reach; });
+    return long((p.subsets() + reach - 1) / reach);
+}
+
+// The markdown table of docs/wheels.md: every shipped file against the anchors.
+void report(const std::string &dir, const std::map<std::string, Anchor> &table)
+{
+    std::printf("| type | n | our rows | best known | lower bound | rows / best known | rows / lower bound |\n");
+    std::printf("|---|---:|---:|---:|---:|---:|---:|\n");
+    for (const Type &t : kTypes)
+        for (int n = 7; n <= 33; ++n) {
+            const Problem p{n, t.x, t.y};
+            const auto rows = readRows(fileName(dir, t, n), n);
+            if (rows.empty())
+                continue;
+            const auto it = table.find(std::to_string(t.x) + "/" + std::to_string(t.y) + "/" + std::to_string(n));
+            const Anchor a = it == table.end() ? Anchor{} : it->second;
+            const bool counted = a.lower == 0;
+            const long lower = counted ? countingBound(p) : a.lower;
+            const std::string best = a.best ? std::to_string(a.best) : "-";
+            char ratioBest[32] = "-", ratioLower[32];
+            if (a.best)
+                std::snprintf(ratioBest, sizeof ratioBest, "%.3f", double(rows.size()) / double(a.best));
+            std::snprintf(ratioLower, sizeof ratioLower, "%.3f", double(rows.size()) / double(lower));
+            std::printf("| %s | %d | %zu | %s | %ld%s | %s | %s |\n", t.caption, n, rows.size(), best.c_str(), lower,
+                        counted ? "*" : "", ratioBest, ratioLower);
+        }
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    std::string out = "data/Matrix", anchors = "../shared/data/wheel-anchors.tsv", types;
+    int from = 7, to = 20;
+    double budget = 60, attempt = 10;
+    unsigned long seed = 1;
+    AnnealOptions anneal0;
+    bool reportOnly = false;
+    for (int i = 1; i < argc; i += 2) {
+        if (std::string(argv[i]) == "--verbose") {
+            verbose = true;
+            --i;
+            continue;
+        }
+        if (std::string(argv[i]) == "--report") {
+            reportOnly = true;
+            --i;
+            continue;
+        }
+        if (i + 1 >= argc) {
+            std::fprintf(stderr, "wheelgen: %s needs a value\n", argv[i]);
+            return 2;
+        }
+        const std::string k = argv[i], v = argv[i + 1];
+        if (k == "--out") out = v;
+        else if (k == "--anchors") anchors = v;
+        else if (k == "--types") types = v;
+        else if (k == "--from") from = std::atoi(v.c_str());
+        else if (k == "--to") to = std::atoi(v.c_str());
+        else if (k == "--budget") budget = std::atof(v.c_str());
+        else if (k == "--attempt") attempt = std::atof(v.c_str());
+        else if (k == "--t0") anneal0.t0 = std::atof(v.c_str());
+        else if (k == "--tmin") anneal0.tMin = std::atof(v.c_str());
+        else if (k == "--slack") slack = std::atof(v.c_str());
+        else if (k == "--seed") seed = std::strtoul(v.c_str(), nullptr, 10);
+        else {
+            std::fprintf(stderr, "wheelgen: unknown option %s\n", k.c_str());
+            return 2;
+        }
+    }
+    const auto table = readAnchors(anchors);
+    if (reportOnly) {
+        report(out, table);
+        return 0;
+    }
+    std::mt19937_64 rng(seed);
+    for (int n = from; n <= to; ++n)
+        for (const Type &t : kTypes) {
+            if (!types.empty() && types.find(t.code) == std::string::npos)
+                continue;
+            const auto it = table.find(std::to_string(t.x) + "/" + std::to_string(t.y) + "/" + std::to_string(n));
+            build(out, t, n, it == table.end() ? Anchor{} : it->second, budget, attempt, anneal0, rng);
+        }
+    return 0;
+}
