@@ -16,6 +16,12 @@ int count(QSqlDatabase db, const QString &sql)
     QSqlQuery q(db);
     return q.exec(sql) && q.next() ? q.value(0).toInt() : -1;
 }
+// An empty history, created and opened in a temporary program directory.
+struct FreshHistory {
+    QTemporaryDir dir;
+    DataM data;
+    bool ready = DataM::createDatabase(dir.path()).ok && data.open(dir.path()).ok;
+};
 } // namespace
 
 class TestDataM : public QObject {
@@ -58,10 +64,9 @@ private slots:
 
     void createThenOpen()
     {
-        QTemporaryDir dir;
-        QVERIFY(DataM::createDatabase(dir.path()).ok);
-        DataM data;
-        QVERIFY(data.open(dir.path()).ok);
+        FreshHistory history;
+        QVERIFY(history.ready);
+        DataM &data = history.data;
         QCOMPARE(count(data.database(), QStringLiteral("pragma user_version")), 1);
         // Column names are matched without regard to case, as the grid binds A1 and AC.
         QSqlQuery q(data.database());
@@ -86,10 +91,9 @@ private slots:
 
     void drawRowsAreStoredTogetherOrNotAtAll()
     {
-        QTemporaryDir dir;
-        QVERIFY(DataM::createDatabase(dir.path()).ok);
-        DataM data;
-        QVERIFY(data.open(dir.path()).ok);
+        FreshHistory history;
+        QVERIFY(history.ready);
+        DataM &data = history.data;
         QSqlDatabase db = data.database();
         // A stray append row with the same number makes the second insert fail;
         // the data row written before it must be rolled back.
@@ -106,10 +110,9 @@ private slots:
 
     void deletesTakeBothRows()
     {
-        QTemporaryDir dir;
-        QVERIFY(DataM::createDatabase(dir.path()).ok);
-        DataM data;
-        QVERIFY(data.open(dir.path()).ok);
+        FreshHistory history;
+        QVERIFY(history.ready);
+        DataM &data = history.data;
         QSqlDatabase db = data.database();
         for (const char *n : {"2007001", "2007002", "2007003"})
             QVERIFY(DrawStore::insertDraw(db, ComputeDrawAttributes(n, {1, 2, 3, 4, 5, 6}, 7)).ok);
@@ -123,10 +126,9 @@ private slots:
 
     void textWithQuotesIsData()
     {
-        QTemporaryDir dir;
-        QVERIFY(DataM::createDatabase(dir.path()).ok);
-        DataM data;
-        QVERIFY(data.open(dir.path()).ok);
+        FreshHistory history;
+        QVERIFY(history.ready);
+        DataM &data = history.data;
         QVERIFY(DrawStore::insertDraw(data.database(), ComputeDrawAttributes("2007001", {1, 2, 3, 4, 5, 6}, 7)).ok);
         QCOMPARE(DrawStore::drawExists(data.database(), QStringLiteral("2007001' or '1'='1")), false);
         QVERIFY(DrawStore::deleteDraw(data.database(), QStringLiteral("x' or '1'='1")).ok);
