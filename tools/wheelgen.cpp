@@ -6,8 +6,11 @@
 //   wheelgen --out data/Matrix --anchors ../shared/data/wheel-anchors.tsv
 //            [--types S4E4,S3E3] [--from 7] [--to 20] [--budget 60] [--attempt 10] [--seed 1]
 //            [--t0 0.35] [--tmin 0.2] (annealing temperatures) [--slack 1.1] [--verbose]
+//            [--group 15+14,17+2] (first anneal wheels made of the orbits of x -> x+1 mod M
+//            on the first M positions plus F rows more; M*A+F uses x -> A*x + b instead)
 //   wheelgen --report --out data/Matrix --anchors ...   (the size table, as markdown)
 #include "wheelgen_designs.h"
+#include "wheelgen_orbits.h"
 #include "wheelgen_search.h"
 
 #include <cmath>
@@ -111,6 +114,41 @@ long countingBound(const Problem &p);
 bool verbose = false;
 double slack = 1.0; // stop once within this factor of the best known size
 
+// Turns through the groups given with --group, each time asking for one orbit fewer
+// than the smallest wheel so far would need, until the goal is met or time is up.
+struct GroupChoice {
+    int m, a; // x -> a*x + b (mod m) on the first m positions
+    int free; // rows outside the orbits
+};
+std::vector<GroupChoice> groups;
+
+template <class Offer, class Elapsed>
+void searchOrbits(const Problem &p, long goal, double budget, double attempt, const AnnealOptions &anneal0,
+                  std::mt19937_64 &rng, const std::vector<Mask> &best, Offer &&offer, Elapsed &&elapsed)
+{
+    for (int round = 0; elapsed() < budget && (best.empty() || long(best.size()) > goal); ++round) {
+        const GroupChoice c = groups[std::size_t(round) % groups.size()];
+        if (c.m > p.n)
+            return;
+        const PermGroup g = PermGroup::affine(p.n, c.m, c.a);
+        const long have = best.empty() ? long(binom(p.n, p.x)) : long(best.size());
+        const long k = (have - 1 - c.free) / long(g.order());
+        if (k < 1)
+            continue;
+        std::vector<Mask> bases;
+        for (long i = 0; i < k + c.free; ++i)
+            bases.push_back(randomSubset(p.all(), 6, rng));
+        AnnealOptions o = anneal0;
+        o.seconds = std::min(attempt, budget - elapsed());
+        const std::size_t left = annealOrbits(p, g, bases, std::size_t(k), rng, o);
+        if (verbose)
+            std::printf("    x -> %d*x + b mod %d, %ld orbits and %d rows: %zu unreached\n", c.a, c.m, k, c.free, left);
+        if (left == 0)
+            offer(pruned(p, expandOrbits(g, bases, std::size_t(k)), rng), "orbits");
+    }
+}
+
+
 void build(const std::string &dir, const Type &t, int n, const Anchor &a, double budget, double attempt,
            const AnnealOptions &anneal0, std::mt19937_64 &rng)
 {
@@ -144,6 +182,8 @@ void build(const std::string &dir, const Type &t, int n, const Anchor &a, double
         if (best.empty() || long(best.size()) > goal)
             offer(greedyCover(p, rng), "greedy");
     }
+    if (!groups.empty())
+        searchOrbits(p, goal, budget, attempt, anneal0, rng, best, offer, elapsed);
     long hi = long(best.size());
     long lo = lower - 1; // sizes at or below lo are given up
     std::vector<Mask> lastTry; // rows of a failed attempt, taken up again at the same size
@@ -244,6 +284,17 @@ int main(int argc, char **argv)
         else if (k == "--t0") anneal0.t0 = std::atof(v.c_str());
         else if (k == "--tmin") anneal0.tMin = std::atof(v.c_str());
         else if (k == "--slack") slack = std::atof(v.c_str());
+        else if (k == "--group") {
+            // M[*A][+F], comma-separated: first try wheels made of the orbits of
+            // x -> A*x + b (mod M) on the first M positions and F rows more
+            std::stringstream ss(v);
+            std::string g;
+            while (std::getline(ss, g, ',')) {
+                const auto star = g.find('*'), plus = g.find('+');
+                groups.push_back({std::atoi(g.c_str()), star == std::string::npos ? 1 : std::atoi(g.c_str() + star + 1),
+                                  plus == std::string::npos ? 0 : std::atoi(g.c_str() + plus + 1)});
+            }
+        }
         else if (k == "--seed") seed = std::strtoul(v.c_str(), nullptr, 10);
         else {
             std::fprintf(stderr, "wheelgen: unknown option %s\n", k.c_str());

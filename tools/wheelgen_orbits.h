@@ -1,0 +1,159 @@
+#pragma once
+// Wheels that a group of permutations maps onto themselves: a wheel is a few base rows
+// and every image of each. The annealing then moves base rows, so one move changes a
+// whole orbit at once and the search space shrinks by the group's order. Many of the
+// smallest known covers are built this way, mostly with shifts x -> x+1 (mod m).
+#include "wheelgen_search.h"
+
+#include <array>
+#include <set>
+
+namespace wheelgen {
+
+// A permutation group on the positions, held as all its elements; each element maps a
+// row through five byte tables (at most 40 positions).
+class PermGroup {
+public:
+    // x -> a*x + b (mod m) on positions 0..m-1 for every b and every power of a; the
+    // positions from m up stay where they are.
+    static PermGroup affine(int n, int m, int a)
+    {
+        PermGroup g;
+        g.n_ = n;
+        std::vector<int> powers{1};
+        for (int x = a % m; x != 1 && a > 1; x = x * a % m)
+            powers.push_back(x);
+        for (int mul : powers)
+            for (int b = 0; b < m; ++b) {
+                std::vector<int> perm(static_cast<std::size_t>(n));
+                for (int x = 0; x < n; ++x)
+                    perm[std::size_t(x)] = x < m ? (mul * x + b) % m : x;
+                g.addElement(perm);
+            }
+        return g;
+    }
+
+    std::size_t order() const { return tables_.size(); }
+    Mask apply(std::size_t e, Mask row) const
+    {
+        const auto &t = tables_[e];
+        Mask out = 0;
+        for (int byte = 0; row; ++byte, row >>= 8)
+            out |= t[std::size_t(byte)][row & 0xff];
+        return out;
+    }
+
+private:
+    void addElement(const std::vector<int> &perm)
+    {
+        std::array<std::array<Mask, 256>, 5> t{};
+        for (int byte = 0; byte < 5; ++byte)
+            for (int v = 0; v < 256; ++v)
+                for (int bit = 0; bit < 8; ++bit) {
+                    const int x = byte * 8 + bit;
+                    if (v >> bit & 1 && x < n_)
+                        t[std::size_t(byte)][std::size_t(v)] |= Mask(1) << perm[std::size_t(x)];
+                }
+        tables_.push_back(t);
+    }
+    int n_ = 0;
+    std::vector<std::array<std::array<Mask, 256>, 5>> tables_;
+};
+
+// The distinct rows of the orbit of `row`.
+inline std::vector<Mask> orbitOf(const PermGroup &g, Mask row)
+{
+    std::vector<Mask> out;
+    for (std::size_t e = 0; e < g.order(); ++e)
+        out.push_back(g.apply(e, row));
+    std::sort(out.begin(), out.end());
+    out.erase(std::unique(out.begin(), out.end()), out.end());
+    return out;
+}
+
+inline std::vector<Mask> expandOrbits(const PermGroup &g, const std::vector<Mask> &bases, std::size_t freeFrom)
+{
+    std::set<Mask> rows;
+    for (std::size_t i = 0; i < bases.size(); ++i)
+        for (Mask r : i < freeFrom ? orbitOf(g, bases[i]) : std::vector<Mask>{bases[i]})
+            rows.insert(r);
+    return {rows.begin(), rows.end()};
+}
+
+// Anneals `bases` (kept at their number) until their orbits reach every X-subset or
+// time runs out. The cost is counted in unreached X-subsets; a step of one orbit of
+// them weighs one at the given temperature. Returns the fewest unreached seen.
+// The rows from `freeFrom` on are single rows outside any orbit; they mend what the
+// orbits leave unreached.
+inline std::size_t annealOrbits(const Problem &p, const PermGroup &g, std::vector<Mask> &bases, std::size_t freeFrom,
+                                std::mt19937_64 &rng, const AnnealOptions &o)
+{
+    const auto imagesOf = [&](std::size_t i, Mask b) {
+        return i < freeFrom ? orbitOf(g, b) : std::vector<Mask>{b};
+    };
+    CoverState st(p);
+    const auto addOrbit = [&](std::size_t i, Mask b) {
+        for (Mask r : imagesOf(i, b))
+            st.add(r);
+    };
+    const auto removeOrbit = [&](std::size_t i, Mask b) {
+        for (Mask r : imagesOf(i, b))
+            st.remove(r);
+    };
+    for (std::size_t i = 0; i < bases.size(); ++i)
+        addOrbit(i, bases[i]);
+    const auto start = Clock::now();
+    const auto deadline = start + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(o.seconds));
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    double t = o.t0;
+    std::size_t best = st.unreachedCount();
+    std::vector<Mask> bestBases = bases;
+    for (long it = 0;; ++it) {
+        if (st.unreachedCount() == 0)
+            return 0;
+        if ((it & 63) == 0 && Clock::now() > deadline) {
+            bases = bestBases;
+            return best;
+        }
+        const Mask target = st.unreached(rng() % st.unreachedCount());
+        // A row of some orbit that misses the target by one position, chosen
+        // uniformly; the moved row is the orbit's new base.
+        std::size_t seen = 0, pickBase = rng() % bases.size();
+        Mask row = bases[pickBase];
+        for (std::size_t i = 0; i < bases.size(); ++i)
+            for (std::size_t e = 0; e < (i < freeFrom ? g.order() : 1); ++e) {
+                const Mask r = g.apply(e, bases[i]);
+                if (__builtin_popcountll(r & target) == p.y - 1 && rng() % ++seen == 0) {
+                    pickBase = i;
+                    row = r;
+                }
+            }
+        if ((row & ~target) == 0 || (target & ~row) == 0)
+            continue;
+        const Mask out = randomBit(row & ~target, rng);
+        const Mask in = randomBit(target & ~row, rng);
+        const Mask moved = (row & ~out) | in;
+        const Mask old = bases[pickBase];
+        const long before = long(st.unreachedCount());
+        removeOrbit(pickBase, old);
+        addOrbit(pickBase, moved);
+        const long delta = long(st.unreachedCount()) - before;
+        const double weight = pickBase < freeFrom ? double(g.order()) : 1.0;
+        if (delta <= 0 || unit(rng) < std::exp(-double(delta) / (t * weight))) {
+            bases[pickBase] = moved;
+            if (st.unreachedCount() < best) {
+                best = st.unreachedCount();
+                bestBases = bases;
+            }
+        } else {
+            removeOrbit(pickBase, moved);
+            addOrbit(pickBase, old);
+        }
+        if ((it & 255) == 0) {
+            const double done = std::chrono::duration<double>(Clock::now() - start).count() / o.seconds;
+            t = o.t0 * std::pow(o.tMin / o.t0, std::min(1.0, done));
+        }
+    }
+}
+
+} // namespace wheelgen
