@@ -7,7 +7,8 @@
 //            [--types S4E4,S3E3] [--from 7] [--to 20] [--budget 60] [--attempt 10] [--seed 1]
 //            [--t0 0.35] [--tmin 0.2] (annealing temperatures) [--slack 1.1] [--verbose]
 //            [--group 15+14,17+2] (first anneal wheels made of the orbits of x -> x+1 mod M
-//            on the first M positions plus F rows more; M*A+F uses x -> A*x + b instead)
+//            on the first M positions plus F rows more; M*A+F uses x -> A*x + b instead,
+//            MxC+F turns C runs of M positions at once) [--aim ROWS] (the size it asks for)
 //   wheelgen --report --out data/Matrix --anchors ...   (the size table, as markdown)
 #include "wheelgen_designs.h"
 #include "wheelgen_orbits.h"
@@ -117,34 +118,65 @@ double slack = 1.0; // stop once within this factor of the best known size
 // Turns through the groups given with --group, each time asking for one orbit fewer
 // than the smallest wheel so far would need, until the goal is met or time is up.
 struct GroupChoice {
-    int m, a; // x -> a*x + b (mod m) on the first m positions
+    int m, a; // x -> a*x + b (mod m) on each run of m positions
     int free; // rows outside the orbits
+    int cycles; // runs of m positions that turn; the rest stay fixed
 };
 std::vector<GroupChoice> groups;
+long aimRows = 0; // --aim: the size the orbit search asks for instead
 
 template <class Offer, class Elapsed>
 void searchOrbits(const Problem &p, long goal, double budget, double attempt, const AnnealOptions &anneal0,
                   std::mt19937_64 &rng, const std::vector<Mask> &best, Offer &&offer, Elapsed &&elapsed)
 {
-    for (int round = 0; elapsed() < budget && (best.empty() || long(best.size()) > goal); ++round) {
-        const GroupChoice c = groups[std::size_t(round) % groups.size()];
-        if (c.m > p.n)
-            return;
-        const PermGroup g = PermGroup::affine(p.n, c.m, c.a);
-        const long have = best.empty() ? long(binom(p.n, p.x)) : long(best.size());
-        const long k = (have - 1 - c.free) / long(g.order());
-        if (k < 1)
-            continue;
+    // Per group, the base rows of its last success: the next try starts from them with
+    // one orbit dropped, which beats a fresh start once the orbits are good.
+    struct Carried {
         std::vector<Mask> bases;
-        for (long i = 0; i < k + c.free; ++i)
-            bases.push_back(randomSubset(p.all(), 6, rng));
+        long k = 0;
+    };
+    std::vector<Carried> carried(groups.size());
+    for (int round = 0; elapsed() < budget && (best.empty() || long(best.size()) > goal); ++round) {
+        const std::size_t which = std::size_t(round) % groups.size();
+        const GroupChoice c = groups[which];
+        if (c.m * c.cycles > p.n)
+            return;
+        const PermGroup g = PermGroup::affine(p.n, c.m, c.a, c.cycles);
+        const long have = best.empty() ? long(binom(p.n, p.x)) : long(best.size());
+        std::vector<Mask> bases;
+        long k = 0, free = 0;
+        if (carried[which].k > 1) {
+            bases = carried[which].bases;
+            k = carried[which].k - 1;
+            bases.erase(bases.begin() + long(rng() % std::size_t(carried[which].k)));
+            free = long(bases.size()) - k;
+        } else {
+            // Aim a fortieth under the best so far: a near miss is mended with a few
+            // greedy rows below. The rows the orbits leave over F become free rows.
+            const long rows = aimRows > 0 ? aimRows : std::min(have - 1, have - have / 40);
+            k = (rows - c.free) / long(g.order());
+            if (k < 1)
+                continue;
+            free = rows - k * long(g.order());
+            for (long i = 0; i < k + free; ++i)
+                bases.push_back(randomSubset(p.all(), 6, rng));
+        }
         AnnealOptions o = anneal0;
         o.seconds = std::min(attempt, budget - elapsed());
         const std::size_t left = annealOrbits(p, g, bases, std::size_t(k), rng, o);
-        if (verbose)
-            std::printf("    x -> %d*x + b mod %d, %ld orbits and %d rows: %zu unreached\n", c.a, c.m, k, c.free, left);
-        if (left == 0)
-            offer(pruned(p, expandOrbits(g, bases, std::size_t(k)), rng), "orbits");
+        if (verbose) {
+            std::printf("    x -> %d*x + b mod %d (x%d), %ld orbits and %ld rows: %zu unreached\n", c.a, c.m, c.cycles, k, free,
+                        left);
+            std::fflush(stdout);
+        }
+        std::vector<Mask> wheel = expandOrbits(g, bases, std::size_t(k));
+        if (left == 0) {
+            carried[which] = {bases, k};
+            offer(pruned(p, wheel, rng), "orbits");
+            continue;
+        }
+        // A near miss: a few greedy rows reach what the orbits leave.
+        offer(greedyCover(p, rng, 4000, wheel), "orbits, mended");
     }
 }
 
@@ -285,16 +317,19 @@ int main(int argc, char **argv)
         else if (k == "--tmin") anneal0.tMin = std::atof(v.c_str());
         else if (k == "--slack") slack = std::atof(v.c_str());
         else if (k == "--group") {
-            // M[*A][+F], comma-separated: first try wheels made of the orbits of
-            // x -> A*x + b (mod M) on the first M positions and F rows more
+            // M[*A][xC][+F], comma-separated: first try wheels made of the orbits of
+            // x -> A*x + b (mod M) on C runs of M positions and F rows more
             std::stringstream ss(v);
             std::string g;
             while (std::getline(ss, g, ',')) {
-                const auto star = g.find('*'), plus = g.find('+');
-                groups.push_back({std::atoi(g.c_str()), star == std::string::npos ? 1 : std::atoi(g.c_str() + star + 1),
-                                  plus == std::string::npos ? 0 : std::atoi(g.c_str() + plus + 1)});
+                const auto number = [&](char mark, int otherwise) {
+                    const auto at = g.find(mark);
+                    return at == std::string::npos ? otherwise : std::atoi(g.c_str() + at + 1);
+                };
+                groups.push_back({std::atoi(g.c_str()), number('*', 1), number('+', 0), number('x', 1)});
             }
         }
+        else if (k == "--aim") aimRows = std::atol(v.c_str());
         else if (k == "--seed") seed = std::strtoul(v.c_str(), nullptr, 10);
         else {
             std::fprintf(stderr, "wheelgen: unknown option %s\n", k.c_str());

@@ -14,9 +14,10 @@ namespace wheelgen {
 // row through five byte tables (at most 40 positions).
 class PermGroup {
 public:
-    // x -> a*x + b (mod m) on positions 0..m-1 for every b and every power of a; the
-    // positions from m up stay where they are.
-    static PermGroup affine(int n, int m, int a)
+    // x -> a*x + b (mod m) on each of `cycles` runs of m positions from 0 up, for every
+    // b and every power of a (the same in every run); the positions after the runs stay
+    // where they are.
+    static PermGroup affine(int n, int m, int a, int cycles = 1)
     {
         PermGroup g;
         g.n_ = n;
@@ -27,7 +28,7 @@ public:
             for (int b = 0; b < m; ++b) {
                 std::vector<int> perm(static_cast<std::size_t>(n));
                 for (int x = 0; x < n; ++x)
-                    perm[std::size_t(x)] = x < m ? (mul * x + b) % m : x;
+                    perm[std::size_t(x)] = x < m * cycles ? x / m * m + (mul * (x % m) + b) % m : x;
                 g.addElement(perm);
             }
         return g;
@@ -80,6 +81,103 @@ inline std::vector<Mask> expandOrbits(const PermGroup &g, const std::vector<Mask
     return {rows.begin(), rows.end()};
 }
 
+// Which X-subsets a wheel of orbits and free rows reaches. A row g(B) of the orbit of a
+// base row B reaches P exactly when B reaches the inverse image of P, so for the orbits
+// it is enough to count, per orbit of X-subsets, how often the base rows reach one of
+// its members: a move of a base row then costs as much as a move of a single row.
+class OrbitCoverState {
+public:
+    OrbitCoverState(const Problem &p, const PermGroup &g)
+        : p_(p), orbitOfSet_(p.subsets(), -1), freeCount_(p.subsets(), 0), where_(p.subsets(), -1)
+    {
+        forSubsets(p.all(), p.x, 0, [&](Mask s) {
+            if (orbitOfSet_[rankOf(s)] >= 0)
+                return;
+            const int id = int(members_.size());
+            members_.emplace_back();
+            for (std::size_t e = 0; e < g.order(); ++e) {
+                const Mask t = g.apply(e, s);
+                const auto r = rankOf(t);
+                if (orbitOfSet_[r] < 0) {
+                    orbitOfSet_[r] = id;
+                    members_.back().push_back({t, r});
+                }
+            }
+        });
+        orbitCount_.assign(members_.size(), 0);
+        unreached_.reserve(p.subsets());
+        forSubsets(p.all(), p.x, 0, [&](Mask s) { push(s, rankOf(s)); });
+    }
+
+    std::size_t unreachedCount() const { return unreached_.size(); }
+    Mask unreached(std::size_t i) const { return unreached_[i]; }
+
+    void addBase(Mask b)
+    {
+        p_.forReached(b, [&](Mask s) {
+            const int o = orbitOfSet_[rankOf(s)];
+            if (orbitCount_[std::size_t(o)]++ == 0)
+                for (const auto &m : members_[std::size_t(o)])
+                    if (freeCount_[m.rank] == 0)
+                        drop(m.rank);
+        });
+    }
+    void removeBase(Mask b)
+    {
+        p_.forReached(b, [&](Mask s) {
+            const int o = orbitOfSet_[rankOf(s)];
+            if (--orbitCount_[std::size_t(o)] == 0)
+                for (const auto &m : members_[std::size_t(o)])
+                    if (freeCount_[m.rank] == 0)
+                        push(m.set, m.rank);
+        });
+    }
+    void addFree(Mask row)
+    {
+        p_.forReached(row, [&](Mask s) {
+            const auto r = rankOf(s);
+            if (freeCount_[r]++ == 0 && orbitCount_[std::size_t(orbitOfSet_[r])] == 0)
+                drop(r);
+        });
+    }
+    void removeFree(Mask row)
+    {
+        p_.forReached(row, [&](Mask s) {
+            const auto r = rankOf(s);
+            if (--freeCount_[r] == 0 && orbitCount_[std::size_t(orbitOfSet_[r])] == 0)
+                push(s, r);
+        });
+    }
+
+private:
+    struct Member {
+        Mask set;
+        std::uint32_t rank;
+    };
+    void push(Mask s, std::uint32_t r)
+    {
+        where_[r] = std::int32_t(unreached_.size());
+        unreached_.push_back(s);
+    }
+    void drop(std::uint32_t r)
+    {
+        const std::int32_t at = where_[r];
+        const Mask last = unreached_.back();
+        unreached_[std::size_t(at)] = last;
+        where_[rankOf(last)] = at;
+        unreached_.pop_back();
+        where_[r] = -1;
+    }
+
+    Problem p_;
+    std::vector<int> orbitOfSet_;
+    std::vector<std::vector<Member>> members_;
+    std::vector<std::uint32_t> orbitCount_;
+    std::vector<std::uint32_t> freeCount_;
+    std::vector<std::int32_t> where_;
+    std::vector<Mask> unreached_;
+};
+
 // Anneals `bases` (kept at their number) until their orbits reach every X-subset or
 // time runs out. The cost is counted in unreached X-subsets; a step of one orbit of
 // them weighs one at the given temperature. Returns the fewest unreached seen.
@@ -91,17 +189,15 @@ inline std::size_t annealOrbits(const Problem &p, const PermGroup &g, std::vecto
     const auto imagesOf = [&](std::size_t i, Mask b) {
         return i < freeFrom ? orbitOf(g, b) : std::vector<Mask>{b};
     };
-    CoverState st(p);
-    const auto addOrbit = [&](std::size_t i, Mask b) {
-        for (Mask r : imagesOf(i, b))
-            st.add(r);
-    };
-    const auto removeOrbit = [&](std::size_t i, Mask b) {
-        for (Mask r : imagesOf(i, b))
-            st.remove(r);
-    };
-    for (std::size_t i = 0; i < bases.size(); ++i)
-        addOrbit(i, bases[i]);
+    OrbitCoverState st(p, g);
+    const auto add = [&](std::size_t i, Mask b) { i < freeFrom ? st.addBase(b) : st.addFree(b); };
+    const auto remove = [&](std::size_t i, Mask b) { i < freeFrom ? st.removeBase(b) : st.removeFree(b); };
+    // The distinct rows of each orbit, to find the rows that miss a target by one.
+    std::vector<std::vector<Mask>> images(bases.size());
+    for (std::size_t i = 0; i < bases.size(); ++i) {
+        images[i] = imagesOf(i, bases[i]);
+        add(i, bases[i]);
+    }
     const auto start = Clock::now();
     const auto deadline = start + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(o.seconds));
     std::uniform_real_distribution<double> unit(0.0, 1.0);
@@ -120,14 +216,12 @@ inline std::size_t annealOrbits(const Problem &p, const PermGroup &g, std::vecto
         // uniformly; the moved row is the orbit's new base.
         std::size_t seen = 0, pickBase = rng() % bases.size();
         Mask row = bases[pickBase];
-        for (std::size_t i = 0; i < bases.size(); ++i)
-            for (std::size_t e = 0; e < (i < freeFrom ? g.order() : 1); ++e) {
-                const Mask r = g.apply(e, bases[i]);
+        for (std::size_t i = 0; i < images.size(); ++i)
+            for (Mask r : images[i])
                 if (__builtin_popcountll(r & target) == p.y - 1 && rng() % ++seen == 0) {
                     pickBase = i;
                     row = r;
                 }
-            }
         if ((row & ~target) == 0 || (target & ~row) == 0)
             continue;
         const Mask out = randomBit(row & ~target, rng);
@@ -135,19 +229,20 @@ inline std::size_t annealOrbits(const Problem &p, const PermGroup &g, std::vecto
         const Mask moved = (row & ~out) | in;
         const Mask old = bases[pickBase];
         const long before = long(st.unreachedCount());
-        removeOrbit(pickBase, old);
-        addOrbit(pickBase, moved);
+        remove(pickBase, old);
+        add(pickBase, moved);
         const long delta = long(st.unreachedCount()) - before;
         const double weight = pickBase < freeFrom ? double(g.order()) : 1.0;
         if (delta <= 0 || unit(rng) < std::exp(-double(delta) / (t * weight))) {
             bases[pickBase] = moved;
+            images[pickBase] = imagesOf(pickBase, moved);
             if (st.unreachedCount() < best) {
                 best = st.unreachedCount();
                 bestBases = bases;
             }
         } else {
-            removeOrbit(pickBase, moved);
-            addOrbit(pickBase, old);
+            remove(pickBase, moved);
+            add(pickBase, old);
         }
         if ((it & 255) == 0) {
             const double done = std::chrono::duration<double>(Clock::now() - start).count() / o.seconds;

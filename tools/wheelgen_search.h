@@ -48,10 +48,14 @@ inline std::vector<Mask> pruned(const Problem &p, std::vector<Mask> rows, std::m
     return kept;
 }
 
-inline std::vector<Mask> greedyCover(const Problem &p, std::mt19937_64 &rng, int tries = 24)
+// Adds rows to `rows` (none by default) until every X-subset is reached, each the best
+// of `tries` random rows through a random unreached subset.
+inline std::vector<Mask> greedyCover(const Problem &p, std::mt19937_64 &rng, int tries = 24,
+                                     std::vector<Mask> rows = {})
 {
     CoverState st(p);
-    std::vector<Mask> rows;
+    for (Mask r : rows)
+        st.add(r);
     while (st.unreachedCount() > 0) {
         const Mask target = st.unreached(rng() % st.unreachedCount());
         Mask best = 0;
@@ -85,7 +89,7 @@ struct AnnealOptions {
 };
 
 // Anneals `rows` (kept at their number) until every X-subset is reached or time runs
-// out. Returns the fewest unreached subsets seen: 0 on success, with the rows rewritten.
+// out. Returns the fewest unreached subsets seen and leaves `rows` at that state.
 inline std::size_t anneal(const Problem &p, std::vector<Mask> &rows, std::mt19937_64 &rng, const AnnealOptions &o)
 {
     CoverState st(p);
@@ -110,11 +114,14 @@ inline std::size_t anneal(const Problem &p, std::vector<Mask> &rows, std::mt1993
     std::uniform_real_distribution<double> unit(0.0, 1.0);
     double t = o.t0;
     std::size_t best = st.unreachedCount();
+    std::vector<Mask> bestRows = rows;
     for (long it = 0;; ++it) {
         if (st.unreachedCount() == 0)
             return 0;
-        if ((it & 255) == 0 && Clock::now() > deadline)
+        if ((it & 255) == 0 && Clock::now() > deadline) {
+            rows = bestRows;
             return best;
+        }
         const Mask target = st.unreached(rng() % st.unreachedCount());
         std::size_t nearCount = 0;
         forSubsets(target, p.y - 1, 0, [&](Mask part) { nearCount += filed[rankOf(part)].size(); });
@@ -155,7 +162,10 @@ inline std::size_t anneal(const Problem &p, std::vector<Mask> &rows, std::mt1993
             forSubsets(row & ~out, p.y - 2, in, [&](Mask part) { file(i, part); });
             rows[i] = (row & ~out) | in;
         }
-        best = std::min(best, st.unreachedCount());
+        if (st.unreachedCount() < best) {
+            best = st.unreachedCount(); // at most one copy per subset reached
+            bestRows = rows;
+        }
         // Cool geometrically from t0 to tMin over the attempt: one slow anneal.
         if ((it & 1023) == 0) {
             const double done = std::chrono::duration<double>(Clock::now() - start).count() / o.seconds;
