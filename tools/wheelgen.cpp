@@ -124,6 +124,7 @@ struct GroupChoice {
 };
 std::vector<GroupChoice> groups;
 long aimRows = 0; // --aim: the size the orbit search asks for instead
+bool weighted = false; // --weighted: the weighting search instead of annealing the orbits
 
 template <class Offer, class Elapsed>
 void searchOrbits(const Problem &p, long goal, double budget, double attempt, const AnnealOptions &anneal0,
@@ -163,7 +164,8 @@ void searchOrbits(const Problem &p, long goal, double budget, double attempt, co
         }
         AnnealOptions o = anneal0;
         o.seconds = std::min(attempt, budget - elapsed());
-        const std::size_t left = annealOrbits(p, g, bases, std::size_t(k), rng, o);
+        const std::size_t left = weighted ? weightedOrbits(p, g, bases, std::size_t(k), rng, o.seconds)
+                                          : annealOrbits(p, g, bases, std::size_t(k), rng, o);
         if (verbose) {
             std::printf("    x -> %d*x + b mod %d (x%d), %ld orbits and %ld rows: %zu unreached\n", c.a, c.m, c.cycles, k, free,
                         left);
@@ -293,6 +295,11 @@ int main(int argc, char **argv)
     for (int i = 1; i < argc; i += 2) {
         if (std::string(argv[i]) == "--verbose") {
             verbose = true;
+            --i;
+            continue;
+        }
+        if (std::string(argv[i]) == "--weighted") {
+            weighted = true;
             --i;
             continue;
         }

@@ -6,6 +6,7 @@
 #include "wheelgen_search.h"
 
 #include <array>
+#include <limits>
 #include <set>
 
 namespace wheelgen {
@@ -105,12 +106,22 @@ public:
             }
         });
         orbitCount_.assign(members_.size(), 0);
+        weight_.assign(p.subsets(), 1);
         unreached_.reserve(p.subsets());
         forSubsets(p.all(), p.x, 0, [&](Mask s) { push(s, rankOf(s)); });
     }
 
     std::size_t unreachedCount() const { return unreached_.size(); }
     Mask unreached(std::size_t i) const { return unreached_[i]; }
+    // The sum of the weights of the unreached subsets; every weight starts at one.
+    std::uint64_t weightedCount() const { return weighted_; }
+    // Makes every subset unreached now weigh one more.
+    void raiseUnreached()
+    {
+        for (Mask s : unreached_)
+            ++weight_[rankOf(s)];
+        weighted_ += unreached_.size();
+    }
 
     void addBase(Mask b)
     {
@@ -158,9 +169,11 @@ private:
     {
         where_[r] = std::int32_t(unreached_.size());
         unreached_.push_back(s);
+        weighted_ += weight_[r];
     }
     void drop(std::uint32_t r)
     {
+        weighted_ -= weight_[r];
         const std::int32_t at = where_[r];
         const Mask last = unreached_.back();
         unreached_[std::size_t(at)] = last;
@@ -176,6 +189,8 @@ private:
     std::vector<std::uint32_t> freeCount_;
     std::vector<std::int32_t> where_;
     std::vector<Mask> unreached_;
+    std::vector<std::uint32_t> weight_;
+    std::uint64_t weighted_ = 0;
 };
 
 // Anneals `bases` (kept at their number) until their orbits reach every X-subset or
@@ -247,6 +262,92 @@ inline std::size_t annealOrbits(const Problem &p, const PermGroup &g, std::vecto
         if ((it & 255) == 0) {
             const double done = std::chrono::duration<double>(Clock::now() - start).count() / o.seconds;
             t = o.t0 * std::pow(o.tMin / o.t0, std::min(1.0, done));
+        }
+    }
+}
+
+// A weighting local search over the same wheels, which gets out of the plateaus where
+// annealing stalls on larger problems: every step takes, among all moves that reach a
+// random unreached subset, the one that lowers the weighted count most (not moving the
+// same orbit again for a few steps), and whenever no move lowers it every unreached
+// subset weighs one more. Returns the fewest unreached seen, with `bases` at that state.
+inline std::size_t weightedOrbits(const Problem &p, const PermGroup &g, std::vector<Mask> &bases, std::size_t freeFrom,
+                                  std::mt19937_64 &rng, double seconds)
+{
+    const auto imagesOf = [&](std::size_t i, Mask b) {
+        return i < freeFrom ? orbitOf(g, b) : std::vector<Mask>{b};
+    };
+    OrbitCoverState st(p, g);
+    const auto add = [&](std::size_t i, Mask b) { i < freeFrom ? st.addBase(b) : st.addFree(b); };
+    const auto remove = [&](std::size_t i, Mask b) { i < freeFrom ? st.removeBase(b) : st.removeFree(b); };
+    std::vector<std::vector<Mask>> images(bases.size());
+    for (std::size_t i = 0; i < bases.size(); ++i) {
+        images[i] = imagesOf(i, bases[i]);
+        add(i, bases[i]);
+    }
+    std::vector<long> movedAt(bases.size(), -1000);
+    const long tabu = std::max<long>(2, long(bases.size()) / 10);
+    const auto deadline = Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
+    std::size_t best = st.unreachedCount();
+    std::vector<Mask> bestBases = bases;
+    for (long it = 0;; ++it) {
+        if (st.unreachedCount() == 0)
+            return 0;
+        if ((it & 15) == 0 && Clock::now() > deadline) {
+            bases = bestBases;
+            return best;
+        }
+        const Mask target = st.unreached(rng() % st.unreachedCount());
+        const std::uint64_t before = st.weightedCount();
+        std::int64_t bestDelta = std::numeric_limits<std::int64_t>::max();
+        std::size_t bestBase = 0, ties = 0;
+        Mask bestMoved = 0;
+        for (std::size_t i = 0; i < images.size(); ++i) {
+            if (it - movedAt[i] <= tabu)
+                continue;
+            for (Mask row : images[i]) {
+                if (__builtin_popcountll(row & target) != p.y - 1)
+                    continue;
+                Mask outs = row & ~target;
+                while (outs) {
+                    const Mask out = outs & -outs;
+                    outs &= outs - 1;
+                    Mask ins = target & ~row;
+                    while (ins) {
+                        const Mask in = ins & -ins;
+                        ins &= ins - 1;
+                        const Mask moved = (row & ~out) | in;
+                        remove(i, bases[i]);
+                        add(i, moved);
+                        const std::int64_t delta = std::int64_t(st.weightedCount()) - std::int64_t(before);
+                        remove(i, moved);
+                        add(i, bases[i]);
+                        if (delta < bestDelta) {
+                            bestDelta = delta;
+                            ties = 1;
+                        } else if (delta > bestDelta || rng() % ++ties != 0) {
+                            continue;
+                        }
+                        bestBase = i;
+                        bestMoved = moved;
+                    }
+                }
+            }
+        }
+        if (bestMoved == 0) {
+            st.raiseUnreached();
+            continue;
+        }
+        if (bestDelta >= 0)
+            st.raiseUnreached();
+        remove(bestBase, bases[bestBase]);
+        add(bestBase, bestMoved);
+        bases[bestBase] = bestMoved;
+        images[bestBase] = imagesOf(bestBase, bestMoved);
+        movedAt[bestBase] = it;
+        if (st.unreachedCount() < best) {
+            best = st.unreachedCount();
+            bestBases = bases;
         }
     }
 }
