@@ -9,6 +9,7 @@
 //            [--group 15+14,17+2] (first anneal wheels made of the orbits of x -> x+1 mod M
 //            on the first M positions plus F rows more; M*A+F uses x -> A*x + b instead,
 //            MxC+F turns C runs of M positions at once) [--aim ROWS] (the size it asks for)
+//            [--weighted] (a weighting local search over those wheels instead of annealing)
 //   wheelgen --report --out data/Matrix --anchors ...   (the size table, as markdown)
 #include "wheelgen_designs.h"
 #include "wheelgen_orbits.h"
