@@ -193,6 +193,53 @@ private:
     std::uint64_t weighted_ = 0;
 };
 
+// The wheel an orbit search works on: base rows (the orbits' up to `freeFrom`, single
+// rows after), the distinct rows each stands for, and what they reach.
+class OrbitWheel {
+public:
+    OrbitWheel(const Problem &p, const PermGroup &g, const std::vector<Mask> &bases, std::size_t freeFrom)
+        : st(p, g), bases(bases), images(bases.size()), g_(g), freeFrom_(freeFrom)
+    {
+        for (std::size_t i = 0; i < bases.size(); ++i) {
+            images[i] = imagesOf(i, bases[i]);
+            count(i, bases[i], true);
+        }
+    }
+    bool isOrbit(std::size_t i) const { return i < freeFrom_; }
+    // Counts base row i as `to` instead of `from`; the wheel itself is unchanged.
+    void recount(std::size_t i, Mask from, Mask to)
+    {
+        count(i, from, false);
+        count(i, to, true);
+    }
+    // Makes `moved` base row i (its reach must already be counted).
+    void take(std::size_t i, Mask moved)
+    {
+        bases[i] = moved;
+        images[i] = imagesOf(i, moved);
+    }
+
+    OrbitCoverState st;
+    std::vector<Mask> bases;
+    // The distinct rows of each orbit, to find the rows that miss a target by one.
+    std::vector<std::vector<Mask>> images;
+
+private:
+    std::vector<Mask> imagesOf(std::size_t i, Mask b) const
+    {
+        return isOrbit(i) ? orbitOf(g_, b) : std::vector<Mask>{b};
+    }
+    void count(std::size_t i, Mask b, bool in)
+    {
+        if (isOrbit(i))
+            in ? st.addBase(b) : st.removeBase(b);
+        else
+            in ? st.addFree(b) : st.removeFree(b);
+    }
+    const PermGroup &g_;
+    std::size_t freeFrom_;
+};
+
 // Anneals `bases` (kept at their number) until their orbits reach every X-subset or
 // time runs out. The cost is counted in unreached X-subsets; a step of one orbit of
 // them weighs one at the given temperature. Returns the fewest unreached seen.
@@ -201,18 +248,8 @@ private:
 inline std::size_t annealOrbits(const Problem &p, const PermGroup &g, std::vector<Mask> &bases, std::size_t freeFrom,
                                 std::mt19937_64 &rng, const AnnealOptions &o)
 {
-    const auto imagesOf = [&](std::size_t i, Mask b) {
-        return i < freeFrom ? orbitOf(g, b) : std::vector<Mask>{b};
-    };
-    OrbitCoverState st(p, g);
-    const auto add = [&](std::size_t i, Mask b) { i < freeFrom ? st.addBase(b) : st.addFree(b); };
-    const auto remove = [&](std::size_t i, Mask b) { i < freeFrom ? st.removeBase(b) : st.removeFree(b); };
-    // The distinct rows of each orbit, to find the rows that miss a target by one.
-    std::vector<std::vector<Mask>> images(bases.size());
-    for (std::size_t i = 0; i < bases.size(); ++i) {
-        images[i] = imagesOf(i, bases[i]);
-        add(i, bases[i]);
-    }
+    OrbitWheel w(p, g, bases, freeFrom);
+    OrbitCoverState &st = w.st;
     const auto start = Clock::now();
     const auto deadline = start + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(o.seconds));
     std::uniform_real_distribution<double> unit(0.0, 1.0);
@@ -220,8 +257,10 @@ inline std::size_t annealOrbits(const Problem &p, const PermGroup &g, std::vecto
     std::size_t best = st.unreachedCount();
     std::vector<Mask> bestBases = bases;
     for (long it = 0;; ++it) {
-        if (st.unreachedCount() == 0)
+        if (st.unreachedCount() == 0) {
+            bases = w.bases;
             return 0;
+        }
         if ((it & 63) == 0 && Clock::now() > deadline) {
             bases = bestBases;
             return best;
@@ -230,9 +269,9 @@ inline std::size_t annealOrbits(const Problem &p, const PermGroup &g, std::vecto
         // A row of some orbit that misses the target by one position, chosen
         // uniformly; the moved row is the orbit's new base.
         std::size_t seen = 0, pickBase = rng() % bases.size();
-        Mask row = bases[pickBase];
-        for (std::size_t i = 0; i < images.size(); ++i)
-            for (Mask r : images[i])
+        Mask row = w.bases[pickBase];
+        for (std::size_t i = 0; i < w.images.size(); ++i)
+            for (Mask r : w.images[i])
                 if (__builtin_popcountll(r & target) == p.y - 1 && rng() % ++seen == 0) {
                     pickBase = i;
                     row = r;
@@ -242,22 +281,19 @@ inline std::size_t annealOrbits(const Problem &p, const PermGroup &g, std::vecto
         const Mask out = randomBit(row & ~target, rng);
         const Mask in = randomBit(target & ~row, rng);
         const Mask moved = (row & ~out) | in;
-        const Mask old = bases[pickBase];
+        const Mask old = w.bases[pickBase];
         const long before = long(st.unreachedCount());
-        remove(pickBase, old);
-        add(pickBase, moved);
+        w.recount(pickBase, old, moved);
         const long delta = long(st.unreachedCount()) - before;
-        const double weight = pickBase < freeFrom ? double(g.order()) : 1.0;
+        const double weight = w.isOrbit(pickBase) ? double(g.order()) : 1.0;
         if (delta <= 0 || unit(rng) < std::exp(-double(delta) / (t * weight))) {
-            bases[pickBase] = moved;
-            images[pickBase] = imagesOf(pickBase, moved);
+            w.take(pickBase, moved);
             if (st.unreachedCount() < best) {
                 best = st.unreachedCount();
-                bestBases = bases;
+                bestBases = w.bases;
             }
         } else {
-            remove(pickBase, moved);
-            add(pickBase, old);
+            w.recount(pickBase, moved, old);
         }
         if ((it & 255) == 0) {
             const double done = std::chrono::duration<double>(Clock::now() - start).count() / o.seconds;
@@ -274,25 +310,18 @@ inline std::size_t annealOrbits(const Problem &p, const PermGroup &g, std::vecto
 inline std::size_t weightedOrbits(const Problem &p, const PermGroup &g, std::vector<Mask> &bases, std::size_t freeFrom,
                                   std::mt19937_64 &rng, double seconds)
 {
-    const auto imagesOf = [&](std::size_t i, Mask b) {
-        return i < freeFrom ? orbitOf(g, b) : std::vector<Mask>{b};
-    };
-    OrbitCoverState st(p, g);
-    const auto add = [&](std::size_t i, Mask b) { i < freeFrom ? st.addBase(b) : st.addFree(b); };
-    const auto remove = [&](std::size_t i, Mask b) { i < freeFrom ? st.removeBase(b) : st.removeFree(b); };
-    std::vector<std::vector<Mask>> images(bases.size());
-    for (std::size_t i = 0; i < bases.size(); ++i) {
-        images[i] = imagesOf(i, bases[i]);
-        add(i, bases[i]);
-    }
+    OrbitWheel w(p, g, bases, freeFrom);
+    OrbitCoverState &st = w.st;
     std::vector<long> movedAt(bases.size(), -1000);
     const long tabu = std::max<long>(2, long(bases.size()) / 10);
     const auto deadline = Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(seconds));
     std::size_t best = st.unreachedCount();
     std::vector<Mask> bestBases = bases;
     for (long it = 0;; ++it) {
-        if (st.unreachedCount() == 0)
+        if (st.unreachedCount() == 0) {
+            bases = w.bases;
             return 0;
+        }
         if ((it & 15) == 0 && Clock::now() > deadline) {
             bases = bestBases;
             return best;
@@ -302,10 +331,10 @@ inline std::size_t weightedOrbits(const Problem &p, const PermGroup &g, std::vec
         std::int64_t bestDelta = std::numeric_limits<std::int64_t>::max();
         std::size_t bestBase = 0, ties = 0;
         Mask bestMoved = 0;
-        for (std::size_t i = 0; i < images.size(); ++i) {
+        for (std::size_t i = 0; i < w.images.size(); ++i) {
             if (it - movedAt[i] <= tabu)
                 continue;
-            for (Mask row : images[i]) {
+            for (Mask row : w.images[i]) {
                 if (__builtin_popcountll(row & target) != p.y - 1)
                     continue;
                 Mask outs = row & ~target;
@@ -317,11 +346,9 @@ inline std::size_t weightedOrbits(const Problem &p, const PermGroup &g, std::vec
                         const Mask in = ins & -ins;
                         ins &= ins - 1;
                         const Mask moved = (row & ~out) | in;
-                        remove(i, bases[i]);
-                        add(i, moved);
+                        w.recount(i, w.bases[i], moved);
                         const std::int64_t delta = std::int64_t(st.weightedCount()) - std::int64_t(before);
-                        remove(i, moved);
-                        add(i, bases[i]);
+                        w.recount(i, moved, w.bases[i]);
                         if (delta < bestDelta) {
                             bestDelta = delta;
                             ties = 1;
@@ -340,14 +367,12 @@ inline std::size_t weightedOrbits(const Problem &p, const PermGroup &g, std::vec
         }
         if (bestDelta >= 0)
             st.raiseUnreached();
-        remove(bestBase, bases[bestBase]);
-        add(bestBase, bestMoved);
-        bases[bestBase] = bestMoved;
-        images[bestBase] = imagesOf(bestBase, bestMoved);
+        w.recount(bestBase, w.bases[bestBase], bestMoved);
+        w.take(bestBase, bestMoved);
         movedAt[bestBase] = it;
         if (st.unreachedCount() < best) {
             best = st.unreachedCount();
-            bestBases = bases;
+            bestBases = w.bases;
         }
     }
 }
