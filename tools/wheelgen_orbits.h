@@ -107,6 +107,9 @@ public:
         });
         orbitCount_.assign(members_.size(), 0);
         weight_.assign(p.subsets(), 1);
+        openWeight_.resize(members_.size());
+        for (std::size_t o = 0; o < members_.size(); ++o)
+            openWeight_[o] = members_[o].size();
         unreached_.reserve(p.subsets());
         forSubsets(p.all(), p.x, 0, [&](Mask s) { push(s, rankOf(s)); });
     }
@@ -118,9 +121,54 @@ public:
     // Makes every subset unreached now weigh one more.
     void raiseUnreached()
     {
-        for (Mask s : unreached_)
-            ++weight_[rankOf(s)];
+        for (Mask s : unreached_) {
+            const auto r = rankOf(s);
+            ++weight_[r];
+            ++openWeight_[std::size_t(orbitOfSet_[r])];
+        }
         weighted_ += unreached_.size();
+    }
+
+    // How much the weighted count would change if base row `from` became `to`, which
+    // differs from it in one position, or the same for a free row. Only X-subsets
+    // holding exactly one of the two moved positions change, so this is much cheaper
+    // than counting the move and taking it back.
+    std::int64_t baseDelta(Mask from, Mask to) const
+    {
+        // Net change of reach per orbit of X-subsets touched: a few dozen at most.
+        touched_.clear();
+        const auto touch = [&](std::uint32_t o, int by) {
+            for (auto &t : touched_)
+                if (t.first == o) {
+                    t.second += by;
+                    return;
+                }
+            touched_.push_back({o, by});
+        };
+        changed(from, to, [&](std::uint32_t lost, std::uint32_t won) {
+            touch(std::uint32_t(orbitOfSet_[lost]), -1);
+            touch(std::uint32_t(orbitOfSet_[won]), +1);
+        });
+        std::int64_t delta = 0;
+        for (const auto &t : touched_) {
+            const std::uint32_t c = orbitCount_[t.first];
+            if (c > 0 && std::int64_t(c) + t.second == 0)
+                delta += std::int64_t(openWeight_[t.first]);
+            else if (c == 0 && t.second > 0)
+                delta -= std::int64_t(openWeight_[t.first]);
+        }
+        return delta;
+    }
+    std::int64_t freeDelta(Mask from, Mask to) const
+    {
+        std::int64_t delta = 0;
+        changed(from, to, [&](std::uint32_t lost, std::uint32_t won) {
+            if (freeCount_[lost] == 1 && orbitCount_[std::size_t(orbitOfSet_[lost])] == 0)
+                delta += std::int64_t(weight_[lost]);
+            if (freeCount_[won] == 0 && orbitCount_[std::size_t(orbitOfSet_[won])] == 0)
+                delta -= std::int64_t(weight_[won]);
+        });
+        return delta;
     }
 
     void addBase(Mask b)
@@ -147,6 +195,8 @@ public:
     {
         p_.forReached(row, [&](Mask s) {
             const auto r = rankOf(s);
+            if (freeCount_[r] == 0)
+                setFree(r, false);
             if (freeCount_[r]++ == 0 && orbitCount_[std::size_t(orbitOfSet_[r])] == 0)
                 drop(r);
         });
@@ -155,12 +205,33 @@ public:
     {
         p_.forReached(row, [&](Mask s) {
             const auto r = rankOf(s);
-            if (--freeCount_[r] == 0 && orbitCount_[std::size_t(orbitOfSet_[r])] == 0)
+            if (--freeCount_[r] == 0)
+                setFree(r, true);
+            if (freeCount_[r] == 0 && orbitCount_[std::size_t(orbitOfSet_[r])] == 0)
                 push(s, r);
         });
     }
 
 private:
+    // Calls f(lost, won) with the ranks of the X-subsets `from` reaches and `to` does
+    // not, paired with those `to` reaches and `from` does not.
+    template <class F>
+    void changed(Mask from, Mask to, F &&f) const
+    {
+        const Mask out = from & ~to, in = to & ~from, kept = from & to;
+        forSubsets(kept, p_.y - 1, 0, [&](Mask a) {
+            forSubsets(p_.all() & ~(from | to), p_.x - p_.y, a,
+                       [&](Mask s) { f(rankOf(s | out), rankOf(s | in)); });
+        });
+    }
+    void setFree(std::uint32_t r, bool open)
+    {
+        if (orbitOfSet_[r] >= 0) {
+            auto &w = openWeight_[std::size_t(orbitOfSet_[r])];
+            w = open ? w + weight_[r] : w - weight_[r];
+        }
+    }
+
     struct Member {
         Mask set;
         std::uint32_t rank;
@@ -191,6 +262,10 @@ private:
     std::vector<Mask> unreached_;
     std::vector<std::uint32_t> weight_;
     std::uint64_t weighted_ = 0;
+    // Per orbit of X-subsets, the weight of its members no free row reaches: what the
+    // orbit adds to the weighted count while no base row reaches it.
+    std::vector<std::uint64_t> openWeight_;
+    mutable std::vector<std::pair<std::uint32_t, int>> touched_;
 };
 
 // The wheel an orbit search works on: base rows (the orbits' up to `freeFrom`, single
@@ -211,6 +286,12 @@ public:
     {
         count(i, from, false);
         count(i, to, true);
+    }
+    // The change in the weighted count if row `from` of base i (a row of its orbit)
+    // became `to`, without counting the move.
+    std::int64_t delta(std::size_t i, Mask from, Mask to) const
+    {
+        return isOrbit(i) ? st.baseDelta(from, to) : st.freeDelta(from, to);
     }
     // Makes `moved` base row i (its reach must already be counted).
     void take(std::size_t i, Mask moved)
@@ -327,7 +408,6 @@ inline std::size_t weightedOrbits(const Problem &p, const PermGroup &g, std::vec
             return best;
         }
         const Mask target = st.unreached(rng() % st.unreachedCount());
-        const std::uint64_t before = st.weightedCount();
         std::int64_t bestDelta = std::numeric_limits<std::int64_t>::max();
         std::size_t bestBase = 0, ties = 0;
         Mask bestMoved = 0;
@@ -346,9 +426,7 @@ inline std::size_t weightedOrbits(const Problem &p, const PermGroup &g, std::vec
                         const Mask in = ins & -ins;
                         ins &= ins - 1;
                         const Mask moved = (row & ~out) | in;
-                        w.recount(i, w.bases[i], moved);
-                        const std::int64_t delta = std::int64_t(st.weightedCount()) - std::int64_t(before);
-                        w.recount(i, moved, w.bases[i]);
+                        const std::int64_t delta = w.delta(i, row, moved);
                         if (delta < bestDelta) {
                             bestDelta = delta;
                             ties = 1;
