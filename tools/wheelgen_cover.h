@@ -91,6 +91,17 @@ struct Problem {
         for (int j = y; j <= 6 && j <= x; ++j)
             forSubsets(row, j, 0, [&](Mask a) { forSubsets(all() & ~row, x - j, a, f); });
     }
+    // When `to` is `from` with one position moved, calls f(lost, won) for every X-subset
+    // `from` reaches and `to` does not, paired with one `to` reaches and `from` does not:
+    // only X-subsets holding exactly one of the two moved positions change.
+    template <class F>
+    void forChanged(Mask from, Mask to, F &&f) const
+    {
+        const Mask out = from & ~to, in = to & ~from;
+        forSubsets(from & to, y - 1, 0, [&](Mask a) {
+            forSubsets(all() & ~(from | to), x - y, a, [&](Mask s) { f(s | out, s | in); });
+        });
+    }
 };
 
 class CoverState {

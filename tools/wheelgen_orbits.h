@@ -213,16 +213,11 @@ public:
     }
 
 private:
-    // Calls f(lost, won) with the ranks of the X-subsets `from` reaches and `to` does
-    // not, paired with those `to` reaches and `from` does not.
+    // f(lost, won) with the ranks of the X-subsets a move changes (Problem::forChanged).
     template <class F>
     void changed(Mask from, Mask to, F &&f) const
     {
-        const Mask out = from & ~to, in = to & ~from, kept = from & to;
-        forSubsets(kept, p_.y - 1, 0, [&](Mask a) {
-            forSubsets(p_.all() & ~(from | to), p_.x - p_.y, a,
-                       [&](Mask s) { f(rankOf(s | out), rankOf(s | in)); });
-        });
+        p_.forChanged(from, to, [&](Mask lost, Mask won) { f(rankOf(lost), rankOf(won)); });
     }
     void setFree(std::uint32_t r, bool open)
     {

@@ -97,7 +97,6 @@ inline std::size_t anneal(const Problem &p, std::vector<Mask> &rows, std::mt1993
         st.add(r);
     const auto start = Clock::now();
     const auto deadline = start + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(o.seconds));
-    const Mask all = p.all();
     // Rows filed under each of their (Y-1)-subsets: a row that misses an unreached
     // P by one position is filed under exactly one (Y-1)-subset of P, so the rows
     // to move are found without scanning them all.
@@ -144,14 +143,11 @@ inline std::size_t anneal(const Problem &p, std::vector<Mask> &rows, std::mt1993
         lose.clear();
         gain.clear();
         long delta = 0;
-        // Only X-subsets holding exactly one of the two moved positions change.
-        forSubsets(row & ~out, p.y - 1, 0, [&](Mask a) {
-            forSubsets(all & ~(row | in), p.x - p.y, a, [&](Mask s) {
-                lose.push_back(s | out);
-                gain.push_back(s | in);
-                delta += st.count(s | out) == 1;
-                delta -= st.count(s | in) == 0;
-            });
+        p.forChanged(row, (row & ~out) | in, [&](Mask lost, Mask won) {
+            lose.push_back(lost);
+            gain.push_back(won);
+            delta += st.count(lost) == 1;
+            delta -= st.count(won) == 0;
         });
         if (delta <= 0 || unit(rng) < std::exp(-double(delta) / t)) {
             for (Mask s : gain)
