@@ -1,10 +1,10 @@
 // The bet engine at full scale: 33 reds and 16 blues make 17,721,088 bets.
 #include "../tests/core/common/PairwiseGuarantee.h"
-#include "bets/Export.h"
-#include "bets/Filters.h"
-#include "bets/Generation.h"
-#include "bets/Guarantee.h"
-#include "bets/Paging.h"
+#include "core/bets/Export.h"
+#include "core/bets/Filters.h"
+#include "core/bets/Generation.h"
+#include "core/bets/Guarantee.h"
+#include "core/bets/Paging.h"
 
 #include <QDir>
 #include <QFile>
@@ -132,7 +132,7 @@ void BM_ExportFullList(benchmark::State &state)
     const QString path = QDir::temp().filePath(QStringLiteral("balvora-bench-export.txt"));
     for (auto _ : state) {
         const Outcome o = ExportBets(path, all);
-        if (!o.ok)
+        if (!o.ok())
             state.SkipWithError(qPrintable(o.message));
     }
     state.counters["file_MB"] = double(QFile(path).size()) / 1e6;

@@ -1,8 +1,8 @@
 // Importing the real history into an empty db1.db, one transaction per draw, as
 // `balvora-cli import` does. The journal settings are compared against the one
 // the program uses (WAL, synchronous=NORMAL).
-#include "draws/DataM.h"
-#include "draws/DrawEntry.h"
+#include "core/draws/DataM.h"
+#include "core/draws/DrawEntry.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -267,8 +267,8 @@ private:
 // rows after), the distinct rows each stands for, and what they reach.
 class OrbitWheel {
 public:
-    OrbitWheel(const Problem &p, const PermGroup &g, const std::vector<Mask> &bases, std::size_t freeFrom)
-        : st(p, g), bases(bases), images(bases.size()), g_(g), freeFrom_(freeFrom)
+    OrbitWheel(const Problem &p, const PermGroup &g, const std::vector<Mask> &startRows, std::size_t freeFrom)
+        : st(p, g), bases(startRows), images(startRows.size()), g_(g), freeFrom_(freeFrom)
     {
         for (std::size_t i = 0; i < bases.size(); ++i) {
             images[i] = imagesOf(i, bases[i]);

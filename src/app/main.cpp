@@ -1,6 +1,6 @@
 // Start-up only: the application object and the program directory.
-#include "shell/StartUp.h"
-#include "widgets/Messages.h"
+#include "ui/shell/StartUp.h"
+#include "ui/widgets/Messages.h"
 
 #include <QApplication>
 

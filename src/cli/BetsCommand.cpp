@@ -2,9 +2,9 @@
 // reduces as the tab does and writes the current list's output lines.
 #include "Commands.h"
 
-#include "bets/BetEngine.h"
-#include "bets/Export.h"
-#include "bets/WheelMatrix.h"
+#include "core/bets/BetEngine.h"
+#include "core/bets/Export.h"
+#include "core/bets/WheelMatrix.h"
 
 #include <QFile>
 
@@ -129,13 +129,13 @@ int runBets(const CliContext &ctx, const QStringList &args)
     const EngineResult g = engine.generate(o.reds, o.blues, o.request);
     if (!g.warning.isEmpty())
         ctx.err << g.warning << Qt::endl;
-    if (!g.outcome.ok) {
+    if (!g.outcome.ok()) {
         ctx.err << g.outcome.message << Qt::endl;
         return 1;
     }
     if (o.filterGiven) {
         const EngineResult f = engine.filter(o.request.method, o.filters);
-        if (!f.outcome.ok) {
+        if (!f.outcome.ok()) {
             ctx.err << f.outcome.message << Qt::endl;
             return 1;
         }
@@ -154,7 +154,7 @@ int runBets(const CliContext &ctx, const QStringList &args)
     } else {
         written = ExportBets(o.outPath, engine.current());
     }
-    if (!written.ok) {
+    if (!written.ok()) {
         ctx.err << written.message << Qt::endl;
         return 1;
     }

@@ -1,8 +1,8 @@
 #include "Commands.h"
 
-#include "draws/DataM.h"
-#include "draws/Myfunction.h"
-#include "shell/HistoryQuery.h"
+#include "core/draws/DataM.h"
+#include "core/draws/Myfunction.h"
+#include "core/shell/HistoryQuery.h"
 
 int runFreq(const CliContext &ctx, const QStringList &args)
 {
@@ -23,12 +23,12 @@ int runFreq(const CliContext &ctx, const QStringList &args)
     }
     DataM data;
     const Outcome opened = data.open(ctx.programDir);
-    if (!opened.ok) {
+    if (!opened.ok()) {
         ctx.err << opened.message << Qt::endl;
         return 2;
     }
     const HistoryQuery::FrequencyCounts f = HistoryQuery::frequencyCounts(data.database(), from, to);
-    if (!f.outcome.ok) {
+    if (!f.outcome.ok()) {
         ctx.err << f.outcome.message << Qt::endl;
         return 1;
     }

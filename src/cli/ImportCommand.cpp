@@ -1,7 +1,7 @@
 #include "Commands.h"
 
-#include "draws/DataM.h"
-#include "draws/DrawEntry.h"
+#include "core/draws/DataM.h"
+#include "core/draws/DrawEntry.h"
 
 #include <QFile>
 
@@ -29,7 +29,7 @@ int runImport(const CliContext &ctx, const QStringList &args)
 
     DataM data;
     const Outcome opened2 = data.open(ctx.programDir);
-    if (!opened2.ok) {
+    if (!opened2.ok()) {
         ctx.err << opened2.message << Qt::endl;
         return 2;
     }

@@ -1,6 +1,6 @@
 #include "Commands.h"
 
-#include "draws/DataM.h"
+#include "core/draws/DataM.h"
 
 #include <QFileInfo>
 
@@ -8,7 +8,7 @@ int runInit(const CliContext &ctx, const QStringList &args)
 {
     const bool quiet = args.contains(QStringLiteral("--quiet"));
     const Outcome o = DataM::createDatabase(ctx.programDir);
-    if (o.ok) {
+    if (o.ok()) {
         if (!quiet)
             ctx.out << o.message << Qt::endl;
         return 0;

@@ -1,7 +1,7 @@
 #include "Commands.h"
 
-#include "bets/WheelMatrix.h"
-#include "bets/WheelVerify.h"
+#include "core/bets/WheelMatrix.h"
+#include "core/bets/WheelVerify.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -48,7 +48,7 @@ int runWheel(const CliContext &ctx, const QStringList &args)
         return 2;
     }
     const WheelMatrix matrix = readWheelMatrixFile(path, n);
-    if (!matrix.outcome.ok) {
+    if (!matrix.outcome.ok()) {
         ctx.err << matrix.outcome.message << Qt::endl;
         return 1;
     }

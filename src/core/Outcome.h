@@ -1,12 +1,26 @@
 #pragma once
-// What a core routine hands back to its caller: whether it worked and, if not
-// (or when there is something to tell), the text a window or the CLI shows.
+// How a core operation ended, the one answer every routine that can be refused, fail or be
+// cancelled hands back. Windows show it through Messages::show (a cancel shows nothing);
+// the CLI prints its message. Core never shows anything itself.
+//   Ok        done; message, when set, is a notice to pass on
+//   Refused   the input was not accepted; message is the text to show the user
+//   Failed    the input was fine but the work failed (a database or file error); message says why
+//   Cancelled the user stopped it; whatever it was working on is as it was
 #include <QString>
 
 struct Outcome {
-    bool ok = true;
+    enum class Status { Ok, Refused, Failed, Cancelled };
+
+    Status status = Status::Ok;
     QString message;
 
-    static Outcome success(const QString &text = QString()) { return {true, text}; }
-    static Outcome failure(const QString &text) { return {false, text}; }
+    bool ok() const { return status == Status::Ok; }
+    bool isCancelled() const { return status == Status::Cancelled; }
+
+    static Outcome success(const QString &text = QString()) { return {Status::Ok, text}; }
+    static Outcome refused(const QString &text) { return {Status::Refused, text}; }
+    static Outcome failed(const QString &text) { return {Status::Failed, text}; }
+    static Outcome cancelled() { return {Status::Cancelled, QString()}; }
+    // Kept for call sites that have not yet said whether the input or the work was at fault.
+    static Outcome failure(const QString &text) { return refused(text); }
 };

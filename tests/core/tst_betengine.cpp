@@ -1,7 +1,7 @@
 // The two lists as the betting tab sees them: generation, filter, reduction and deletion,
 // refusals and cancels.
 #include "BetFixtures.h"
-#include "bets/BetEngine.h"
+#include "core/bets/BetEngine.h"
 
 #include <QtTest>
 
@@ -41,7 +41,7 @@ void TestBetEngine::generateFillsBoth()
     BetEngine e;
     QVERIFY(e.current().empty());
     const EngineResult r = e.generate(selectedRange<33>(1, 7), selected<16>({1, 2}), all());
-    QVERIFY(r.outcome.ok);
+    QVERIFY(r.outcome.ok());
     QVERIFY(r.warning.isEmpty());
     QCOMPARE(int(e.generated().size()), 14);
     QCOMPARE(rows(e.current()), rows(e.generated()));
@@ -65,7 +65,7 @@ void TestBetEngine::warningsDoNotStop()
     e.generate(selectedRange<33>(1, 8), selected<16>({1}), all());
     const EngineResult r = e.generate(reds, blues, all());
     QCOMPARE(r.warning, warning);
-    QVERIFY(r.outcome.ok);
+    QVERIFY(r.outcome.ok());
     QCOMPARE(int(e.generated().size()), 0);
     QCOMPARE(int(e.current().size()), 0);
 }
@@ -77,7 +77,7 @@ void TestBetEngine::refusalEmptiesBoth()
     GenerationRequest banker;
     banker.method = BetMethod::BankerDrag;
     const EngineResult r = e.generate(selectedRange<33>(1, 8), selected<16>({1}), banker);
-    QVERIFY(!r.outcome.ok);
+    QVERIFY(!r.outcome.ok());
     QCOMPARE(r.outcome.message, kNoBankerMessage);
     QVERIFY(e.generated().empty());
     QVERIFY(e.current().empty());
@@ -88,19 +88,19 @@ void TestBetEngine::filterStartsFromGenerated()
     BetEngine e;
     e.generate(selectedRange<33>(1, 12), selected<16>({1, 2}), all());
     const QStringList everything = rows(e.generated());
-    QVERIFY(e.reduce(4).outcome.ok);
+    QVERIFY(e.reduce(4).outcome.ok());
     QVERIFY(e.current().size() < e.generated().size());
     // Nothing ticked: the whole generated list again.
-    QVERIFY(e.filter(BetMethod::AllCombinations, defaultFilterSettings()).outcome.ok);
+    QVERIFY(e.filter(BetMethod::AllCombinations, defaultFilterSettings()).outcome.ok());
     QCOMPARE(rows(e.current()), everything);
 
     FilterSettings s = defaultFilterSettings();
     s[11] = {true, "1", "1"}; // first red 1
-    QVERIFY(e.filter(BetMethod::AllCombinations, s).outcome.ok);
+    QVERIFY(e.filter(BetMethod::AllCombinations, s).outcome.ok());
     QCOMPARE(int(e.current().size()), 462 * 2);
     // Filters do not accumulate.
     s[11] = {true, "2", "2"};
-    QVERIFY(e.filter(BetMethod::BankerDrag, s).outcome.ok);
+    QVERIFY(e.filter(BetMethod::BankerDrag, s).outcome.ok());
     QCOMPARE(int(e.current().size()), 252 * 2);
     QCOMPARE(rows(e.generated()), everything);
 }
@@ -127,7 +127,7 @@ void TestBetEngine::filterRefusals()
     FilterSettings s = defaultFilterSettings();
     s[11] = {true, lower, "1"};
     const EngineResult r = e.filter(method, s);
-    QVERIFY(!r.outcome.ok);
+    QVERIFY(!r.outcome.ok());
     QCOMPARE(r.outcome.message, message);
     QCOMPARE(rows(e.current()), before);
 }
@@ -135,10 +135,10 @@ void TestBetEngine::filterRefusals()
 void TestBetEngine::reduceThenDelete()
 {
     BetEngine e;
-    QVERIFY(e.reduce(4).outcome.ok); // empty stays empty
+    QVERIFY(e.reduce(4).outcome.ok()); // empty stays empty
     QVERIFY(e.current().empty());
     e.generate(selectedRange<33>(1, 7), selected<16>({1, 2}), all());
-    QVERIFY(e.reduce(5).outcome.ok);
+    QVERIFY(e.reduce(5).outcome.ok());
     // Seven reds: every two rows share five, so one row per blue is left.
     QCOMPARE(rows(e.current()), QStringList({"01 02 03 04 05 0601", "01 02 03 04 05 0602"}));
     QVERIFY(e.deleteBet(1));
@@ -173,7 +173,7 @@ void TestBetEngine::cancelLeavesListsAsTheyWere()
 
     QVERIFY(e.generate(selectedRange<33>(1, 20), selectedRange<16>(1, 4), all(), kCancelAtOnce).cancelled);
     QVERIFY(e.generate(selectedRange<33>(1, 20), selectedRange<16>(1, 4), all(3), kCancelAtOnce).cancelled);
-    QVERIFY(e.filter(BetMethod::AllCombinations, defaultFilterSettings(), kCancelAtOnce).outcome.ok);
+    QVERIFY(e.filter(BetMethod::AllCombinations, defaultFilterSettings(), kCancelAtOnce).outcome.ok());
     QCOMPARE(rows(e.current()), generated); // nothing ticked: a plain copy, nothing to cancel
     e.filter(BetMethod::AllCombinations, s);
     QVERIFY(e.filter(BetMethod::AllCombinations, s, kCancelAtOnce).cancelled);

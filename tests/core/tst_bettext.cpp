@@ -1,6 +1,6 @@
 // The row and output-line texts of a bet, and reading them back.
 #include "BetFixtures.h"
-#include "bets/BetText.h"
+#include "core/bets/BetText.h"
 
 #include <QtTest>
 

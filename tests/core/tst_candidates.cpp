@@ -1,6 +1,6 @@
 // Candidates from the toggles and the one warning a generation may start with.
 #include "BetFixtures.h"
-#include "bets/Candidates.h"
+#include "core/bets/Candidates.h"
 
 #include <QtTest>
 

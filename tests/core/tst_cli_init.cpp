@@ -1,6 +1,6 @@
 // balvora-cli init and --help, run as the real binary.
-#include "draws/DataM.h"
-#include "draws/DrawStore.h"
+#include "core/draws/DataM.h"
+#include "core/draws/DrawStore.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -32,14 +32,14 @@ private slots:
         QVERIFY(r.out.contains(QStringLiteral("created")));
         {
             DataM data;
-            QVERIFY(data.open(dir.path()).ok);
-            QVERIFY(DrawStore::insertDraw(data.database(), ComputeDrawAttributes("2007001", {1, 2, 3, 4, 5, 6}, 7)).ok);
+            QVERIFY(data.open(dir.path()).ok());
+            QVERIFY(DrawStore::insertDraw(data.database(), ComputeDrawAttributes("2007001", {1, 2, 3, 4, 5, 6}, 7)).ok());
         }
         r = cli({"--dir", dir.path(), "init"});
         QCOMPARE(r.status, 0);
         QVERIFY(r.err.contains(QStringLiteral("already exists")));
         DataM data;
-        QVERIFY(data.open(dir.path()).ok);
+        QVERIFY(data.open(dir.path()).ok());
         QCOMPARE(DrawStore::drawNumbers(data.database()), QStringList{"2007001"});
     }
 

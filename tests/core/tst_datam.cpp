@@ -1,7 +1,7 @@
 // The draw database: opening never creates a file, refuses what is not our
 // history, and a draw's two rows are written and deleted together.
-#include "draws/DataM.h"
-#include "draws/DrawStore.h"
+#include "core/draws/DataM.h"
+#include "core/draws/DrawStore.h"
 
 #include <QFile>
 #include <QSqlQuery>
@@ -20,7 +20,7 @@ int count(QSqlDatabase db, const QString &sql)
 struct FreshHistory {
     QTemporaryDir dir;
     DataM data;
-    bool ready = DataM::createDatabase(dir.path()).ok && data.open(dir.path()).ok;
+    bool ready = DataM::createDatabase(dir.path()).ok() && data.open(dir.path()).ok();
 };
 } // namespace
 
@@ -57,7 +57,7 @@ private slots:
         }
         DataM data;
         const Outcome o = data.open(dir.path());
-        QCOMPARE(o.ok, false);
+        QCOMPARE(o.ok(), false);
         QCOMPARE(o.message, kOpenFailed);
         QCOMPARE(QFile::exists(path), create); // a missing file stays missing
     }
@@ -77,15 +77,15 @@ private slots:
     void createNeverTouchesAnExistingHistory()
     {
         QTemporaryDir dir;
-        QVERIFY(DataM::createDatabase(dir.path()).ok);
+        QVERIFY(DataM::createDatabase(dir.path()).ok());
         {
             DataM data;
-            QVERIFY(data.open(dir.path()).ok);
-            QVERIFY(DrawStore::insertDraw(data.database(), ComputeDrawAttributes("2007001", {1, 2, 3, 4, 5, 6}, 7)).ok);
+            QVERIFY(data.open(dir.path()).ok());
+            QVERIFY(DrawStore::insertDraw(data.database(), ComputeDrawAttributes("2007001", {1, 2, 3, 4, 5, 6}, 7)).ok());
         }
-        QCOMPARE(DataM::createDatabase(dir.path()).ok, false);
+        QCOMPARE(DataM::createDatabase(dir.path()).ok(), false);
         DataM data;
-        QVERIFY(data.open(dir.path()).ok);
+        QVERIFY(data.open(dir.path()).ok());
         QCOMPARE(DrawStore::drawNumbers(data.database()), QStringList{"2007001"});
     }
 
@@ -99,11 +99,11 @@ private slots:
         // the data row written before it must be rolled back.
         QVERIFY(QSqlQuery(db).exec(QStringLiteral("insert into append (qishu) values ('2007002')")));
         const Outcome o = DrawStore::insertDraw(db, ComputeDrawAttributes("2007002", {1, 2, 3, 4, 5, 6}, 7));
-        QCOMPARE(o.ok, false);
+        QCOMPARE(o.ok(), false);
         QVERIFY(!o.message.isEmpty());
         QCOMPARE(count(db, QStringLiteral("select count(*) from data")), 0);
 
-        QVERIFY(DrawStore::insertDraw(db, ComputeDrawAttributes("2007003", {1, 2, 3, 4, 5, 6}, 7)).ok);
+        QVERIFY(DrawStore::insertDraw(db, ComputeDrawAttributes("2007003", {1, 2, 3, 4, 5, 6}, 7)).ok());
         QCOMPARE(count(db, QStringLiteral("select count(*) from data where qishu='2007003'")), 1);
         QCOMPARE(count(db, QStringLiteral("select count(*) from append where qishu='2007003'")), 1);
     }
@@ -115,11 +115,11 @@ private slots:
         DataM &data = history.data;
         QSqlDatabase db = data.database();
         for (const char *n : {"2007001", "2007002", "2007003"})
-            QVERIFY(DrawStore::insertDraw(db, ComputeDrawAttributes(n, {1, 2, 3, 4, 5, 6}, 7)).ok);
-        QVERIFY(DrawStore::deleteDraw(db, QStringLiteral("2007002")).ok);
+            QVERIFY(DrawStore::insertDraw(db, ComputeDrawAttributes(n, {1, 2, 3, 4, 5, 6}, 7)).ok());
+        QVERIFY(DrawStore::deleteDraw(db, QStringLiteral("2007002")).ok());
         QCOMPARE(count(db, QStringLiteral("select count(*) from data")), 2);
         QCOMPARE(count(db, QStringLiteral("select count(*) from append")), 2);
-        QVERIFY(DrawStore::clearAllDraws(db).ok);
+        QVERIFY(DrawStore::clearAllDraws(db).ok());
         QCOMPARE(count(db, QStringLiteral("select count(*) from data")), 0);
         QCOMPARE(count(db, QStringLiteral("select count(*) from append")), 0);
     }
@@ -129,9 +129,9 @@ private slots:
         FreshHistory history;
         QVERIFY(history.ready);
         DataM &data = history.data;
-        QVERIFY(DrawStore::insertDraw(data.database(), ComputeDrawAttributes("2007001", {1, 2, 3, 4, 5, 6}, 7)).ok);
+        QVERIFY(DrawStore::insertDraw(data.database(), ComputeDrawAttributes("2007001", {1, 2, 3, 4, 5, 6}, 7)).ok());
         QCOMPARE(DrawStore::drawExists(data.database(), QStringLiteral("2007001' or '1'='1")), false);
-        QVERIFY(DrawStore::deleteDraw(data.database(), QStringLiteral("x' or '1'='1")).ok);
+        QVERIFY(DrawStore::deleteDraw(data.database(), QStringLiteral("x' or '1'='1")).ok());
         QCOMPARE(DrawStore::drawNumbers(data.database()).size(), 1);
     }
 };

@@ -1,5 +1,5 @@
 // The derived values of a draw: the edge rows, and the invariants over the real history.
-#include "draws/Myfunction.h"
+#include "core/draws/Myfunction.h"
 
 #include <QFile>
 #include <QtTest>

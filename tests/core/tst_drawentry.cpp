@@ -1,7 +1,7 @@
 // The entry rules: the red line, the blue field, the checks before storing, batches.
 #include "TempDatabase.h"
-#include "draws/DrawEntry.h"
-#include "draws/DrawStore.h"
+#include "core/draws/DrawEntry.h"
+#include "core/draws/DrawStore.h"
 
 #include <QSqlQuery>
 #include <QtTest>
@@ -70,9 +70,9 @@ private slots:
         QFETCH(QString, message);
         QFETCH(QString, balls);
         const RedParse p = ParseReds(text);
-        QCOMPARE(p.outcome.ok, message.isEmpty());
+        QCOMPARE(p.outcome.ok(), message.isEmpty());
         QCOMPARE(p.outcome.message, message);
-        if (p.outcome.ok)
+        if (p.outcome.ok())
             QCOMPARE(joined(p.balls), balls);
     }
 

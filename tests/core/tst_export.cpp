@@ -1,7 +1,7 @@
 // Writing the current list as output lines.
 #include "BetFixtures.h"
-#include "bets/Export.h"
-#include "bets/Generation.h"
+#include "core/bets/Export.h"
+#include "core/bets/Generation.h"
 
 #include <QtTest>
 
@@ -31,7 +31,7 @@ void TestExport::linesWithCrLf()
     // More lines than one write block, banker order kept as it stands.
     BetList list = GenerateAllCombinations(fixtures::range(1, 14), {2, 16}).value();
     list.insert(list.begin() + 1, fixtures::row("04 05 06 07 08 0216"));
-    QVERIFY(ExportBets(path, list).ok);
+    QVERIFY(ExportBets(path, list).ok());
     const QByteArray bytes = readAll(path);
     QCOMPARE(bytes.size(), qsizetype(list.size()) * 22);
     QCOMPARE(bytes.left(66), QByteArray("01 02 03 04 05 06 02\r\n04 05 06 07 08 02 16\r\n01 02 03 04 05 06 16\r\n"));
@@ -44,7 +44,7 @@ void TestExport::emptyList()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("none.txt");
-    QVERIFY(ExportBets(path, {}).ok);
+    QVERIFY(ExportBets(path, {}).ok());
     QVERIFY(QFile::exists(path));
     QCOMPARE(readAll(path), QByteArray());
 }
@@ -53,7 +53,7 @@ void TestExport::unwritablePath()
 {
     QTemporaryDir dir;
     const Outcome o = ExportBets(dir.filePath("no/such/dir/bets.txt"), fixtures::list({"01 02 03 04 05 0601"}));
-    QVERIFY(!o.ok);
+    QVERIFY(!o.ok());
     QVERIFY(!o.message.isEmpty());
 }
 
@@ -61,10 +61,10 @@ void TestExport::cancelKeepsOldFile()
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("bets.txt");
-    QVERIFY(ExportBets(path, fixtures::list({"01 02 03 04 05 0601"})).ok);
+    QVERIFY(ExportBets(path, fixtures::list({"01 02 03 04 05 0601"})).ok());
     const BetList big = GenerateAllCombinations(fixtures::range(1, 20), {1, 2}).value();
     const Outcome o = ExportBets(path, big, [](qint64 done, qint64) { return done == 0; });
-    QVERIFY(!o.ok);
+    QVERIFY(!o.ok());
     QCOMPARE(o.message, kExportCancelledMessage);
     QCOMPARE(readAll(path), QByteArray("01 02 03 04 05 06 01\r\n"));
 }

@@ -1,8 +1,8 @@
 // The seventeen conditions: their values, the bounds and the filter pass.
 #include "BetFixtures.h"
-#include "bets/Filters.h"
-#include "bets/Generation.h"
-#include "draws/Myfunction.h"
+#include "core/bets/Filters.h"
+#include "core/bets/Generation.h"
+#include "core/draws/Myfunction.h"
 
 #include <QtTest>
 
@@ -140,7 +140,7 @@ void TestFilters::bounds()
     FilterSettings s = defaultFilterSettings();
     s[std::size_t(condition)] = {true, lower, upper};
     FilterBounds b;
-    QVERIFY(parseFilterBounds(s, b).ok);
+    QVERIFY(parseFilterBounds(s, b).ok());
     QCOMPARE(passesFilters(row(bet.toLatin1()), b), passes);
 }
 
@@ -166,11 +166,11 @@ void TestFilters::badBound()
     s[std::size_t(condition)] = {true, lower, upper};
     FilterBounds b;
     const Outcome o = parseFilterBounds(s, b);
-    QVERIFY(!o.ok);
+    QVERIFY(!o.ok());
     QCOMPARE(o.message, message);
     // An unticked condition's text is never read.
     s[std::size_t(condition)].ticked = false;
-    QVERIFY(parseFilterBounds(s, b).ok);
+    QVERIFY(parseFilterBounds(s, b).ok());
 }
 
 void TestFilters::filterPass()
@@ -183,7 +183,7 @@ void TestFilters::filterPass()
     s[9] = {true, "5", "32"};  // span
     s[10] = {true, "7", "61"}; // ends
     FilterBounds b;
-    QVERIFY(parseFilterBounds(s, b).ok);
+    QVERIFY(parseFilterBounds(s, b).ok());
     const BetList kept = FilterBets(all, b).value();
     // The pass keeps exactly the bets each condition lets through, in list order.
     BetList expected;

@@ -2,7 +2,7 @@
 // guarantee, and cancelling.
 #include "BetFixtures.h"
 #include "PairwiseGuarantee.h"
-#include "bets/Generation.h"
+#include "core/bets/Generation.h"
 
 #include <QtTest>
 
@@ -96,7 +96,7 @@ void TestGeneration::banker()
     QFETCH(std::vector<int>, blues);
     QFETCH(QStringList, want);
     const GenerationResult r = GenerateBankerDrag(bankerText, reds, blues);
-    QVERIFY(r.outcome.ok);
+    QVERIFY(r.outcome.ok());
     QVERIFY(!r.cancelled);
     QCOMPARE(rows(r.bets), want);
 }
@@ -117,7 +117,7 @@ void TestGeneration::bankerRefusals()
     QFETCH(QString, bankerText);
     QFETCH(QString, message);
     const GenerationResult r = GenerateBankerDrag(bankerText, range(1, 10), {1});
-    QVERIFY(!r.outcome.ok);
+    QVERIFY(!r.outcome.ok());
     QCOMPARE(r.outcome.message, message);
     QCOMPARE(int(r.bets.size()), 0);
 }
@@ -127,7 +127,7 @@ void TestGeneration::wheelRows()
     const std::vector<int> reds{3, 7, 11, 19, 25, 28, 30};
     const std::vector<WheelRow> matrix{{1, 2, 3, 4, 5, 6}, {2, 3, 4, 5, 6, 7}, {7, 1, 2, 3, 4, 5}, {1, 3, 5, 7, 2, 4}};
     GenerationResult r = GenerateFromWheel(matrix, reds, {9});
-    QVERIFY(r.outcome.ok);
+    QVERIFY(r.outcome.ok());
     // Positions taken in row order, not sorted.
     QCOMPARE(rows(r.bets), QStringList({"03 07 11 19 25 2809", "07 11 19 25 28 3009", "30 03 07 11 19 2509",
                                         "03 11 25 30 07 1909"}));
@@ -145,9 +145,9 @@ void TestGeneration::wheelRefusals()
 {
     // A position past the candidates is never read.
     const GenerationResult past = GenerateFromWheel({{1, 2, 3, 4, 5, 8}}, range(1, 7), {1});
-    QVERIFY(!past.outcome.ok);
+    QVERIFY(!past.outcome.ok());
     QCOMPARE(past.outcome.message, kBadWheelRowMessage);
-    QVERIFY(!GenerateFromWheel({{0, 2, 3, 4, 5, 6}}, range(1, 7), {1}).outcome.ok);
+    QVERIFY(!GenerateFromWheel({{0, 2, 3, 4, 5, 6}}, range(1, 7), {1}).outcome.ok());
 
     // The matrix reader's refusals are the generation's: an unknown type, a missing file.
     QTemporaryDir dir;
@@ -157,11 +157,11 @@ void TestGeneration::wheelRefusals()
     request.wheelTypeIndex = -1;
     Candidates c{range(1, 10), {1}, QString()};
     GenerationResult r = GenerateBets(request, c);
-    QVERIFY(!r.outcome.ok);
+    QVERIFY(!r.outcome.ok());
     QCOMPARE(r.outcome.message, QStringLiteral("您选择的旋转矩阵类型不正确,请重新选择!"));
     request.wheelTypeIndex = 1;
     r = GenerateBets(request, c);
-    QVERIFY(!r.outcome.ok);
+    QVERIFY(!r.outcome.ok());
     QCOMPARE(r.outcome.message, QStringLiteral("您选择的侯选号码数量无此类旋转矩阵,请重新选择!"));
 }
 

@@ -2,8 +2,8 @@
 // pairwise reference on random lists.
 #include "BetFixtures.h"
 #include "PairwiseGuarantee.h"
-#include "bets/Generation.h"
-#include "bets/Guarantee.h"
+#include "core/bets/Generation.h"
+#include "core/bets/Guarantee.h"
 
 #include <QtTest>
 

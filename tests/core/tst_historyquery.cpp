@@ -1,7 +1,7 @@
 // Range statements and frequency counts over a small history.
 #include "TempDatabase.h"
-#include "draws/DrawStore.h"
-#include "shell/HistoryQuery.h"
+#include "core/draws/DrawStore.h"
+#include "core/shell/HistoryQuery.h"
 
 #include <QtTest>
 
@@ -71,7 +71,7 @@ private slots:
         QFETCH(QString, to);
         QFETCH(QString, nonZero);
         const HistoryQuery::FrequencyCounts f = HistoryQuery::frequencyCounts(m_t.db(), from, to);
-        QVERIFY(f.outcome.ok);
+        QVERIFY(f.outcome.ok());
         QCOMPARE(f.counts.size(), 49);
         QStringList seen;
         for (int i = 0; i < 49; ++i)

@@ -1,7 +1,7 @@
 // The settings file: one key at a time, Chinese names as they are, every other
 // line kept, GBK files from older copies still read.
-#include "shell/DisplaySettings.h"
-#include "shell/IniFile.h"
+#include "core/shell/DisplaySettings.h"
+#include "core/shell/IniFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -41,9 +41,9 @@ private slots:
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("user")));
         const IniFile ini(settingsFilePath(dir.path()));
         using namespace SettingsKeys;
-        QVERIFY(ini.writeString(redSection, widthKey, QStringLiteral("20")).ok);
-        QVERIFY(ini.writeString(blueSection, widthKey, QStringLiteral("18")).ok);
-        QVERIFY(ini.writeString(startSection, drawCountKey, QStringLiteral("100")).ok);
+        QVERIFY(ini.writeString(redSection, widthKey, QStringLiteral("20")).ok());
+        QVERIFY(ini.writeString(blueSection, widthKey, QStringLiteral("18")).ok());
+        QVERIFY(ini.writeString(startSection, drawCountKey, QStringLiteral("100")).ok());
         QCOMPARE(QString::fromUtf8(readBytes(ini.path())),
                  QStringLiteral("[红球区列宽]\r\n宽度=20\r\n[蓝球区列宽]\r\n宽度=18\r\n[启动设置]\r\n默认显示期数=100\r\n"));
         const DisplaySettings s = readDisplaySettings(dir.path());
@@ -59,8 +59,8 @@ private slots:
         const QByteArray before = QStringLiteral("; 用户的注释\n[其他]\n键=值\n宽度=99\n\n[红球区列宽]\n宽度=16\n其他键=1\n\n[末尾]\nx=y\n").toUtf8();
         writeBytes(path, before);
         const IniFile ini(path);
-        QVERIFY(ini.writeString(QStringLiteral("红球区列宽"), QStringLiteral("宽度"), QStringLiteral("22")).ok);
-        QVERIFY(ini.writeString(QStringLiteral("启动设置"), QStringLiteral("默认显示期数"), QStringLiteral("60")).ok);
+        QVERIFY(ini.writeString(QStringLiteral("红球区列宽"), QStringLiteral("宽度"), QStringLiteral("22")).ok());
+        QVERIFY(ini.writeString(QStringLiteral("启动设置"), QStringLiteral("默认显示期数"), QStringLiteral("60")).ok());
         QCOMPARE(QString::fromUtf8(readBytes(path)),
                  QStringLiteral("; 用户的注释\r\n[其他]\r\n键=值\r\n宽度=99\r\n\r\n[红球区列宽]\r\n宽度=22\r\n其他键=1\r\n\r\n"
                                 "[末尾]\r\nx=y\r\n[启动设置]\r\n默认显示期数=60\r\n"));
@@ -81,7 +81,7 @@ private slots:
         QCOMPARE(s.redWidth, 16);
         // Writing one key keeps the others readable.
         const IniFile ini(settingsFilePath(dir.path()));
-        QVERIFY(ini.writeString(SettingsKeys::redSection, SettingsKeys::widthKey, QStringLiteral("30")).ok);
+        QVERIFY(ini.writeString(SettingsKeys::redSection, SettingsKeys::widthKey, QStringLiteral("30")).ok());
         s = readDisplaySettings(dir.path());
         QCOMPARE(s.drawCount, 80);
         QCOMPARE(s.blueWidth, 24);
@@ -101,7 +101,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("missing/DefaultSet.ini"));
         const Outcome o = IniFile(path).writeString(QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"));
-        QCOMPARE(o.ok, false);
+        QCOMPARE(o.ok(), false);
         QCOMPARE(o.message, QStringLiteral("Unable to write to ") + path);
     }
 };

@@ -1,7 +1,7 @@
 // Pages of the bet grid and deleting a bet.
 #include "BetFixtures.h"
-#include "bets/Generation.h"
-#include "bets/Paging.h"
+#include "core/bets/Generation.h"
+#include "core/bets/Paging.h"
 
 #include <QtTest>
 

@@ -1,8 +1,8 @@
 // The wheel method end to end: a matrix file in Matrix/ of the program directory,
 // read for the number of red candidates, turned into bets blue-outer.
-#include "bets/BetEngine.h"
-#include "bets/BetText.h"
-#include "bets/WheelMatrix.h"
+#include "core/bets/BetEngine.h"
+#include "core/bets/BetText.h"
+#include "core/bets/WheelMatrix.h"
 
 #include <QDir>
 #include <QFile>
@@ -64,7 +64,7 @@ private slots:
         writeFile(dir.filePath("Matrix/C7S6E5.db"), "010203040506\r\n020304050607\r\n");
         BetEngine engine;
         const EngineResult r = engine.generate(reds({3, 7, 11, 19, 25, 28, 30}), blues({9}), wheelRequest(dir.path(), "中6保5"));
-        QVERIFY(r.outcome.ok);
+        QVERIFY(r.outcome.ok());
         QCOMPARE(rows(engine.current()), (QStringList{"03 07 11 19 25 2809", "07 11 19 25 28 3009"}));
     }
 
@@ -74,7 +74,7 @@ private slots:
         writeFile(dir.filePath("Matrix/C8S5E4.db"), "010203040506\n030405060708\n010203070805\n020406080103\n");
         BetEngine engine;
         const EngineResult r = engine.generate(reds({1, 2, 3, 4, 5, 6, 7, 8}), blues({2, 5}), wheelRequest(dir.path(), "S5E4"));
-        QVERIFY(r.outcome.ok);
+        QVERIFY(r.outcome.ok());
         QCOMPARE(rows(engine.current()),
                  (QStringList{"01 02 03 04 05 0602", "03 04 05 06 07 0802", "01 02 03 07 08 0502", "02 04 06 08 01 0302",
                               "01 02 03 04 05 0605", "03 04 05 06 07 0805", "01 02 03 07 08 0505", "02 04 06 08 01 0305"}));
@@ -87,13 +87,13 @@ private slots:
         writeFile(dir.filePath("Matrix/C9S6E5.db"), "010203040506\n040506070809\n");
         writeFile(dir.filePath("Matrix/C10S6E5.db"), "010203040510\n");
         BetEngine engine;
-        QVERIFY(engine.generate(reds({1, 2, 3, 4, 5, 6, 7, 8, 9}), blues({1}), wheelRequest(dir.path(), "中6保5")).outcome.ok);
+        QVERIFY(engine.generate(reds({1, 2, 3, 4, 5, 6, 7, 8, 9}), blues({1}), wheelRequest(dir.path(), "中6保5")).outcome.ok());
         QCOMPARE(rows(engine.current()), (QStringList{"01 02 03 04 05 0601", "04 05 06 07 08 0901"}));
-        QVERIFY(engine.generate(reds({1, 2, 3, 4, 5, 6, 7, 8, 9, 10}), blues({1}), wheelRequest(dir.path(), "中6保5")).outcome.ok);
+        QVERIFY(engine.generate(reds({1, 2, 3, 4, 5, 6, 7, 8, 9, 10}), blues({1}), wheelRequest(dir.path(), "中6保5")).outcome.ok());
         QCOMPARE(rows(engine.current()), (QStringList{"01 02 03 04 05 1001"}));
         // No file for 11 candidates: refused, both lists empty.
         const EngineResult r = engine.generate(reds({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}), blues({1}), wheelRequest(dir.path(), "中6保5"));
-        QCOMPARE(r.outcome.ok, false);
+        QCOMPARE(r.outcome.ok(), false);
         QCOMPARE(r.outcome.message, QStringLiteral("您选择的侯选号码数量无此类旋转矩阵,请重新选择!"));
         QCOMPARE(int(engine.generated().size()), 0);
         QCOMPARE(int(engine.current().size()), 0);
@@ -107,7 +107,7 @@ private slots:
         engine.generate(reds({1, 2, 3, 4, 5, 6, 7}), blues({1}), {});
         QCOMPARE(int(engine.current().size()), 7);
         const EngineResult r = engine.generate(reds({1, 2, 3, 4, 5, 6, 7}), blues({1}), wheelRequest(dir.path(), "中6保5"));
-        QCOMPARE(r.outcome.ok, false);
+        QCOMPARE(r.outcome.ok(), false);
         QVERIFY(!r.outcome.message.isEmpty());
         QCOMPARE(int(engine.generated().size()), 0);
         QCOMPARE(int(engine.current().size()), 0);
@@ -126,7 +126,7 @@ private slots:
         QCOMPARE(p.exitCode(), 0);
         const QStringList lines = QString::fromUtf8(p.readAllStandardOutput()).split("\r\n", Qt::SkipEmptyParts);
         const WheelMatrix matrix = readWheelMatrix(program, wheelTypeIndex("中6保5"), 9);
-        QVERIFY(matrix.outcome.ok);
+        QVERIFY(matrix.outcome.ok());
         QCOMPARE(lines.size(), int(matrix.rows.size()) * 2);
         QVERIFY(lines.first().endsWith(" 03"));
         QVERIFY(lines.last().endsWith(" 04"));

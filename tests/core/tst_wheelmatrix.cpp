@@ -1,6 +1,6 @@
 // The wheel matrix reader: types, file names, the two refusals of the bet tab and
 // faulty files, which must never lead to a position outside the candidate list.
-#include "bets/WheelMatrix.h"
+#include "core/bets/WheelMatrix.h"
 
 #include <QDir>
 #include <QFile>
@@ -106,7 +106,7 @@ void TestWheelMatrix::refusesUnknownType()
 {
     QFETCH(int, type);
     const WheelMatrix m = readWheelMatrix(dir_.path(), type, 10);
-    QVERIFY(!m.outcome.ok);
+    QVERIFY(!m.outcome.ok());
     QCOMPARE(m.outcome.message, QStringLiteral("您选择的旋转矩阵类型不正确,请重新选择!"));
     QVERIFY(m.rows.empty());
 }
@@ -114,14 +114,14 @@ void TestWheelMatrix::refusesUnknownType()
 void TestWheelMatrix::refusesMissingOrUnreadableFile()
 {
     const WheelMatrix missing = readWheelMatrix(dir_.path(), 1, 10);
-    QVERIFY(!missing.outcome.ok);
+    QVERIFY(!missing.outcome.ok());
     QCOMPARE(missing.outcome.message, noMatrix());
 
     // A folder where the file should be cannot be read as one.
     const QString folder = dir_.path() + QStringLiteral("/Matrix/C11S6E5.db");
     QVERIFY(QDir().mkpath(folder));
     const WheelMatrix unreadable = readWheelMatrix(dir_.path(), 1, 11);
-    QVERIFY(!unreadable.outcome.ok);
+    QVERIFY(!unreadable.outcome.ok());
     QCOMPARE(unreadable.outcome.message, noMatrix());
 }
 
@@ -129,7 +129,7 @@ void TestWheelMatrix::readsTheFileForTheCandidateCount()
 {
     writeFile(dir_.path() + QStringLiteral("/Matrix/C9S6E5.db"), "010203040506\n030405060709\n");
     const WheelMatrix nine = readWheelMatrix(dir_.path(), wheelTypeIndex(QStringLiteral("中6保5")), 9);
-    QVERIFY2(nine.outcome.ok, qPrintable(nine.outcome.message));
+    QVERIFY2(nine.outcome.ok(), qPrintable(nine.outcome.message));
     QCOMPARE(nine.rows.size(), std::size_t(2));
     QCOMPARE(int(nine.rows[1][5]), 9);
 
@@ -143,7 +143,7 @@ void TestWheelMatrix::rowsMapToCandidatesBlueOuter()
     const QString path = dir_.path() + QStringLiteral("/mapping.db");
     writeFile(path, "010203040506\n020304050607\n010304050607\n070605040302\n");
     const WheelMatrix m = readWheelMatrixFile(path, 7);
-    QVERIFY2(m.outcome.ok, qPrintable(m.outcome.message));
+    QVERIFY2(m.outcome.ok(), qPrintable(m.outcome.message));
     QCOMPARE(m.rows.size(), std::size_t(4));
 
     const QStringList one = betTexts(m.rows, reds, {QStringLiteral("09")});
@@ -176,7 +176,7 @@ void TestWheelMatrix::acceptsLineEndsAndTrailingText()
     const QString path = dir_.path() + QStringLiteral("/ok.db");
     writeFile(path, content);
     const WheelMatrix m = readWheelMatrixFile(path, 7);
-    QVERIFY2(m.outcome.ok, qPrintable(m.outcome.message));
+    QVERIFY2(m.outcome.ok(), qPrintable(m.outcome.message));
     QCOMPARE(int(m.rows.size()), rows);
     QCOMPARE(m.rows[0], (WheelRow{1, 2, 3, 4, 5, 6}));
 }
@@ -207,7 +207,7 @@ void TestWheelMatrix::refusesFaultyFiles()
     QFETCH(QString, message);
     writeFile(dir_.path() + QStringLiteral("/Matrix/C7S6E5.db"), content);
     const WheelMatrix m = readWheelMatrix(dir_.path(), 1, 7);
-    QVERIFY(!m.outcome.ok);
+    QVERIFY(!m.outcome.ok());
     QCOMPARE(m.outcome.message, message);
     QVERIFY(m.rows.empty());
 }

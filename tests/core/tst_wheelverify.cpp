@@ -1,8 +1,8 @@
 // The wheel verifier on small wheels worked out by hand, then on every wheel we ship:
 // each must keep its promise, the set must be complete, and none may be larger than
 // the sizes we hold ourselves to.
-#include "bets/WheelMatrix.h"
-#include "bets/WheelVerify.h"
+#include "core/bets/WheelMatrix.h"
+#include "core/bets/WheelVerify.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -98,7 +98,7 @@ void TestWheelVerify::everyShippedWheelKeepsItsPromise()
         const ShippedName s = parseName(name);
         QVERIFY2(s.type >= 0, qPrintable(name));
         const WheelMatrix m = readWheelMatrixFile(kShipped + QLatin1Char('/') + name, s.n);
-        QVERIFY2(m.outcome.ok, qPrintable(name + QLatin1Char(' ') + m.outcome.message));
+        QVERIFY2(m.outcome.ok(), qPrintable(name + QLatin1Char(' ') + m.outcome.message));
         const WheelCheck check = verifyWheel(m.rows, s.n, kWheelTypes[std::size_t(s.type)]);
         QVERIFY2(check.ok, qPrintable(name));
     }
@@ -147,7 +147,7 @@ void TestWheelVerify::shippedSizesMeetTheAnchors()
     QFETCH(int, allowed);
     const QString code = QLatin1String(kWheelTypes[std::size_t(type)].code);
     const WheelMatrix m = readWheelMatrixFile(wheelMatrixPath(QStringLiteral(BALVORA_SOURCE_DIR "/data"), type, n), n);
-    QVERIFY2(m.outcome.ok, qPrintable(m.outcome.message));
+    QVERIFY2(m.outcome.ok(), qPrintable(m.outcome.message));
     QVERIFY2(int(m.rows.size()) <= allowed, qPrintable(QStringLiteral("%1 rows, allowed %2").arg(m.rows.size()).arg(allowed)));
 }
 

@@ -1,13 +1,13 @@
 // The history tab driven through its tool row, the menu and the grid.
 #include "ProgramDir.h"
 #include "RecordingMessages.h"
-#include "draws/DrawEntry.h"
-#include "shell/HistoryGridModel.h"
-#include "shell/HistoryGridView.h"
-#include "shell/HistoryTab.h"
-#include "shell/TFrm_Main.h"
-#include "widgets/FooterRow.h"
-#include "widgets/LineOverlay.h"
+#include "core/draws/DrawEntry.h"
+#include "ui/shell/HistoryGridModel.h"
+#include "ui/shell/HistoryGridView.h"
+#include "ui/shell/HistoryTab.h"
+#include "ui/shell/TFrm_Main.h"
+#include "ui/widgets/FooterRow.h"
+#include "ui/widgets/LineOverlay.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -269,7 +269,7 @@ private slots:
         Fixture f;
         {
             DataM data;
-            QVERIFY(data.open(f.dir.path()).ok);
+            QVERIFY(data.open(f.dir.path()).ok());
             BatchHooks hooks;
             hooks.message = [](const QString &) {};
             hooks.insert = [&data](const EntryFields &e) { return InsertDraw(data.database(), e); };

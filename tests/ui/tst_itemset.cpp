@@ -1,8 +1,8 @@
 // "选项设置": shows the stored values, writes the three keys, keeps the rest of the file.
 #include "ProgramDir.h"
 #include "RecordingMessages.h"
-#include "shell/DisplaySettings.h"
-#include "shell/TFrm_itemset.h"
+#include "core/shell/DisplaySettings.h"
+#include "ui/shell/TFrm_itemset.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>

@@ -1,10 +1,10 @@
 // The draw entry dialog driven through its own fields and buttons.
 #include "ProgramDir.h"
 #include "RecordingMessages.h"
-#include "draws/DrawEntry.h"
-#include "draws/TFrm_LuRu.h"
-#include "shell/HistoryTab.h"
-#include "shell/TFrm_Main.h"
+#include "core/draws/DrawEntry.h"
+#include "ui/draws/TFrm_LuRu.h"
+#include "ui/shell/HistoryTab.h"
+#include "ui/shell/TFrm_Main.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -2,9 +2,9 @@
 // the status bar and the exit confirmation.
 #include "ProgramDir.h"
 #include "RecordingMessages.h"
-#include "shell/HistoryTab.h"
-#include "shell/StartUp.h"
-#include "shell/TFrm_Main.h"
+#include "ui/shell/HistoryTab.h"
+#include "ui/shell/StartUp.h"
+#include "ui/shell/TFrm_Main.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,7 +1,7 @@
-#include "bets/BetEngine.h"
+#include "core/bets/BetEngine.h"
 
-#include "bets/Guarantee.h"
-#include "bets/Paging.h"
+#include "core/bets/Guarantee.h"
+#include "core/bets/Paging.h"
 
 namespace {
 EngineResult cancelled()
@@ -42,7 +42,7 @@ EngineResult BetEngine::filter(BetMethod methodNow, const FilterSettings &settin
     }
     FilterBounds bounds;
     r.outcome = parseFilterBounds(settings, bounds);
-    if (!r.outcome.ok)
+    if (!r.outcome.ok())
         return r;
     bool any = false;
     for (bool on : bounds.on)

@@ -3,12 +3,12 @@
 // new lists and swaps them in only when it finishes, so a cancelled one changes nothing.
 // The current list shares the generated list's storage until it is changed on its own:
 // 17,721,088 bets are 142 MB, and a copy that is never written need not exist twice.
-#include "Outcome.h"
-#include "bets/Bet.h"
-#include "bets/Candidates.h"
-#include "bets/Filters.h"
-#include "bets/Generation.h"
-#include "bets/Progress.h"
+#include "core/Outcome.h"
+#include "core/bets/Bet.h"
+#include "core/bets/Candidates.h"
+#include "core/bets/Filters.h"
+#include "core/bets/Generation.h"
+#include "core/bets/Progress.h"
 
 #include <array>
 #include <memory>

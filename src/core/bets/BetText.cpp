@@ -1,4 +1,4 @@
-#include "bets/BetText.h"
+#include "core/bets/BetText.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // The two texts of a bet. The 19-character row "01 02 03 04 05 0612" (red part, then the
 // blue with no separator) is what the grid and the rules read; the 20-character output line
 // "01 02 03 04 05 06 12" is what export, printing and the prize check take.
-#include "bets/Bet.h"
+#include "core/bets/Bet.h"
 
 #include <QString>
 #include <QStringView>

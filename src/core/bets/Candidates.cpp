@@ -1,4 +1,4 @@
-#include "bets/Candidates.h"
+#include "core/bets/Candidates.h"
 
 Candidates CollectCandidates(const std::array<bool, 33> &redSelected, const std::array<bool, 16> &blueSelected,
                              BetMethod method)

@@ -1,6 +1,6 @@
-#include "bets/Export.h"
+#include "core/bets/Export.h"
 
-#include "bets/BetText.h"
+#include "core/bets/BetText.h"
 
 #include <QSaveFile>
 #include <vector>
@@ -41,7 +41,7 @@ Outcome ExportBets(const QString &path, const BetList &list, const ProgressFn &p
     if (!file.open(QIODevice::WriteOnly))
         return Outcome::failure(QStringLiteral("无法写入文件%1：%2").arg(path, file.errorString()));
     const Outcome o = WriteOutputLines(file, list, progress);
-    if (!o.ok) {
+    if (!o.ok()) {
         file.cancelWriting();
         return o;
     }

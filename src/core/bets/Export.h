@@ -1,8 +1,8 @@
 #pragma once
 // Writing bets as output lines "01 02 03 04 05 06 12", each ended by CR LF.
-#include "Outcome.h"
-#include "bets/Bet.h"
-#include "bets/Progress.h"
+#include "core/Outcome.h"
+#include "core/bets/Bet.h"
+#include "core/bets/Progress.h"
 
 #include <QIODevice>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "bets/Filters.h"
+#include "core/bets/Filters.h"
 
 #include <algorithm>
 #include <bitset>

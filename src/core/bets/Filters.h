@@ -1,9 +1,9 @@
 #pragma once
 // The seventeen filter conditions. Values are computed on the six reds as they stand in the
 // bet, position by position (banker bets are not ascending); the blue takes no part.
-#include "Outcome.h"
-#include "bets/Bet.h"
-#include "bets/Progress.h"
+#include "core/Outcome.h"
+#include "core/bets/Bet.h"
+#include "core/bets/Progress.h"
 
 #include <QString>
 #include <array>

@@ -1,6 +1,6 @@
-#include "bets/Generation.h"
+#include "core/bets/Generation.h"
 
-#include "bets/Guarantee.h"
+#include "core/bets/Guarantee.h"
 
 #include <array>
 
@@ -196,7 +196,7 @@ GenerationResult GenerateBets(const GenerationRequest &request, const Candidates
         // The file is read even without a blue candidate; its refusal is the generation's.
         const WheelMatrix matrix =
             readWheelMatrix(request.programDir, request.wheelTypeIndex, int(candidates.reds.size()));
-        if (!matrix.outcome.ok) {
+        if (!matrix.outcome.ok()) {
             GenerationResult r;
             r.outcome = matrix.outcome;
             return r;

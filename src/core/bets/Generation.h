@@ -1,11 +1,11 @@
 #pragma once
 // Turning the candidates into bets: all combinations (optionally guarantee-N), banker plus
 // drag, or the rows of a wheeling matrix.
-#include "Outcome.h"
-#include "bets/Bet.h"
-#include "bets/Candidates.h"
-#include "bets/Progress.h"
-#include "bets/WheelMatrix.h"
+#include "core/Outcome.h"
+#include "core/bets/Bet.h"
+#include "core/bets/Candidates.h"
+#include "core/bets/Progress.h"
+#include "core/bets/WheelMatrix.h"
 
 #include <QString>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "bets/Guarantee.h"
+#include "core/bets/Guarantee.h"
 
 #include <algorithm>
 #include <array>

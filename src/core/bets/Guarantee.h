@@ -1,8 +1,8 @@
 #pragma once
 // Guarantee-N sets: no two kept bets with the same blue share N or more reds. Bets are
 // taken in list order and the earlier of two conflicting bets always wins.
-#include "bets/Bet.h"
-#include "bets/Progress.h"
+#include "core/bets/Bet.h"
+#include "core/bets/Progress.h"
 
 #include <optional>
 

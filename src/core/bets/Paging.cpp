@@ -1,6 +1,6 @@
-#include "bets/Paging.h"
+#include "core/bets/Paging.h"
 
-#include "bets/BetText.h"
+#include "core/bets/BetText.h"
 
 qint64 PageCount(qint64 count)
 {

@@ -1,6 +1,6 @@
 #pragma once
 // The bet grid shows the current list a thousand bets at a time.
-#include "bets/Bet.h"
+#include "core/bets/Bet.h"
 
 #include <QString>
 #include <vector>

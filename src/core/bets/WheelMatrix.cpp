@@ -1,4 +1,4 @@
-#include "bets/WheelMatrix.h"
+#include "core/bets/WheelMatrix.h"
 
 #include <QFile>
 #include <QFileInfo>

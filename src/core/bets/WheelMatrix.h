@@ -1,7 +1,7 @@
 #pragma once
 // Wheeling matrices: files Matrix/C<n><code>.db of the program directory, one row of
 // six two-digit 1-based candidate positions per line (characters 1-12).
-#include "Outcome.h"
+#include "core/Outcome.h"
 
 #include <QString>
 #include <array>

@@ -1,4 +1,4 @@
-#include "bets/WheelVerify.h"
+#include "core/bets/WheelVerify.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 #pragma once
 // Checks what a wheel promises: with type 中X保Y over n candidates, every X of the
 // n positions share at least Y positions with some row.
-#include "bets/WheelMatrix.h"
+#include "core/bets/WheelMatrix.h"
 
 #include <vector>
 

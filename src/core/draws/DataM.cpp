@@ -1,4 +1,4 @@
-#include "draws/DataM.h"
+#include "core/draws/DataM.h"
 
 #include "SchemaText.h"
 
@@ -112,7 +112,7 @@ Outcome DataM::createDatabase(const QString &programDir)
                     break;
                 }
             }
-            if (result.ok)
+            if (result.ok())
                 db.commit();
             else
                 db.rollback();
@@ -120,7 +120,7 @@ Outcome DataM::createDatabase(const QString &programDir)
         }
     }
     QSqlDatabase::removeDatabase(name);
-    if (!result.ok)
+    if (!result.ok())
         QFile::remove(path);
     return result;
 }

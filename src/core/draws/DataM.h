@@ -1,7 +1,7 @@
 #pragma once
 // The draw database: one SQLite file, db1.db, in the program directory. Opening
 // never creates it; createDatabase() is the only place a new file is made.
-#include "Outcome.h"
+#include "core/Outcome.h"
 
 #include <QSqlDatabase>
 #include <QString>

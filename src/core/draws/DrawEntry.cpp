@@ -1,7 +1,7 @@
-#include "draws/DrawEntry.h"
+#include "core/draws/DrawEntry.h"
 
-#include "draws/DrawStore.h"
-#include "draws/Myfunction.h"
+#include "core/draws/DrawStore.h"
+#include "core/draws/Myfunction.h"
 
 #include <algorithm>
 #include <limits>
@@ -209,7 +209,7 @@ InsertResult InsertDraw(QSqlDatabase db, const EntryFields &f)
         return refuse(EntryTexts::alreadyExists(f.qishu));
 
     const Outcome o = DrawStore::insertDraw(db, ComputeDrawAttributes(f.qishu, reds, blue, f.extra));
-    if (!o.ok) {
+    if (!o.ok()) {
         result.status = InsertResult::Failed;
         result.message = o.message;
         return result;

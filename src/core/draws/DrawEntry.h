@@ -2,7 +2,7 @@
 // The rules of draw entry: reading the red line and the blue field, the checks
 // before a draw is stored, and the batch of lines. The entry dialog and the
 // command line both call these; neither shows anything from here.
-#include "Outcome.h"
+#include "core/Outcome.h"
 
 #include <QSqlDatabase>
 #include <QStringList>

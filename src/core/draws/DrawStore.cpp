@@ -1,6 +1,6 @@
-#include "draws/DrawStore.h"
+#include "core/draws/DrawStore.h"
 
-#include "draws/DataM.h"
+#include "core/draws/DataM.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -72,10 +72,10 @@ Outcome insertDraw(QSqlDatabase db, const DrawAttributes &attributes)
     if (!tx.isActive())
         return Outcome::failure(db.lastError().text());
     Outcome o = insertRow(db, QStringLiteral("data"), attributes.dataRow);
-    if (!o.ok)
+    if (!o.ok())
         return o;
     o = insertRow(db, QStringLiteral("append"), attributes.appendRow);
-    if (!o.ok)
+    if (!o.ok())
         return o;
     return tx.commit();
 }
@@ -86,10 +86,10 @@ Outcome deleteDraw(QSqlDatabase db, const QString &qishu)
     if (!tx.isActive())
         return Outcome::failure(db.lastError().text());
     Outcome o = execBound(db, QStringLiteral("delete from append where qishu=?"), {qishu});
-    if (!o.ok)
+    if (!o.ok())
         return o;
     o = execBound(db, QStringLiteral("delete from data where qishu=?"), {qishu});
-    if (!o.ok)
+    if (!o.ok())
         return o;
     return tx.commit();
 }
@@ -100,10 +100,10 @@ Outcome clearAllDraws(QSqlDatabase db)
     if (!tx.isActive())
         return Outcome::failure(db.lastError().text());
     Outcome o = execBound(db, QStringLiteral("delete from append"));
-    if (!o.ok)
+    if (!o.ok())
         return o;
     o = execBound(db, QStringLiteral("delete from data"));
-    if (!o.ok)
+    if (!o.ok())
         return o;
     return tx.commit();
 }

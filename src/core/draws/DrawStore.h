@@ -1,8 +1,8 @@
 #pragma once
 // Reads and writes of whole draws. Every write is one transaction: a draw's data
 // row and append row are stored, or deleted, together or not at all.
-#include "Outcome.h"
-#include "draws/Myfunction.h"
+#include "core/Outcome.h"
+#include "core/draws/Myfunction.h"
 
 #include <QSqlDatabase>
 #include <QStringList>

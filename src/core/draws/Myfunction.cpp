@@ -1,4 +1,4 @@
-#include "draws/Myfunction.h"
+#include "core/draws/Myfunction.h"
 
 namespace {
 const QString kOdd = QStringLiteral("奇");

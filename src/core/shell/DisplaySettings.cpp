@@ -1,4 +1,4 @@
-#include "shell/DisplaySettings.h"
+#include "core/shell/DisplaySettings.h"
 
 namespace {
 int readInt(const IniFile &ini, const QString &section, const QString &key, int fallback)

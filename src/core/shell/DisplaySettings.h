@@ -1,7 +1,7 @@
 #pragma once
 // The three display settings kept in user/DefaultSet.ini of the program directory.
-#include "Outcome.h"
-#include "shell/IniFile.h"
+#include "core/Outcome.h"
+#include "core/shell/IniFile.h"
 
 struct DisplaySettings {
     int drawCount = 40;  // 启动设置/默认显示期数

@@ -1,4 +1,4 @@
-#include "shell/HistoryQuery.h"
+#include "core/shell/HistoryQuery.h"
 
 #include <QSqlError>
 

@@ -1,7 +1,7 @@
 #pragma once
 // The history tab's statements and the frequency counts. Range texts come from
 // the user, so they are always bound values, never part of the statement text.
-#include "Outcome.h"
+#include "core/Outcome.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>

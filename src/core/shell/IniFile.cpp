@@ -1,4 +1,4 @@
-#include "shell/IniFile.h"
+#include "core/shell/IniFile.h"
 
 #include <QFile>
 #include <QSaveFile>

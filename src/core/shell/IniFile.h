@@ -2,7 +2,7 @@
 // A plain INI file read and written one key at a time. Section and key names may be
 // Chinese and are written as they are; every other line of the file is kept as it
 // was. Files are written as UTF-8; older GBK-encoded copies are still read.
-#include "Outcome.h"
+#include "core/Outcome.h"
 
 #include <QString>
 

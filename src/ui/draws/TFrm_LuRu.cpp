@@ -1,6 +1,6 @@
-#include "draws/TFrm_LuRu.h"
+#include "ui/draws/TFrm_LuRu.h"
 
-#include "widgets/Messages.h"
+#include "ui/widgets/Messages.h"
 
 #include <QDate>
 #include <QFocusEvent>
@@ -178,7 +178,7 @@ void TFrm_LuRu::Edit1Exit()
     for (QLineEdit *e : Edit11_16)
         e->clear();
     const RedParse p = ParseReds(Edit1->text());
-    if (!p.outcome.ok) {
+    if (!p.outcome.ok()) {
         m_messages.information(this, p.outcome.message);
         return;
     }
@@ -189,7 +189,7 @@ void TFrm_LuRu::Edit1Exit()
 void TFrm_LuRu::BlueExit()
 {
     const BlueStep s = StepBlue(Edit3->text());
-    if (!s.outcome.ok) {
+    if (!s.outcome.ok()) {
         m_messages.information(this, s.outcome.message);
         return;
     }

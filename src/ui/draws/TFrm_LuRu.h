@@ -1,7 +1,7 @@
 #pragma once
 // "开奖数据录入": one draw typed into fields, or many draws as lines of text.
 // The rules are the core's (draws/DrawEntry); this window moves texts in and out.
-#include "draws/DrawEntry.h"
+#include "core/draws/DrawEntry.h"
 
 #include <QDialog>
 #include <QSqlDatabase>

@@ -1,4 +1,4 @@
-#include "shell/ExternalPrograms.h"
+#include "ui/shell/ExternalPrograms.h"
 
 #include <QProcess>
 #include <QStringList>

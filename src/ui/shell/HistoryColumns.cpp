@@ -1,4 +1,4 @@
-#include "shell/HistoryColumns.h"
+#include "ui/shell/HistoryColumns.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "shell/HistoryGridModel.h"
+#include "ui/shell/HistoryGridModel.h"
 
-#include "shell/HistoryColumns.h"
+#include "ui/shell/HistoryColumns.h"
 
 #include <QFont>
 #include <QGuiApplication>

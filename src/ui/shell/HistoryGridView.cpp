@@ -1,9 +1,9 @@
-#include "shell/HistoryGridView.h"
+#include "ui/shell/HistoryGridView.h"
 
-#include "shell/HistoryColumns.h"
-#include "shell/HistoryGridModel.h"
-#include "widgets/GroupedHeaderView.h"
-#include "widgets/LineOverlay.h"
+#include "ui/shell/HistoryColumns.h"
+#include "ui/shell/HistoryGridModel.h"
+#include "ui/widgets/GroupedHeaderView.h"
+#include "ui/widgets/LineOverlay.h"
 
 #include <QMouseEvent>
 #include <QPainter>

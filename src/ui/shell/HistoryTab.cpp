@@ -1,11 +1,11 @@
-#include "shell/HistoryTab.h"
+#include "ui/shell/HistoryTab.h"
 
-#include "draws/DrawStore.h"
-#include "shell/HistoryGridModel.h"
-#include "shell/HistoryGridView.h"
-#include "widgets/FooterRow.h"
-#include "widgets/Messages.h"
-#include "widgets/RangeStrip.h"
+#include "core/draws/DrawStore.h"
+#include "ui/shell/HistoryGridModel.h"
+#include "ui/shell/HistoryGridView.h"
+#include "ui/widgets/FooterRow.h"
+#include "ui/widgets/Messages.h"
+#include "ui/widgets/RangeStrip.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -121,7 +121,7 @@ void HistoryTab::deleteCurrentDraw()
     const int row = current.row();
     const QString qishu = m_gridModel->index(row, 0).data().toString();
     const Outcome o = DrawStore::deleteDraw(m_db, qishu);
-    if (!o.ok) {
+    if (!o.ok()) {
         m_messages.error(this, o.message);
         return;
     }
@@ -139,7 +139,7 @@ void HistoryTab::clearAllDraws()
     if (!m_messages.question(this, QStringLiteral("准备删除数据库中所有记录数据，是否继续！")))
         return;
     const Outcome o = DrawStore::clearAllDraws(m_db);
-    if (!o.ok) {
+    if (!o.ok()) {
         m_messages.error(this, o.message);
         return;
     }
@@ -154,7 +154,7 @@ void HistoryTab::countFrequencies()
     // Reds go under columns 1..33, blues under 42..57.
     for (int i = 0; i < f.counts.size(); ++i)
         m_footer->setText(i < HistoryQuery::kRedBalls ? i + 1 : i + 9, QString::number(f.counts[i]));
-    if (!f.outcome.ok)
+    if (!f.outcome.ok())
         m_messages.error(this, f.outcome.message);
 }
 

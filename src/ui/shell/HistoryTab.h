@@ -1,6 +1,6 @@
 #pragma once
 // The tab "历史数据分析": the tool row, the history grid over MainQ and its footer.
-#include "shell/HistoryQuery.h"
+#include "core/shell/HistoryQuery.h"
 
 #include <QSqlDatabase>
 #include <QWidget>

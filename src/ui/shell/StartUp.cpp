@@ -1,6 +1,6 @@
-#include "shell/StartUp.h"
+#include "ui/shell/StartUp.h"
 
-#include "shell/TFrm_Main.h"
+#include "ui/shell/TFrm_Main.h"
 
 #include <QApplication>
 

@@ -1,14 +1,14 @@
-#include "shell/TFrm_Main.h"
+#include "ui/shell/TFrm_Main.h"
 
-#include "draws/DrawStore.h"
-#include "draws/TFrm_LuRu.h"
-#include "shell/ExternalPrograms.h"
-#include "shell/HistoryTab.h"
-#include "shell/TFrm_about.h"
-#include "shell/TFrm_itemset.h"
-#include "widgets/Messages.h"
-#include "widgets/RangeStrip.h"
-#include "widgets/RollUpPanel.h"
+#include "core/draws/DrawStore.h"
+#include "ui/draws/TFrm_LuRu.h"
+#include "ui/shell/ExternalPrograms.h"
+#include "ui/shell/HistoryTab.h"
+#include "ui/shell/TFrm_about.h"
+#include "ui/shell/TFrm_itemset.h"
+#include "ui/widgets/Messages.h"
+#include "ui/widgets/RangeStrip.h"
+#include "ui/widgets/RollUpPanel.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -35,7 +35,7 @@ TFrm_Main::TFrm_Main(const QString &programDir, Messages &messages, QWidget *par
         setGeometry(screen->availableGeometry());
 
     const Outcome opened = m_data.open(m_programDir);
-    if (!opened.ok) {
+    if (!opened.ok()) {
         m_messages.information(nullptr, opened.message);
         return;
     }
@@ -46,6 +46,8 @@ TFrm_Main::TFrm_Main(const QString &programDir, Messages &messages, QWidget *par
     buildStatusBar();
     createDataDialogs();
     m_about = new TFrm_about(this);
+    createStatisticsDialogs();
+    createDownload();
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(1000);
@@ -65,40 +67,43 @@ void TFrm_Main::buildMenu()
     };
 
     QMenu *system = menuBar()->addMenu(QStringLiteral("系统设置"));
-    connect(add(system, "actOptions", QStringLiteral("选项...")), &QAction::triggered, this, &TFrm_Main::showOptions);
+    m_act.options = add(system, "actOptions", QStringLiteral("选项..."));
     system->addSeparator();
-    connect(add(system, "actExit", QStringLiteral("退出")), &QAction::triggered, this, &QWidget::close);
+    m_act.exit = add(system, "actExit", QStringLiteral("退出"));
+    connect(m_act.options, &QAction::triggered, this, &TFrm_Main::showOptions);
+    connect(m_act.exit, &QAction::triggered, this, &QWidget::close);
 
     // Items whose windows are still to come stay disabled until they arrive.
-    QMenu *data = menuBar()->addMenu(QStringLiteral("数据管理"));
-    add(data, "actDrawEntry", QStringLiteral("开奖数据录入..."), false);
-    data->addSeparator();
-    add(data, "actDeleteSelected", QStringLiteral("删除选中数据..."), false);
-    data->addSeparator();
-    add(data, "actClearAll", QStringLiteral("全部数据清空..."), false);
-    data->addSeparator();
-    add(data, "actDownload", QStringLiteral("自动下载数据..."), false);
+    QMenu *dataMenu = menuBar()->addMenu(QStringLiteral("数据管理"));
+    m_act.drawEntry = add(dataMenu, "actDrawEntry", QStringLiteral("开奖数据录入..."), false);
+    dataMenu->addSeparator();
+    m_act.deleteSelected = add(dataMenu, "actDeleteSelected", QStringLiteral("删除选中数据..."), false);
+    dataMenu->addSeparator();
+    m_act.clearAll = add(dataMenu, "actClearAll", QStringLiteral("全部数据清空..."), false);
+    dataMenu->addSeparator();
+    m_act.download = add(dataMenu, "actDownload", QStringLiteral("自动下载数据..."), false);
 
     QMenu *stats = menuBar()->addMenu(QStringLiteral("数据统计"));
-    add(stats, "actPrizeCheck", QStringLiteral("中奖查询..."), false);
+    m_act.prizeCheck = add(stats, "actPrizeCheck", QStringLiteral("中奖查询..."), false);
     stats->addSeparator();
-    add(stats, "actBlueDistribution", QStringLiteral("篮球分布统计..."), false);
+    m_act.blueDistribution = add(stats, "actBlueDistribution", QStringLiteral("篮球分布统计..."), false);
     stats->addSeparator();
-    add(stats, "actBigSmallOddEven", QStringLiteral("大小奇偶统计..."), false);
-    add(stats, "actFiveElements", QStringLiteral("红球五行统计..."), false);
-    add(stats, "actSumIntervals", QStringLiteral("和值区间统计..."), false);
+    m_act.bigSmallOddEven = add(stats, "actBigSmallOddEven", QStringLiteral("大小奇偶统计..."), false);
+    m_act.fiveElements = add(stats, "actFiveElements", QStringLiteral("红球五行统计..."), false);
+    m_act.sumIntervals = add(stats, "actSumIntervals", QStringLiteral("和值区间统计..."), false);
 
     QMenu *analysis = menuBar()->addMenu(QStringLiteral("数据分析"));
-    add(analysis, "actRedOmission", QStringLiteral("红球遗漏分析..."), false);
-    add(analysis, "actBlueOmission", QStringLiteral("蓝球遗漏分析..."), false);
+    m_act.redOmission = add(analysis, "actRedOmission", QStringLiteral("红球遗漏分析..."), false);
+    m_act.blueOmission = add(analysis, "actBlueOmission", QStringLiteral("蓝球遗漏分析..."), false);
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("系统帮助"));
-    connect(add(help, "actAbout", QStringLiteral("关于系统...")), &QAction::triggered, this, &TFrm_Main::showAbout);
+    m_act.about = add(help, "actAbout", QStringLiteral("关于系统..."));
     help->addSeparator();
-    connect(add(help, "actCalculator", QStringLiteral("计算器...")), &QAction::triggered, this,
-            [] { startCalculator(); });
-    connect(add(help, "actTextEditor", QStringLiteral("文本编辑...")), &QAction::triggered, this,
-            [] { startTextEditor(); });
+    m_act.calculator = add(help, "actCalculator", QStringLiteral("计算器..."));
+    m_act.textEditor = add(help, "actTextEditor", QStringLiteral("文本编辑..."));
+    connect(m_act.about, &QAction::triggered, this, &TFrm_Main::showAbout);
+    connect(m_act.calculator, &QAction::triggered, this, [] { startCalculator(); });
+    connect(m_act.textEditor, &QAction::triggered, this, [] { startTextEditor(); });
 }
 
 void TFrm_Main::buildCentralArea()
@@ -110,20 +115,8 @@ void TFrm_Main::buildCentralArea()
     m_history = new HistoryTab(database(), m_messages, m_tabs);
     m_tabs->addTab(m_history, QStringLiteral("历史数据分析"));
 
-    auto *betting = new QWidget(m_tabs);
-    betting->setObjectName(QStringLiteral("bettingTab"));
-    m_tabs->addTab(betting, QStringLiteral("缩水过滤选号"));
-
-    auto chartTab = [this](const char *from, const char *to, RangeStrip **strip) {
-        auto *tab = new QWidget(m_tabs);
-        auto *layout = new QVBoxLayout(tab);
-        *strip = new RangeStrip(QString::fromLatin1(from), QString::fromLatin1(to), tab);
-        layout->addWidget(*strip, 0, Qt::AlignLeft);
-        layout->addStretch(1);
-        return tab;
-    };
-    m_tabs->addTab(chartTab("cmb111", "cmb222", &m_redChartRange), QStringLiteral("红色球走势图分析"));
-    m_tabs->addTab(chartTab("cmb1111", "cmb2222", &m_blueChartRange), QStringLiteral("蓝色球走势图分析"));
+    createBettingTab();
+    createChartTabs();
     m_tabs->setCurrentIndex(0);
 
     m_picker = new RollUpPanel(QStringLiteral("开始选号"), 86, this);
@@ -167,6 +160,7 @@ void TFrm_Main::showEvent(QShowEvent *event)
     QMainWindow::showEvent(event);
     if (!m_shownOnce && m_databaseOpen) {
         m_shownOnce = true;
+        startVersionCheck();
         FormShow();
     }
 }
@@ -178,8 +172,7 @@ void TFrm_Main::FormShow()
 
     const QStringList numbers = DrawStore::drawNumbers(database());
     fillRangeLists(m_history->cmb1, m_history->cmb2, numbers, m_settings.drawCount);
-    fillRangeLists(m_redChartRange->from(), m_redChartRange->to(), numbers, m_settings.drawCount);
-    fillRangeLists(m_blueChartRange->from(), m_blueChartRange->to(), numbers, m_settings.drawCount);
+    fillChartRanges(numbers);
     m_history->applyRange();
 }
 
@@ -202,19 +195,64 @@ void TFrm_Main::showAbout()
     m_about->exec();
 }
 
+// Enables a menu item whose window has arrived and runs slot when it is chosen.
+template <typename Slot>
+void TFrm_Main::wire(QAction *action, Slot slot)
+{
+    action->setEnabled(true);
+    connect(action, &QAction::triggered, this, slot);
+}
+
 // The draw entry dialog lives as long as the window; its menu items and the
 // history tab's delete and clear are wired here.
 void TFrm_Main::createDataDialogs()
 {
     m_luru = new TFrm_LuRu(database(), m_messages, this);
     connect(m_luru, &TFrm_LuRu::drawStored, m_history, &HistoryTab::drawAdded);
-    auto wire = [this](const char *name, auto slot) {
-        if (auto *action = findChild<QAction *>(QString::fromLatin1(name))) {
-            action->setEnabled(true);
-            connect(action, &QAction::triggered, this, slot);
-        }
+    wire(m_act.drawEntry, [this] { m_luru->exec(); });
+    wire(m_act.deleteSelected, [this] { m_history->deleteCurrentDraw(); });
+    wire(m_act.clearAll, [this] { m_history->clearAllDraws(); });
+}
+
+// ---- Betting tab and the picker strip -------------------------------------------------
+void TFrm_Main::createBettingTab()
+{
+    auto *betting = new QWidget(m_tabs);
+    betting->setObjectName(QStringLiteral("bettingTab"));
+    m_tabs->addTab(betting, QStringLiteral("缩水过滤选号"));
+}
+
+// ---- Trend chart tabs -----------------------------------------------------------------
+void TFrm_Main::createChartTabs()
+{
+    auto chartTab = [this](const char *from, const char *to, RangeStrip **strip) {
+        auto *tab = new QWidget(m_tabs);
+        auto *layout = new QVBoxLayout(tab);
+        *strip = new RangeStrip(QString::fromLatin1(from), QString::fromLatin1(to), tab);
+        layout->addWidget(*strip, 0, Qt::AlignLeft);
+        layout->addStretch(1);
+        return tab;
     };
-    wire("actDrawEntry", [this] { m_luru->exec(); });
-    wire("actDeleteSelected", [this] { m_history->deleteCurrentDraw(); });
-    wire("actClearAll", [this] { m_history->clearAllDraws(); });
+    m_tabs->addTab(chartTab("cmb111", "cmb222", &m_redChartRange), QStringLiteral("红色球走势图分析"));
+    m_tabs->addTab(chartTab("cmb1111", "cmb2222", &m_blueChartRange), QStringLiteral("蓝色球走势图分析"));
+}
+
+void TFrm_Main::fillChartRanges(const QStringList &numbers)
+{
+    fillRangeLists(m_redChartRange->from(), m_redChartRange->to(), numbers, m_settings.drawCount);
+    fillRangeLists(m_blueChartRange->from(), m_blueChartRange->to(), numbers, m_settings.drawCount);
+}
+
+// ---- Statistics dialogs and the prize check -------------------------------------------
+void TFrm_Main::createStatisticsDialogs()
+{
+}
+
+// ---- Draw download and the version check ----------------------------------------------
+void TFrm_Main::createDownload()
+{
+}
+
+void TFrm_Main::startVersionCheck()
+{
 }

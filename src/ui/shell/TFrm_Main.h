@@ -3,11 +3,12 @@
 // display settings read at first show, and the four work tabs. Each tab and dialog
 // is its own class; they get the connection and the Messages they need from here.
 // Rules live in balvora_core; this layer only moves texts in and out of controls.
-#include "draws/DataM.h"
-#include "shell/DisplaySettings.h"
+#include "core/draws/DataM.h"
+#include "core/shell/DisplaySettings.h"
 
 #include <QMainWindow>
 
+class QAction;
 class QLabel;
 class QTabWidget;
 class QTimer;
@@ -41,6 +42,18 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // The menu items, kept so each area wires its own without looking them up by name.
+    struct MenuActions {
+        QAction *options = nullptr, *exit = nullptr;
+        QAction *drawEntry = nullptr, *deleteSelected = nullptr, *clearAll = nullptr, *download = nullptr;
+        QAction *prizeCheck = nullptr, *blueDistribution = nullptr, *bigSmallOddEven = nullptr;
+        QAction *fiveElements = nullptr, *sumIntervals = nullptr;
+        QAction *redOmission = nullptr, *blueOmission = nullptr;
+        QAction *about = nullptr, *calculator = nullptr, *textEditor = nullptr;
+    };
+
+    template <typename Slot>
+    void wire(QAction *action, Slot slot);
     void buildMenu();
     void buildCentralArea();
     void buildStatusBar();
@@ -48,6 +61,13 @@ private:
     void showOptions();
     void showAbout();
     void createDataDialogs();
+    // Each area of the window builds and wires its own pieces.
+    void createBettingTab();
+    void createChartTabs();
+    void fillChartRanges(const QStringList &numbers);
+    void createStatisticsDialogs();
+    void createDownload();
+    void startVersionCheck();
 
     QString m_programDir;
     Messages &m_messages;
@@ -55,6 +75,7 @@ private:
     bool m_databaseOpen = false;
     bool m_shownOnce = false;
     DisplaySettings m_settings;
+    MenuActions m_act;
 
     QTabWidget *m_tabs = nullptr;
     HistoryTab *m_history = nullptr;
@@ -68,4 +89,12 @@ private:
     QTimer *Timer1 = nullptr;
     TFrm_about *m_about = nullptr; // created once at start, shown again and again
     TFrm_LuRu *m_luru = nullptr;
+
+    // Betting tab
+
+    // Trend charts
+
+    // Statistics dialogs and the prize check
+
+    // Download and version check
 };

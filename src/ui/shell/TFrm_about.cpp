@@ -1,4 +1,4 @@
-#include "shell/TFrm_about.h"
+#include "ui/shell/TFrm_about.h"
 
 #include <QLabel>
 #include <QPushButton>

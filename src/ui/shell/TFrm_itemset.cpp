@@ -1,7 +1,7 @@
-#include "shell/TFrm_itemset.h"
+#include "ui/shell/TFrm_itemset.h"
 
-#include "shell/DisplaySettings.h"
-#include "widgets/Messages.h"
+#include "core/shell/DisplaySettings.h"
+#include "ui/widgets/Messages.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -90,7 +90,7 @@ void TFrm_itemset::save()
          {std::tuple{redSection, widthKey, redWidth->text()}, std::tuple{blueSection, widthKey, blueWidth->text()},
           std::tuple{startSection, drawCountKey, kCounts[choice]}}) {
         const Outcome o = ini.writeString(section, key, value);
-        if (!o.ok) {
+        if (!o.ok()) {
             m_messages.error(this, o.message);
             return;
         }

@@ -1,4 +1,4 @@
-#include "widgets/FooterRow.h"
+#include "ui/widgets/FooterRow.h"
 
 #include <QHeaderView>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "widgets/GroupedHeaderView.h"
+#include "ui/widgets/GroupedHeaderView.h"
 
 #include <QPainter>
 #include <QStyleOptionHeader>

@@ -1,4 +1,4 @@
-#include "widgets/LineOverlay.h"
+#include "ui/widgets/LineOverlay.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "widgets/Messages.h"
+#include "ui/widgets/Messages.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>
@@ -25,4 +25,21 @@ bool Messages::confirm(QWidget *parent, const QString &text)
 void Messages::error(QWidget *parent, const QString &text)
 {
     QMessageBox::critical(parent, QCoreApplication::applicationName(), text, QMessageBox::Ok);
+}
+
+bool Messages::show(QWidget *parent, const Outcome &outcome)
+{
+    switch (outcome.status) {
+    case Outcome::Status::Ok:
+    case Outcome::Status::Refused:
+        if (!outcome.message.isEmpty())
+            information(parent, outcome.message);
+        break;
+    case Outcome::Status::Failed:
+        error(parent, outcome.message);
+        break;
+    case Outcome::Status::Cancelled:
+        break;
+    }
+    return outcome.ok();
 }

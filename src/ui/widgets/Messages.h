@@ -1,6 +1,8 @@
 #pragma once
 // The only place that shows message boxes. Windows hold a Messages& and call it;
 // tests pass a recorder that answers questions from a script.
+#include "core/Outcome.h"
+
 #include <QString>
 
 class QWidget;
@@ -17,4 +19,8 @@ public:
     virtual bool confirm(QWidget *parent, const QString &text);
     // Error box carrying an error's own text (a database error, a write failure).
     virtual void error(QWidget *parent, const QString &text);
+
+    // Any outcome in one place: a refusal or an ok with a notice as information, a failure as
+    // an error box, a cancel or a silent ok as nothing. Returns outcome.ok().
+    bool show(QWidget *parent, const Outcome &outcome);
 };

@@ -1,4 +1,4 @@
-#include "widgets/RangeStrip.h"
+#include "ui/widgets/RangeStrip.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

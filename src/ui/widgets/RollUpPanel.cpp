@@ -1,4 +1,4 @@
-#include "widgets/RollUpPanel.h"
+#include "ui/widgets/RollUpPanel.h"
 
 #include <QFrame>
 #include <QHBoxLayout>

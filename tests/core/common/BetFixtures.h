@@ -1,7 +1,7 @@
 #pragma once
 // Small builders shared by the bet tests.
-#include "bets/Bet.h"
-#include "bets/BetText.h"
+#include "core/bets/Bet.h"
+#include "core/bets/BetText.h"
 
 #include <QStringList>
 #include <algorithm>

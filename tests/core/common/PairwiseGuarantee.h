@@ -1,8 +1,8 @@
 #pragma once
 // The keep-first guarantee rule done the slow, obvious way: every bet is compared, as row
 // text, with every bet kept before it. The program's indexed reducer must agree with it.
-#include "bets/Bet.h"
-#include "bets/BetText.h"
+#include "core/bets/Bet.h"
+#include "core/bets/BetText.h"
 
 #include <string>
 #include <vector>

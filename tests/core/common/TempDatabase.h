@@ -1,6 +1,6 @@
 #pragma once
 // A temporary program directory holding an empty db1.db, opened.
-#include "draws/DataM.h"
+#include "core/draws/DataM.h"
 
 #include <QTemporaryDir>
 
@@ -9,7 +9,7 @@ public:
     TempDatabase()
     {
         DataM::createDatabase(m_dir.path());
-        m_opened = m_data.open(m_dir.path()).ok;
+        m_opened = m_data.open(m_dir.path()).ok();
     }
     bool isOpen() const { return m_opened; }
     QString path() const { return m_dir.path(); }

@@ -1,7 +1,7 @@
 #pragma once
 // A temporary program directory with an empty db1.db and user/, for window tests.
-#include "draws/DataM.h"
-#include "draws/DrawStore.h"
+#include "core/draws/DataM.h"
+#include "core/draws/DrawStore.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -23,14 +23,14 @@ public:
     void addDraw(const QString &qishu, const std::array<int, 6> &reds, int blue, const QString &extra = QString())
     {
         DataM data;
-        if (data.open(path()).ok)
+        if (data.open(path()).ok())
             DrawStore::insertDraw(data.database(), ComputeDrawAttributes(qishu, reds, blue, extra));
     }
     // Draws 2007001, 2007002, ... with simple distinct reds.
     void addDraws(int count, int firstSequence = 1)
     {
         DataM data;
-        if (!data.open(path()).ok)
+        if (!data.open(path()).ok())
             return;
         for (int i = 0; i < count; ++i) {
             const int s = firstSequence + i;

@@ -1,7 +1,7 @@
 #pragma once
 // A Messages that shows nothing: it records every text and answers questions from
 // a script (default: the affirmative answer).
-#include "widgets/Messages.h"
+#include "ui/widgets/Messages.h"
 
 #include <QQueue>
 #include <QStringList>
