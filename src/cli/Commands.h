@@ -1,6 +1,8 @@
 #pragma once
-// balvora-cli: the core's jobs from the command line. Each command lives in its own
-// file and is listed once in the table of main.cpp.
+// balvora-cli: the core's jobs from the command line. Each command lives in its own file,
+// declares its options in a setup function and reads them back in its run function; it is
+// listed once in the command table of main.cpp.
+#include <QCommandLineParser>
 #include <QStringList>
 #include <QTextStream>
 
@@ -10,9 +12,15 @@ struct CliContext {
     QTextStream &err;
 };
 
-// Each returns the process exit status.
-int runInit(const CliContext &ctx, const QStringList &args);
-int runImport(const CliContext &ctx, const QStringList &args);
-int runFreq(const CliContext &ctx, const QStringList &args);
-int runBets(const CliContext &ctx, const QStringList &args);
-int runWheel(const CliContext &ctx, const QStringList &args);
+// setupX declares the command's options and positional arguments (for parsing and --help);
+// runX returns the process exit status: 0 done, 1 the job failed, 2 a usage error.
+void setupInit(QCommandLineParser &parser);
+int runInit(const CliContext &ctx, const QCommandLineParser &parser);
+void setupImport(QCommandLineParser &parser);
+int runImport(const CliContext &ctx, const QCommandLineParser &parser);
+void setupFreq(QCommandLineParser &parser);
+int runFreq(const CliContext &ctx, const QCommandLineParser &parser);
+void setupBets(QCommandLineParser &parser);
+int runBets(const CliContext &ctx, const QCommandLineParser &parser);
+void setupWheel(QCommandLineParser &parser);
+int runWheel(const CliContext &ctx, const QCommandLineParser &parser);

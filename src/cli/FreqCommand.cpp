@@ -4,23 +4,24 @@
 #include "core/draws/Myfunction.h"
 #include "core/shell/HistoryQuery.h"
 
-int runFreq(const CliContext &ctx, const QStringList &args)
+namespace {
+const QCommandLineOption kFrom(QStringLiteral("from"), QStringLiteral("the first draw number of the range"), QStringLiteral("Q"));
+const QCommandLineOption kTo(QStringLiteral("to"), QStringLiteral("the last draw number of the range"), QStringLiteral("Q"));
+} // namespace
+
+void setupFreq(QCommandLineParser &parser)
 {
-    QString from, to;
-    bool haveFrom = false, haveTo = false;
-    for (int i = 0; i + 1 < args.size(); i += 2) {
-        if (args[i] == QLatin1String("--from")) {
-            from = args[i + 1];
-            haveFrom = true;
-        } else if (args[i] == QLatin1String("--to")) {
-            to = args[i + 1];
-            haveTo = true;
-        }
-    }
-    if (!haveFrom || !haveTo || args.size() != 4) {
+    parser.addOptions({kFrom, kTo});
+}
+
+int runFreq(const CliContext &ctx, const QCommandLineParser &parser)
+{
+    if (!parser.isSet(kFrom) || !parser.isSet(kTo)) {
         ctx.err << "usage: balvora-cli [--dir DIR] freq --from Q --to Q" << Qt::endl;
         return 2;
     }
+    const QString from = parser.value(kFrom);
+    const QString to = parser.value(kTo);
     DataM data;
     const Outcome opened = data.open(ctx.programDir);
     if (!opened.ok()) {

@@ -5,18 +5,20 @@
 
 #include <QFile>
 
-int runImport(const CliContext &ctx, const QStringList &args)
+void setupImport(QCommandLineParser &parser)
 {
-    if (args.size() != 1) {
-        ctx.err << "usage: balvora-cli [--dir DIR] import FILE" << Qt::endl;
-        return 2;
-    }
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+                                 QStringLiteral("one draw a line: 2007001 01 02 03 04 05 06 07 [extra]; - reads stdin"));
+}
+
+int runImport(const CliContext &ctx, const QCommandLineParser &parser)
+{
+    const QString path = parser.positionalArguments().first();
     QFile file;
-    const bool opened = args.first() == QLatin1String("-") ? file.open(stdin, QIODevice::ReadOnly | QIODevice::Text)
-                                                           : (file.setFileName(args.first()),
-                                                              file.open(QIODevice::ReadOnly | QIODevice::Text));
+    const bool opened = path == QLatin1String("-") ? file.open(stdin, QIODevice::ReadOnly | QIODevice::Text)
+                                                   : (file.setFileName(path), file.open(QIODevice::ReadOnly | QIODevice::Text));
     if (!opened) {
-        ctx.err << "balvora-cli: cannot read " << args.first() << ": " << file.errorString() << Qt::endl;
+        ctx.err << "balvora-cli: cannot read " << path << ": " << file.errorString() << Qt::endl;
         return 2;
     }
     QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));

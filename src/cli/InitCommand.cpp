@@ -4,9 +4,18 @@
 
 #include <QFileInfo>
 
-int runInit(const CliContext &ctx, const QStringList &args)
+namespace {
+const QCommandLineOption kQuiet(QStringLiteral("quiet"), QStringLiteral("print nothing when the file is made or already there"));
+}
+
+void setupInit(QCommandLineParser &parser)
 {
-    const bool quiet = args.contains(QStringLiteral("--quiet"));
+    parser.addOption(kQuiet);
+}
+
+int runInit(const CliContext &ctx, const QCommandLineParser &parser)
+{
+    const bool quiet = parser.isSet(kQuiet);
     const Outcome o = DataM::createDatabase(ctx.programDir);
     if (o.ok()) {
         if (!quiet)

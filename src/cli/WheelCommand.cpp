@@ -6,13 +6,28 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
+namespace {
+const QCommandLineOption kType(QStringLiteral("type"), QStringLiteral("the wheel type, as 中6保5 or S6E5 (default: from the file name)"),
+                               QStringLiteral("TYPE"));
+const QCommandLineOption kCandidates(QStringLiteral("n"), QStringLiteral("the number of candidates (default: from the file name)"),
+                                     QStringLiteral("N"));
+} // namespace
+
+void setupWheel(QCommandLineParser &parser)
+{
+    parser.addPositionalArgument(QStringLiteral("verify"), QStringLiteral("the one thing wheel does so far"));
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("a wheel file, one row of positions a line"));
+    parser.addOption(kType);
+    parser.addOption(kCandidates);
+}
+
 // wheel verify FILE [--type TYPE] [--n N]: the type and n default to those in the file
 // name (C<n><code>.db).
-int runWheel(const CliContext &ctx, const QStringList &args)
+int runWheel(const CliContext &ctx, const QCommandLineParser &parser)
 {
-    const QString usage = QStringLiteral("usage: balvora-cli wheel verify FILE [--type TYPE] [--n N]");
-    if (args.size() < 2 || args.at(0) != QLatin1String("verify")) {
-        ctx.err << usage << Qt::endl;
+    const QStringList args = parser.positionalArguments();
+    if (args.at(0) != QLatin1String("verify")) {
+        ctx.err << "usage: balvora-cli [--dir DIR] wheel verify FILE [--type TYPE] [--n N]" << Qt::endl;
         return 2;
     }
     const QString path = args.at(1);
@@ -24,20 +39,10 @@ int runWheel(const CliContext &ctx, const QStringList &args)
         n = m.captured(1).toInt();
         typeText = m.captured(2);
     }
-    for (int i = 2; i < args.size(); i += 2) {
-        if (i + 1 >= args.size()) {
-            ctx.err << usage << Qt::endl;
-            return 2;
-        }
-        if (args.at(i) == QLatin1String("--type"))
-            typeText = args.at(i + 1);
-        else if (args.at(i) == QLatin1String("--n"))
-            n = args.at(i + 1).toInt();
-        else {
-            ctx.err << usage << Qt::endl;
-            return 2;
-        }
-    }
+    if (parser.isSet(kType))
+        typeText = parser.value(kType);
+    if (parser.isSet(kCandidates))
+        n = parser.value(kCandidates).toInt();
     const int typeIndex = wheelTypeIndex(typeText);
     if (typeIndex < 0) {
         ctx.err << QStringLiteral("您选择的旋转矩阵类型不正确,请重新选择!") << Qt::endl;

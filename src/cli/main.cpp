@@ -1,4 +1,8 @@
-// balvora-cli [--dir DIR] COMMAND [ARGS]
+// balvora-cli [--dir DIR] COMMAND [OPTIONS] [ARGS]
+//
+// The global parser reads the options before the command and stops at the command's name;
+// the rest goes to a parser that knows the global options and the command's own, so
+// "balvora-cli bets --help" lists the bet options and --dir may stand on either side.
 #include "Commands.h"
 
 #include <QCoreApplication>
@@ -8,28 +12,87 @@ namespace {
 
 struct Command {
     const char *name;
-    int (*run)(const CliContext &, const QStringList &);
-    const char *usage;
+    const char *synopsis;     // what follows the name in the usage line
+    const char *description;
+    int arguments;            // how many positional arguments it takes
+    void (*setup)(QCommandLineParser &);
+    int (*run)(const CliContext &, const QCommandLineParser &);
 };
 
 const Command kCommands[] = {
-    {"init", runInit, "init                      create DIR/db1.db from the schema when absent"},
-    {"import", runImport, "import FILE               store every line of FILE as the batch entry does (- reads stdin)"},
-    {"freq", runFreq, "freq --from Q --to Q      how often each red and blue ball came up in draws Q..Q"},
-    {"bets", runBets, "bets [--red L] [--blue L] [--method all|banker|wheel] [--banker L] [--wheel TYPE]\n"
-                      "       [--guarantee N] [--filter NAME=LO..HI]... [--reduce N] [--out FILE]\n"
-                      "                            generate, filter and reduce bets; print the output lines"},
-    {"wheel", runWheel, "wheel verify FILE [--type TYPE] [--n N]   check that a wheel file keeps its promise"},
+    {"init", "[--quiet]", "create DIR/db1.db from the schema when absent", 0, setupInit, runInit},
+    {"import", "FILE", "store every line of FILE as the batch entry does (- reads stdin)", 1, setupImport, runImport},
+    {"freq", "--from Q --to Q", "how often each red and blue ball came up in draws Q..Q", 0, setupFreq, runFreq},
+    {"bets",
+     "[--red L] [--blue L] [--method all|banker|wheel] [--banker L] [--wheel TYPE]\n"
+     "       [--guarantee N] [--filter NAME=LO..HI]... [--reduce N] [--out FILE]",
+     "generate, filter and reduce bets; print the output lines", 0, setupBets, runBets},
+    {"wheel", "verify FILE [--type TYPE] [--n N]", "check that a wheel file keeps its promise", 2, setupWheel, runWheel},
 };
 
-void printHelp(QTextStream &out)
+const QCommandLineOption kDirOption(QStringLiteral("dir"),
+                                    QStringLiteral("the program directory (default: the directory of balvora-cli)"),
+                                    QStringLiteral("DIR"));
+const QCommandLineOption kHelpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                                     QStringLiteral("show this help"));
+
+void addGlobalOptions(QCommandLineParser &parser)
 {
-    out << "usage: balvora-cli [--dir DIR] COMMAND [ARGS]\n"
-           "  --dir DIR   the program directory (default: the directory of balvora-cli)\n"
-           "commands:\n";
+    parser.addOption(kDirOption);
+    parser.addOption(kHelpOption);
+}
+
+// Qt's help text without its own first line; ours names the command.
+QString optionsText(const QCommandLineParser &parser)
+{
+    QString text = parser.helpText();
+    text.remove(0, text.indexOf(QLatin1Char('\n')) + 1);
+    while (text.startsWith(QLatin1Char('\n')))
+        text.remove(0, 1);
+    return text;
+}
+
+QString usageLine(const Command &c)
+{
+    return QStringLiteral("usage: balvora-cli [--dir DIR] %1 %2").arg(QLatin1String(c.name), QString::fromUtf8(c.synopsis));
+}
+
+void printHelp(QTextStream &out, const QCommandLineParser &global)
+{
+    out << "usage: balvora-cli [--dir DIR] COMMAND [OPTIONS] [ARGS]\n\n" << optionsText(global) << "\nCommands:\n";
     for (const Command &c : kCommands)
-        out << "  " << c.usage << "\n";
+        out << "  " << QString::fromUtf8(c.name).leftJustified(8) << QString::fromUtf8(c.description) << '\n';
+    out << "\n'balvora-cli COMMAND --help' lists the options of one command.\n";
     out.flush();
+}
+
+int runCommand(const Command &c, const QStringList &args, QString dir, QTextStream &out, QTextStream &err)
+{
+    const QString prefix = QStringLiteral("balvora-cli %1: ").arg(QLatin1String(c.name));
+    QCommandLineParser parser;
+    addGlobalOptions(parser);
+    c.setup(parser);
+    if (!parser.parse(QStringList{QStringLiteral("balvora-cli")} + args)) {
+        err << prefix << parser.errorText() << '\n' << usageLine(c) << "\n'balvora-cli " << c.name
+            << " --help' lists its options." << Qt::endl;
+        return 2;
+    }
+    if (parser.isSet(kHelpOption)) {
+        out << usageLine(c) << '\n' << QString::fromUtf8(c.description) << "\n\n" << optionsText(parser);
+        out.flush();
+        return 0;
+    }
+    if (parser.positionalArguments().size() != c.arguments) {
+        err << usageLine(c) << Qt::endl;
+        return 2;
+    }
+    if (parser.isSet(kDirOption))
+        dir = QDir(parser.value(kDirOption)).absolutePath();
+    CliContext ctx{dir, out, err};
+    const int status = c.run(ctx, parser);
+    out.flush();
+    err.flush();
+    return status;
 }
 
 } // namespace
@@ -40,36 +103,31 @@ int main(int argc, char *argv[])
     QTextStream out(stdout);
     QTextStream err(stderr);
 
-    QStringList args = app.arguments().mid(1);
-    QString dir = QCoreApplication::applicationDirPath();
-    while (!args.isEmpty() && args.first().startsWith(QLatin1String("--"))) {
-        const QString option = args.takeFirst();
-        if (option == QLatin1String("--help")) {
-            printHelp(out);
-            return 0;
-        }
-        if (option == QLatin1String("--dir") && !args.isEmpty()) {
-            dir = QDir(args.takeFirst()).absolutePath();
-            continue;
-        }
-        err << "balvora-cli: unknown option " << option << Qt::endl;
-        printHelp(err);
+    QCommandLineParser global;
+    addGlobalOptions(global);
+    global.addPositionalArgument(QStringLiteral("COMMAND"), QStringLiteral("one of the commands below"));
+    global.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    if (!global.parse(app.arguments())) {
+        err << "balvora-cli: " << global.errorText() << Qt::endl;
+        printHelp(err, global);
         return 2;
     }
+    if (global.isSet(kHelpOption)) {
+        printHelp(out, global);
+        return 0;
+    }
+    QStringList args = global.positionalArguments();
     if (args.isEmpty()) {
-        printHelp(err);
+        printHelp(err, global);
         return 2;
     }
+    const QString dir =
+        global.isSet(kDirOption) ? QDir(global.value(kDirOption)).absolutePath() : QCoreApplication::applicationDirPath();
     const QString name = args.takeFirst();
     for (const Command &c : kCommands)
-        if (name == QLatin1String(c.name)) {
-            CliContext ctx{dir, out, err};
-            const int status = c.run(ctx, args);
-            out.flush();
-            err.flush();
-            return status;
-        }
+        if (name == QLatin1String(c.name))
+            return runCommand(c, args, dir, out, err);
     err << "balvora-cli: unknown command " << name << Qt::endl;
-    printHelp(err);
+    printHelp(err, global);
     return 2;
 }

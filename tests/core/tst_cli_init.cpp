@@ -1,7 +1,8 @@
-// balvora-cli init and --help, run as the real binary.
+// balvora-cli init, --help and usage errors, run as the real binary.
 #include "core/draws/DataM.h"
 #include "core/draws/DrawStore.h"
 
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -59,6 +60,65 @@ private slots:
         r = cli({"frobnicate"});
         QCOMPARE(r.status, 2);
         QVERIFY(r.err.contains(QStringLiteral("unknown command")));
+    }
+
+    // Each command's --help lists its own options; a usage error is exit status 2 with a
+    // message on stderr and nothing on stdout.
+    void usage_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("stream");   // out or err
+        QTest::addColumn<QStringList>("contains");
+        QTest::newRow("help lists every command") << QStringList{"--help"} << 0 << "out"
+                                                  << QStringList{"--dir", "init", "import", "freq", "bets", "wheel"};
+        QTest::newRow("bets --help") << QStringList{"bets", "--help"} << 0 << "out"
+                                     << QStringList{"--red", "--filter", "--reduce", "--out", "--dir"};
+        QTest::newRow("wheel -h") << QStringList{"wheel", "-h"} << 0 << "out" << QStringList{"verify FILE", "--type"};
+        QTest::newRow("freq --help") << QStringList{"freq", "--help"} << 0 << "out" << QStringList{"--from", "--to"};
+        QTest::newRow("unknown global option") << QStringList{"--frob", "init"} << 2 << "err"
+                                               << QStringList{"Unknown option 'frob'"};
+        QTest::newRow("unknown bets option") << QStringList{"bets", "--red", "1", "--frob"} << 2 << "err"
+                                             << QStringList{"balvora-cli bets: Unknown option 'frob'", "bets --help"};
+        QTest::newRow("another command's option") << QStringList{"init", "--red", "1"} << 2 << "err"
+                                                  << QStringList{"balvora-cli init: Unknown option 'red'"};
+        QTest::newRow("missing value") << QStringList{"freq", "--from"} << 2 << "err"
+                                       << QStringList{"Missing value after '--from'"};
+        QTest::newRow("import without a file") << QStringList{"import"} << 2 << "err"
+                                               << QStringList{"usage: balvora-cli [--dir DIR] import FILE"};
+        QTest::newRow("import with two files") << QStringList{"import", "a", "b"} << 2 << "err"
+                                               << QStringList{"usage: balvora-cli [--dir DIR] import FILE"};
+        QTest::newRow("freq without --to") << QStringList{"freq", "--from", "2007001"} << 2 << "err"
+                                           << QStringList{"usage: balvora-cli [--dir DIR] freq --from Q --to Q"};
+        QTest::newRow("wheel without verify") << QStringList{"wheel", "check", "x.db"} << 2 << "err"
+                                              << QStringList{"wheel verify FILE"};
+        QTest::newRow("no command") << QStringList{"--dir", "."} << 2 << "err" << QStringList{"COMMAND"};
+    }
+
+    void usage()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QFETCH(QString, stream);
+        QFETCH(QStringList, contains);
+        QTemporaryDir dir;
+        const Run r = cli(QStringList{"--dir", dir.path()} + args);
+        QCOMPARE(r.status, status);
+        const QString &text = stream == QLatin1String("out") ? r.out : r.err;
+        for (const QString &part : contains)
+            QVERIFY2(text.contains(part), qPrintable(part + " not in: " + text));
+        if (status != 0)
+            QCOMPARE(r.out, QString());
+        QVERIFY2(!QFileInfo::exists(dir.filePath("db1.db")), "a usage error touches nothing");
+    }
+
+    // --dir may also follow the command, as each command parses the global options too.
+    void dirAfterTheCommand()
+    {
+        QTemporaryDir dir;
+        const Run r = cli({"init", "--dir", dir.path()});
+        QCOMPARE(r.status, 0);
+        QVERIFY(QFileInfo::exists(dir.filePath("db1.db")));
     }
 };
 
