@@ -1,6 +1,8 @@
 #include "ui/shell/TFrm_Main.h"
 
 #include "core/draws/DrawStore.h"
+#include "ui/bets/BettingTab.h"
+#include "ui/bets/PickerStrip.h"
 #include "ui/draws/TFrm_LuRu.h"
 #include "ui/shell/ExternalPrograms.h"
 #include "ui/shell/HistoryTab.h"
@@ -115,12 +117,13 @@ void TFrm_Main::buildCentralArea()
     m_history = new HistoryTab(database(), m_messages, m_tabs);
     m_tabs->addTab(m_history, QStringLiteral("历史数据分析"));
 
+    // The picker strip comes first: the betting tab reads its balls from it.
+    m_picker = new RollUpPanel(QStringLiteral("开始选号"), 86, this);
+    m_picker->setObjectName(QStringLiteral("pickerPanel"));
+
     createBettingTab();
     createChartTabs();
     m_tabs->setCurrentIndex(0);
-
-    m_picker = new RollUpPanel(QStringLiteral("开始选号"), 86, this);
-    m_picker->setObjectName(QStringLiteral("pickerPanel"));
 
     m_splitter = new QSplitter(Qt::Vertical, this);
     m_splitter->setObjectName(QStringLiteral("Splitter1"));
@@ -217,9 +220,12 @@ void TFrm_Main::createDataDialogs()
 // ---- Betting tab and the picker strip -------------------------------------------------
 void TFrm_Main::createBettingTab()
 {
-    auto *betting = new QWidget(m_tabs);
-    betting->setObjectName(QStringLiteral("bettingTab"));
-    m_tabs->addTab(betting, QStringLiteral("缩水过滤选号"));
+    m_pickerStrip = new PickerStrip(m_picker->content());
+    auto *strip = new QVBoxLayout(m_picker->content());
+    strip->setContentsMargins(0, 0, 0, 0);
+    strip->addWidget(m_pickerStrip);
+    m_betting = new BettingTab(m_programDir, m_pickerStrip, m_messages, m_tabs);
+    m_tabs->addTab(m_betting, QStringLiteral("缩水过滤选号"));
 }
 
 // ---- Trend chart tabs -----------------------------------------------------------------

@@ -14,6 +14,8 @@ class QTabWidget;
 class QTimer;
 class QSplitter;
 class Messages;
+class BettingTab;
+class PickerStrip;
 class HistoryTab;
 class RangeStrip;
 class RollUpPanel;
@@ -33,6 +35,8 @@ public:
     const DisplaySettings &settings() const { return m_settings; }
     HistoryTab *historyTab() const { return m_history; }
     TFrm_LuRu *drawEntry() const { return m_luru; }
+    BettingTab *bettingTab() const { return m_betting; }
+    PickerStrip *pickerStrip() const { return m_pickerStrip; }
 
     // Settings read, the six range lists filled and preselected, the history range shown.
     void FormShow();
@@ -91,6 +95,8 @@ private:
     TFrm_LuRu *m_luru = nullptr;
 
     // Betting tab
+    PickerStrip *m_pickerStrip = nullptr;
+    BettingTab *m_betting = nullptr;
 
     // Trend charts
 

@@ -1,0 +1,79 @@
+#include "ui/bets/BetPageModel.h"
+
+#include "core/bets/BetText.h"
+
+#include <QBrush>
+#include <QColor>
+
+BetPageModel::BetPageModel(QObject *parent) : QAbstractTableModel(parent) {}
+
+void BetPageModel::setPage(std::shared_ptr<const BetList> list, PageRange range)
+{
+    beginResetModel();
+    m_list = std::move(list);
+    m_range = range;
+    const qint64 count = m_list ? qint64(m_list->size()) : 0;
+    const qint64 last = qMin(range.last, count);
+    m_rows = range.first >= 1 && last >= range.first ? int(last - range.first + 1) : 0;
+    endResetModel();
+}
+
+qint64 BetPageModel::betNumber(int row) const
+{
+    return row >= 0 && row < m_rows ? m_range.first + row : 0;
+}
+
+int BetPageModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_rows;
+}
+
+int BetPageModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : 4;
+}
+
+QVariant BetPageModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_rows || index.column() >= 4)
+        return {};
+    switch (role) {
+    case Qt::DisplayRole: {
+        const qint64 b = betNumber(index.row());
+        const Bet &bet = (*m_list)[std::size_t(b - 1)];
+        switch (index.column()) {
+        case 0:
+            return QString::number(b);
+        case 1:
+            return RedPart(bet);
+        case 2:
+            return BluePart(bet);
+        default:
+            return QString::number(RedSum(bet));
+        }
+    }
+    case Qt::ForegroundRole:
+        if (index.column() == 1)
+            return QBrush(QColor(255, 0, 0));
+        if (index.column() == 2)
+            return QBrush(QColor(0, 0, 255));
+        return {};
+    case Qt::TextAlignmentRole:
+        return int(Qt::AlignCenter);
+    default:
+        return {};
+    }
+}
+
+QVariant BetPageModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || section < 0 || section >= 4)
+        return {};
+    if (role == Qt::DisplayRole) {
+        static const char *const headers[] = {"注数", "红球", "蓝球", "和值"};
+        return QString::fromUtf8(headers[section]);
+    }
+    if (role == Qt::TextAlignmentRole)
+        return int(Qt::AlignCenter);
+    return {};
+}

@@ -1,0 +1,85 @@
+#pragma once
+// The tab "缩水过滤选号". It owns the two bet lists of the run: the generated list (what the
+// last generation made; the filter always starts from it) and the current list (what the grid
+// shows, exports, prints and hands to the prize check). Both are shared, immutable lists:
+// every operation builds a new list off the UI thread and swaps it in when it finishes, so a
+// cancelled operation leaves both lists and the grid as they were.
+#include "core/Outcome.h"
+#include "core/bets/Bet.h"
+#include "ui/bets/SaveName.h"
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+class QPushButton;
+class BetGrid;
+class FilterRows;
+class Messages;
+class MethodGroup;
+class PickerStrip;
+class TFrm_Print;
+class TFrm_SelectNumber;
+
+class BettingTab : public QWidget {
+    Q_OBJECT
+public:
+    // picker is the strip "开始选号" the generation reads its balls from.
+    BettingTab(const QString &programDir, PickerStrip *picker, Messages &messages, QWidget *parent = nullptr);
+    ~BettingTab() override;
+
+    std::shared_ptr<const BetList> generatedList() const { return m_generated; }
+    std::shared_ptr<const BetList> currentList() const { return m_current; }
+    // The current list as output lines "01 02 03 04 05 06 12", in list order.
+    QStringList currentOutputLines() const;
+
+    MethodGroup *methods() const { return m_methods; }
+    FilterRows *filters() const { return m_filters; }
+    BetGrid *grid() const { return m_grid; }
+    TFrm_SelectNumber *bankerPicker() const { return m_bankerPicker; }
+    TFrm_Print *printDialog() const { return m_print; }
+    void setSaveNameAsker(SaveNameFn asker);
+    // A long operation runs; its result is applied when it ends.
+    bool isBusy() const { return m_busy; }
+
+    QPushButton *SeSkinButton4 = nullptr;  // 开始投注
+    QPushButton *SeSkinButton18 = nullptr; // 条件过滤
+    QPushButton *SeSkinButton10 = nullptr; // 导出号码
+    QPushButton *SeSkinButton14 = nullptr; // 中奖查询
+
+    void SeSkinButton4Click();
+    void SeSkinButton18Click();
+    void SeSkinButton10Click();
+    void SeSkinButton14Click();
+    void N27Click();
+    void reduce(int n); // N51Click, N41Click, N31Click
+
+    // Lists above this many bets are exported straight to a file instead of the text box.
+    static constexpr std::size_t kDirectExportLimit = 100000;
+
+signals:
+    // "中奖查询" was clicked; current is the current bet list.
+    void prizeCheckRequested(std::shared_ptr<const BetList> current);
+    // A long operation ended and its result, if any, is applied (tests and the benchmark wait on it).
+    void operationFinished();
+
+private:
+    struct ListResult; // what a worker hands back
+    void runListJob(const QString &label, std::function<ListResult(const std::function<bool(qint64, qint64)> &)> job,
+                    std::function<void(ListResult &)> apply);
+    void showFirstPage();
+
+    QString m_programDir;
+    PickerStrip *m_picker;
+    Messages &m_messages;
+    SaveNameFn m_askName;
+    std::shared_ptr<const BetList> m_generated;
+    std::shared_ptr<const BetList> m_current;
+    bool m_busy = false;
+
+    MethodGroup *m_methods = nullptr;
+    FilterRows *m_filters = nullptr;
+    BetGrid *m_grid = nullptr;
+    TFrm_SelectNumber *m_bankerPicker = nullptr;
+    TFrm_Print *m_print = nullptr;
+};

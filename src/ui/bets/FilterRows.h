@@ -1,0 +1,39 @@
+#pragma once
+// The seventeen filter rows in the groups "常规过滤条件设置" and "高级过滤条件设置", built from
+// one table: a check box, a lower and an upper editable drop-down box joined by "至". The boxes
+// are usable only while their check box is ticked and keep their text while not.
+#include "core/bets/Filters.h"
+
+#include <QObject>
+#include <array>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QWidget;
+
+class FilterRows : public QObject {
+    Q_OBJECT
+public:
+    explicit FilterRows(QWidget *parent);
+
+    QGroupBox *regularGroup() const { return m_regular; }
+    QGroupBox *advancedGroup() const { return m_advanced; }
+
+    QCheckBox *checkBox(int condition) const { return m_rows[std::size_t(condition)].check; }
+    QComboBox *lowerBox(int condition) const { return m_rows[std::size_t(condition)].lower; }
+    QComboBox *upperBox(int condition) const { return m_rows[std::size_t(condition)].upper; }
+
+    // What the rows hold now, in condition order.
+    FilterSettings settings() const;
+
+private:
+    struct Row {
+        QCheckBox *check = nullptr;
+        QComboBox *lower = nullptr;
+        QComboBox *upper = nullptr;
+    };
+    QGroupBox *m_regular;
+    QGroupBox *m_advanced;
+    std::array<Row, kConditionCount> m_rows;
+};

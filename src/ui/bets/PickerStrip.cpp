@@ -1,0 +1,136 @@
+#include "ui/bets/PickerStrip.h"
+
+#include "ui/widgets/BallToggleGrid.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+const QColor kRedSelected(255, 117, 117);
+const QColor kBlueSelected(119, 119, 255);
+} // namespace
+
+PickerStrip::PickerStrip(QWidget *parent)
+    : QWidget(parent),
+      m_reds(new BallToggleGrid(33, 4, kRedSelected, 33, this)),
+      m_blues(new BallToggleGrid(16, 37, kBlueSelected, 16, this))
+{
+    setObjectName(QStringLiteral("pickerStrip"));
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(6, 2, 6, 2);
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(2);
+
+    auto button = [this](const char *name, const QString &text, void (PickerStrip::*slot)()) {
+        auto *b = new QPushButton(text, this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setFixedWidth(44);
+        connect(b, &QPushButton::clicked, this, slot);
+        return b;
+    };
+    auto buttons = [&](const char *all, void (PickerStrip::*allSlot)(), const char *inv,
+                       void (PickerStrip::*invSlot)(), const char *none, void (PickerStrip::*noneSlot)()) {
+        auto *box = new QHBoxLayout;
+        box->setSpacing(2);
+        box->addWidget(button(all, QStringLiteral("全选"), allSlot));
+        box->addWidget(button(inv, QStringLiteral("反选"), invSlot));
+        box->addWidget(button(none, QStringLiteral("清空"), noneSlot));
+        return box;
+    };
+
+    auto *redLabel = new QLabel(QStringLiteral("红色球："), this);
+    redLabel->setBuddy(m_reds->toggle(1));
+    grid->addWidget(redLabel, 0, 0);
+    grid->addWidget(m_reds, 0, 1, Qt::AlignLeft);
+    grid->addLayout(buttons("SeSkinButton5", &PickerStrip::SeSkinButton5Click, "SeSkinButton6",
+                            &PickerStrip::SeSkinButton6Click, "SeSkinButton7", &PickerStrip::SeSkinButton7Click),
+                    0, 2);
+
+    auto *blueLabel = new QLabel(QStringLiteral("蓝色球："), this);
+    blueLabel->setBuddy(m_blues->toggle(1));
+    grid->addWidget(blueLabel, 1, 0);
+    auto *blueRow = new QHBoxLayout;
+    blueRow->addWidget(m_blues);
+    blueRow->addSpacing(24);
+    blueRow->addWidget(new QLabel(QStringLiteral("您已选择的红球个数："), this));
+    SeSkinLabel31 = new QLabel(QStringLiteral("0"), this);
+    SeSkinLabel31->setObjectName(QStringLiteral("SeSkinLabel31"));
+    SeSkinLabel31->setMinimumWidth(24);
+    QPalette pal = SeSkinLabel31->palette();
+    pal.setColor(QPalette::WindowText, QColor(255, 0, 0));
+    SeSkinLabel31->setPalette(pal);
+    blueRow->addWidget(SeSkinLabel31);
+    blueRow->addStretch(1);
+    grid->addLayout(blueRow, 1, 1);
+    grid->addLayout(buttons("SeSkinButton11", &PickerStrip::SeSkinButton11Click, "SeSkinButton12",
+                            &PickerStrip::SeSkinButton12Click, "SeSkinButton13", &PickerStrip::SeSkinButton13Click),
+                    1, 2);
+    grid->setColumnStretch(3, 1);
+
+    connect(m_reds, &BallToggleGrid::ballClicked, this, &PickerStrip::redClicked);
+}
+
+std::array<bool, 33> PickerStrip::redSelection() const
+{
+    std::array<bool, 33> s{};
+    for (int k = 1; k <= 33; ++k)
+        s[std::size_t(k - 1)] = m_reds->isSelected(k);
+    return s;
+}
+
+std::array<bool, 16> PickerStrip::blueSelection() const
+{
+    std::array<bool, 16> s{};
+    for (int k = 1; k <= 16; ++k)
+        s[std::size_t(k - 1)] = m_blues->isSelected(k);
+    return s;
+}
+
+int PickerStrip::counter() const
+{
+    return SeSkinLabel31->text().toInt();
+}
+
+void PickerStrip::setCounter(int value)
+{
+    SeSkinLabel31->setText(QString::number(value));
+}
+
+void PickerStrip::redClicked(int, bool selected)
+{
+    setCounter(counter() + (selected ? 1 : -1));
+}
+
+void PickerStrip::SeSkinButton5Click()
+{
+    m_reds->setAll(true);
+    setCounter(33);
+}
+
+void PickerStrip::SeSkinButton6Click()
+{
+    setCounter(33 - counter());
+    m_reds->invert();
+}
+
+void PickerStrip::SeSkinButton7Click()
+{
+    m_reds->setAll(false);
+    setCounter(0);
+}
+
+void PickerStrip::SeSkinButton11Click()
+{
+    m_blues->setAll(true);
+}
+
+void PickerStrip::SeSkinButton12Click()
+{
+    m_blues->invert();
+}
+
+void PickerStrip::SeSkinButton13Click()
+{
+    m_blues->setAll(false);
+}

@@ -1,0 +1,38 @@
+#pragma once
+// The strip "开始选号" under the tabs: 33 red and 16 blue ball toggles, "全选" / "反选" /
+// "清空" per colour and the red counter. The counter follows its own rule: one up or down
+// per click, set by the buttons, never recounted from the toggles.
+#include <QWidget>
+#include <array>
+
+class QLabel;
+class QPushButton;
+class BallToggleGrid;
+
+class PickerStrip : public QWidget {
+    Q_OBJECT
+public:
+    explicit PickerStrip(QWidget *parent = nullptr);
+
+    BallToggleGrid *reds() const { return m_reds; }
+    BallToggleGrid *blues() const { return m_blues; }
+    QLabel *SeSkinLabel31 = nullptr; // the red counter
+
+    std::array<bool, 33> redSelection() const;
+    std::array<bool, 16> blueSelection() const;
+
+    void SeSkinButton5Click();  // red 全选
+    void SeSkinButton6Click();  // red 反选
+    void SeSkinButton7Click();  // red 清空
+    void SeSkinButton11Click(); // blue 全选
+    void SeSkinButton12Click(); // blue 反选
+    void SeSkinButton13Click(); // blue 清空
+
+private:
+    void redClicked(int ball, bool selected);
+    void setCounter(int value);
+    int counter() const;
+
+    BallToggleGrid *m_reds;
+    BallToggleGrid *m_blues;
+};
