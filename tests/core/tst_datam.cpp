@@ -89,6 +89,55 @@ private slots:
         QCOMPARE(DrawStore::drawNumbers(data.database()), QStringList{"2007001"});
     }
 
+    // A file written by a newer program is refused and left byte for byte; an older one
+    // (version 0: our three tables, no version written) is brought up to date, keeping its draws.
+    void schemaVersion_data()
+    {
+        QTest::addColumn<int>("version");
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("0 is upgraded") << 0 << true;
+        QTest::newRow("current") << DataM::kSchemaVersion << true;
+        QTest::newRow("one newer") << DataM::kSchemaVersion + 1 << false;
+        QTest::newRow("far newer") << 99 << false;
+    }
+    void schemaVersion()
+    {
+        QFETCH(int, version);
+        QFETCH(bool, opens);
+        QTemporaryDir dir;
+        const QString path = DataM::databasePath(dir.path());
+        QVERIFY(DataM::createDatabase(dir.path()).ok());
+        {
+            DataM data;
+            QVERIFY(data.open(dir.path()).ok());
+            QVERIFY(DrawStore::insertDraw(data.database(), ComputeDrawAttributes("2007001", {1, 2, 3, 4, 5, 6}, 7)).ok());
+            QVERIFY(QSqlQuery(data.database()).exec(QStringLiteral("PRAGMA user_version = %1").arg(version)));
+            // Back to a plain rollback journal, so the whole history is in db1.db itself.
+            QVERIFY(QSqlQuery(data.database()).exec(QStringLiteral("PRAGMA journal_mode=DELETE")));
+        }
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray before = file.readAll();
+        file.close();
+
+        const Outcome o = [&] {
+            DataM data;
+            return data.open(dir.path());
+        }();
+        QCOMPARE(o.ok(), opens);
+        if (!opens) {
+            QCOMPARE(o.status, Outcome::Status::Failed);
+            QCOMPARE(o.message, QStringLiteral("数据文件db1.db的版本（%1）比本程序能打开的版本（1）新，请使用新版本的程序打开！").arg(version));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), before);
+            return;
+        }
+        DataM data;
+        QVERIFY(data.open(dir.path()).ok());
+        QCOMPARE(count(data.database(), QStringLiteral("pragma user_version")), DataM::kSchemaVersion);
+        QCOMPARE(DrawStore::drawNumbers(data.database()), QStringList{"2007001"});
+    }
+
     void drawRowsAreStoredTogetherOrNotAtAll()
     {
         FreshHistory history;

@@ -8,13 +8,18 @@
 
 class DataM {
 public:
+    // The PRAGMA user_version that data/schema.sql writes. A file of a newer version is
+    // refused untouched; an older one is brought up to this version when it is opened.
+    static constexpr int kSchemaVersion = 1;
+
     DataM();
     ~DataM();
     DataM(const DataM &) = delete;
     DataM &operator=(const DataM &) = delete;
 
     // Opens DIR/db1.db. Fails (with the message the user sees) when the file is
-    // missing, unreadable, not SQLite, or lacks one of the tables.
+    // missing, unreadable, not SQLite, lacks one of the tables, or was written by a newer
+    // program (kSchemaVersion); an older file is upgraded in one transaction first.
     Outcome open(const QString &programDir);
     bool isOpen() const;
     QSqlDatabase database() const;
