@@ -1,9 +1,12 @@
 #include "ui/shell/TFrm_Main.h"
 
 #include "core/draws/DrawStore.h"
+#include "core/shell/VersionCheck.h"
+#include "core/web/PageFetch.h"
 #include "ui/bets/BettingTab.h"
 #include "ui/bets/PickerStrip.h"
 #include "ui/draws/TFrm_LuRu.h"
+#include "ui/draws/TFrm_Update.h"
 #include "ui/shell/ExternalPrograms.h"
 #include "ui/shell/HistoryTab.h"
 #include "ui/shell/TFrm_about.h"
@@ -255,10 +258,27 @@ void TFrm_Main::createStatisticsDialogs()
 }
 
 // ---- Draw download and the version check ----------------------------------------------
+// A new download dialog for every choice of the menu item; it goes when it closes.
 void TFrm_Main::createDownload()
 {
+    wire(m_act.download, [this] {
+        TFrm_Update dialog(database(), m_luru, m_programDir, m_messages, this);
+        dialog.exec();
+    });
 }
 
+// Fetched in the background; start-up goes on. A page that cannot be fetched leaves
+// panel 3 empty and says nothing.
 void TFrm_Main::startVersionCheck()
 {
+    const QUrl address = VersionPageAddress(m_programDir);
+    if (address.isEmpty())
+        return;
+    m_versionFetch = new PageFetch(this);
+    m_versionFetch->setObjectName(QStringLiteral("versionFetch"));
+    connect(m_versionFetch, &PageFetch::finished, this, [this](const FetchedPage &page) {
+        if (page.ok)
+            m_statusVersion->setText(VersionPanelText(page.text()));
+    });
+    m_versionFetch->start(address);
 }

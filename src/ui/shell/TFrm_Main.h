@@ -17,6 +17,7 @@ class Messages;
 class BettingTab;
 class PickerStrip;
 class HistoryTab;
+class PageFetch;
 class RangeStrip;
 class RollUpPanel;
 class TFrm_about;
@@ -103,4 +104,5 @@ private:
     // Statistics dialogs and the prize check
 
     // Download and version check
+    PageFetch *m_versionFetch = nullptr;  // the version page, fetched once at first show
 };
