@@ -11,6 +11,7 @@
 #include "ui/shell/HistoryTab.h"
 #include "ui/shell/TFrm_about.h"
 #include "ui/shell/TFrm_itemset.h"
+#include "ui/shell/TrendChartTab.h"
 #include "ui/widgets/Messages.h"
 #include "ui/widgets/RangeStrip.h"
 #include "ui/widgets/RollUpPanel.h"
@@ -234,22 +235,18 @@ void TFrm_Main::createBettingTab()
 // ---- Trend chart tabs -----------------------------------------------------------------
 void TFrm_Main::createChartTabs()
 {
-    auto chartTab = [this](const char *from, const char *to, RangeStrip **strip) {
-        auto *tab = new QWidget(m_tabs);
-        auto *layout = new QVBoxLayout(tab);
-        *strip = new RangeStrip(QString::fromLatin1(from), QString::fromLatin1(to), tab);
-        layout->addWidget(*strip, 0, Qt::AlignLeft);
-        layout->addStretch(1);
-        return tab;
-    };
-    m_tabs->addTab(chartTab("cmb111", "cmb222", &m_redChartRange), QStringLiteral("红色球走势图分析"));
-    m_tabs->addTab(chartTab("cmb1111", "cmb2222", &m_blueChartRange), QStringLiteral("蓝色球走势图分析"));
+    m_redChart = new TrendChartTab(database(), m_messages, TrendChartTab::redBalls(), m_tabs);
+    m_redChart->setObjectName(QStringLiteral("redChartTab"));
+    m_tabs->addTab(m_redChart, QStringLiteral("红色球走势图分析"));
+    m_blueChart = new TrendChartTab(database(), m_messages, TrendChartTab::blueBalls(), m_tabs);
+    m_blueChart->setObjectName(QStringLiteral("blueChartTab"));
+    m_tabs->addTab(m_blueChart, QStringLiteral("蓝色球走势图分析"));
 }
 
 void TFrm_Main::fillChartRanges(const QStringList &numbers)
 {
-    fillRangeLists(m_redChartRange->from(), m_redChartRange->to(), numbers, m_settings.drawCount);
-    fillRangeLists(m_blueChartRange->from(), m_blueChartRange->to(), numbers, m_settings.drawCount);
+    for (TrendChartTab *tab : {m_redChart, m_blueChart})
+        fillRangeLists(tab->from(), tab->to(), numbers, m_settings.drawCount);
 }
 
 // ---- Statistics dialogs and the prize check -------------------------------------------

@@ -18,10 +18,10 @@ class BettingTab;
 class PickerStrip;
 class HistoryTab;
 class PageFetch;
-class RangeStrip;
 class RollUpPanel;
 class TFrm_about;
 class TFrm_LuRu;
+class TrendChartTab;
 
 class TFrm_Main : public QMainWindow {
     Q_OBJECT
@@ -84,8 +84,6 @@ private:
 
     QTabWidget *m_tabs = nullptr;
     HistoryTab *m_history = nullptr;
-    RangeStrip *m_redChartRange = nullptr;
-    RangeStrip *m_blueChartRange = nullptr;
     RollUpPanel *m_picker = nullptr;
     QSplitter *m_splitter = nullptr;
     QLabel *m_statusClock = nullptr;
@@ -100,6 +98,8 @@ private:
     BettingTab *m_betting = nullptr;
 
     // Trend charts
+    TrendChartTab *m_redChart = nullptr;
+    TrendChartTab *m_blueChart = nullptr;
 
     // Statistics dialogs and the prize check
 

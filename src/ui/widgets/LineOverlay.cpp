@@ -18,6 +18,12 @@ void LineOverlay::addPoint(const QPoint &p)
     m_haveStart = true;
 }
 
+void LineOverlay::addSegment(const QPoint &from, const QPoint &to)
+{
+    m_segments.append({from, to});
+    update();
+}
+
 void LineOverlay::clear()
 {
     m_segments.clear();

@@ -1,6 +1,6 @@
 #pragma once
-// Straight red segments drawn over a view from one release point to the next.
-// It lets the mouse through; the lines stay until clear().
+// Straight red segments drawn over a view from one release point to the next, or
+// added whole. It lets the mouse through; the lines stay until clear().
 #include <QPoint>
 #include <QVector>
 #include <QWidget>
@@ -12,6 +12,8 @@ public:
 
     // A release at p: the first point of a new line, or the end of the next segment.
     void addPoint(const QPoint &p);
+    // A segment on its own, not joined to the points of addPoint().
+    void addSegment(const QPoint &from, const QPoint &to);
     // The next point starts a new line; drawn segments stay.
     void startNewLine() { m_haveStart = false; }
     void clear();
