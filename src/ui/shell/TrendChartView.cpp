@@ -188,9 +188,9 @@ void TrendChartView::applyDepth()
         offset = QPointF(std::round(depth * 0.8), -std::round(depth * 0.6));
     }
     m_chart->setPlotArea(QRectF());  // back to the chart's own layout
+    m_chart->layout()->invalidate();
+    m_chart->layout()->activate();
     if (m_3d) {
-        m_chart->layout()->invalidate();
-        m_chart->layout()->activate();
         m_chart->setPlotArea(m_chart->plotArea().adjusted(0, -offset.y(), -offset.x(), 0));
         m_chart->layout()->invalidate();
         m_chart->layout()->activate();
