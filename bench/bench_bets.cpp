@@ -1,5 +1,5 @@
 // The bet engine at full scale: 33 reds and 16 blues make 17,721,088 bets.
-#include "../tests/core/common/PairwiseGuarantee.h"
+#include "../tests/common/PairwiseGuarantee.h"
 #include "core/bets/Export.h"
 #include "core/bets/Filters.h"
 #include "core/bets/Generation.h"

@@ -1,5 +1,7 @@
 // balvora-cli bets on small cases: output lines diffed with the expected files under golden/,
 // and the refusals with their messages and exit status.
+#include "CliRun.h"
+
 #include <QtTest>
 
 class TestBetsCli : public QObject {
@@ -13,24 +15,10 @@ private slots:
 };
 
 namespace {
-struct Run {
-    int status = -1;
-    QByteArray out;
-    QString err;
-};
-
-Run runCli(const QStringList &args)
+CliRun runBets(const QStringList &args)
 {
-    QProcess p;
     QTemporaryDir dir; // no Matrix/ in it
-    p.start(QStringLiteral(BALVORA_BINARY_DIR "/balvora-cli"), QStringList{"--dir", dir.path(), "bets"} + args);
-    Run r;
-    if (!p.waitForFinished(60000))
-        return r;
-    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = p.readAllStandardOutput();
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+    return runCli(QStringList{"--dir", dir.path(), "bets"} + args);
 }
 } // namespace
 
@@ -58,7 +46,7 @@ void TestBetsCli::golden()
     QFETCH(QString, summary);
     QFile f(QStringLiteral(BALVORA_SOURCE_DIR "/tests/core/golden/") + expected);
     QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(f.fileName() + " is missing"));
-    const Run r = runCli(args);
+    const CliRun r = runBets(args);
     QCOMPARE(r.status, 0);
     QCOMPARE(r.out, f.readAll());
     QCOMPARE(r.err.trimmed(), summary);
@@ -91,7 +79,7 @@ void TestBetsCli::refusals()
     QFETCH(QStringList, args);
     QFETCH(int, status);
     QFETCH(QString, message);
-    const Run r = runCli(args);
+    const CliRun r = runBets(args);
     QCOMPARE(r.status, status);
     QCOMPARE(r.out, QByteArray());
     QCOMPARE(r.err.trimmed(), message);
@@ -102,7 +90,7 @@ void TestBetsCli::outFile()
     QTemporaryDir dir;
     const QString path = dir.filePath("six.txt");
     // Too few reds warns and goes on with an empty list.
-    const Run r = runCli({"--red", "1,2,3,4,5", "--blue", "1", "--out", path});
+    const CliRun r = runBets({"--red", "1,2,3,4,5", "--blue", "1", "--out", path});
     QCOMPARE(r.status, 0);
     QCOMPARE(r.err.split('\n', Qt::SkipEmptyParts),
              QStringList({"您选择的红球号码少于六位，请重新选择！", "generated 0, current 0"}));

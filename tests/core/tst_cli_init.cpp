@@ -2,25 +2,11 @@
 #include "core/draws/DataM.h"
 #include "core/draws/DrawStore.h"
 
+#include "CliRun.h"
+
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-
-namespace {
-struct Run {
-    int status;
-    QString out;
-    QString err;
-};
-Run cli(const QStringList &args)
-{
-    QProcess p;
-    p.start(QStringLiteral(BALVORA_BINARY_DIR "/balvora-cli"), args);
-    p.waitForFinished(30000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-}
-} // namespace
 
 class TestCliInit : public QObject {
     Q_OBJECT
@@ -28,15 +14,15 @@ private slots:
     void initCreatesOnceAndNeverOverwrites()
     {
         QTemporaryDir dir;
-        Run r = cli({"--dir", dir.path(), "init"});
+        CliRun r = runCli({"--dir", dir.path(), "init"});
         QCOMPARE(r.status, 0);
-        QVERIFY(r.out.contains(QStringLiteral("created")));
+        QVERIFY(r.outText().contains(QStringLiteral("created")));
         {
             DataM data;
             QVERIFY(data.open(dir.path()).ok());
             QVERIFY(DrawStore::insertDraw(data.database(), ComputeDrawAttributes("2007001", {1, 2, 3, 4, 5, 6}, 7)).ok());
         }
-        r = cli({"--dir", dir.path(), "init"});
+        r = runCli({"--dir", dir.path(), "init"});
         QCOMPARE(r.status, 0);
         QVERIFY(r.err.contains(QStringLiteral("already exists")));
         DataM data;
@@ -47,17 +33,17 @@ private slots:
     void initIntoAMissingDirectoryFails()
     {
         QTemporaryDir dir;
-        const Run r = cli({"--dir", dir.filePath("no/such/dir"), "init"});
+        const CliRun r = runCli({"--dir", dir.filePath("no/such/dir"), "init"});
         QCOMPARE(r.status, 1);
         QVERIFY(!r.err.isEmpty());
     }
 
     void helpAndUnknownCommands()
     {
-        Run r = cli({"--help"});
+        CliRun r = runCli({"--help"});
         QCOMPARE(r.status, 0);
-        QVERIFY(r.out.contains(QStringLiteral("init")));
-        r = cli({"frobnicate"});
+        QVERIFY(r.outText().contains(QStringLiteral("init")));
+        r = runCli({"frobnicate"});
         QCOMPARE(r.status, 2);
         QVERIFY(r.err.contains(QStringLiteral("unknown command")));
     }
@@ -102,13 +88,13 @@ private slots:
         QFETCH(QString, stream);
         QFETCH(QStringList, contains);
         QTemporaryDir dir;
-        const Run r = cli(QStringList{"--dir", dir.path()} + args);
+        const CliRun r = runCli(QStringList{"--dir", dir.path()} + args);
         QCOMPARE(r.status, status);
-        const QString &text = stream == QLatin1String("out") ? r.out : r.err;
+        const QString &text = stream == QLatin1String("out") ? r.outText() : r.err;
         for (const QString &part : contains)
             QVERIFY2(text.contains(part), qPrintable(part + " not in: " + text));
         if (status != 0)
-            QCOMPARE(r.out, QString());
+            QCOMPARE(r.out, QByteArray());
         QVERIFY2(!QFileInfo::exists(dir.filePath("db1.db")), "a usage error touches nothing");
     }
 
@@ -116,7 +102,7 @@ private slots:
     void dirAfterTheCommand()
     {
         QTemporaryDir dir;
-        const Run r = cli({"init", "--dir", dir.path()});
+        const CliRun r = runCli({"init", "--dir", dir.path()});
         QCOMPARE(r.status, 0);
         QVERIFY(QFileInfo::exists(dir.filePath("db1.db")));
     }

@@ -1,5 +1,6 @@
 // The draw database: opening never creates a file, refuses what is not our
 // history, and a draw's two rows are written and deleted together.
+#include "ProgramDir.h"
 #include "core/draws/DataM.h"
 #include "core/draws/DrawStore.h"
 
@@ -16,12 +17,6 @@ int count(QSqlDatabase db, const QString &sql)
     QSqlQuery q(db);
     return q.exec(sql) && q.next() ? q.value(0).toInt() : -1;
 }
-// An empty history, created and opened in a temporary program directory.
-struct FreshHistory {
-    QTemporaryDir dir;
-    DataM data;
-    bool ready = DataM::createDatabase(dir.path()).ok() && data.open(dir.path()).ok();
-};
 } // namespace
 
 class TestDataM : public QObject {
@@ -64,12 +59,11 @@ private slots:
 
     void createThenOpen()
     {
-        FreshHistory history;
-        QVERIFY(history.ready);
-        DataM &data = history.data;
-        QCOMPARE(count(data.database(), QStringLiteral("pragma user_version")), 1);
+        ProgramDir history; // an empty history, opened
+        QVERIFY(history.isOpen());
+        QCOMPARE(count(history.db(), QStringLiteral("pragma user_version")), 1);
         // Column names are matched without regard to case, as the grid binds A1 and AC.
-        QSqlQuery q(data.database());
+        QSqlQuery q(history.db());
         QVERIFY(q.exec(QStringLiteral("select A1, AC, qishu from Data")));
         QVERIFY(q.exec(QStringLiteral("select * from Append, data where Append.qishu = data.qishu")));
     }
@@ -140,10 +134,9 @@ private slots:
 
     void drawRowsAreStoredTogetherOrNotAtAll()
     {
-        FreshHistory history;
-        QVERIFY(history.ready);
-        DataM &data = history.data;
-        QSqlDatabase db = data.database();
+        ProgramDir history; // an empty history, opened
+        QVERIFY(history.isOpen());
+        QSqlDatabase db = history.db();
         // A stray append row with the same number makes the second insert fail;
         // the data row written before it must be rolled back.
         QVERIFY(QSqlQuery(db).exec(QStringLiteral("insert into append (qishu) values ('2007002')")));
@@ -159,10 +152,9 @@ private slots:
 
     void deletesTakeBothRows()
     {
-        FreshHistory history;
-        QVERIFY(history.ready);
-        DataM &data = history.data;
-        QSqlDatabase db = data.database();
+        ProgramDir history; // an empty history, opened
+        QVERIFY(history.isOpen());
+        QSqlDatabase db = history.db();
         for (const char *n : {"2007001", "2007002", "2007003"})
             QVERIFY(DrawStore::insertDraw(db, ComputeDrawAttributes(n, {1, 2, 3, 4, 5, 6}, 7)).ok());
         QVERIFY(DrawStore::deleteDraw(db, QStringLiteral("2007002")).ok());
@@ -175,13 +167,12 @@ private slots:
 
     void textWithQuotesIsData()
     {
-        FreshHistory history;
-        QVERIFY(history.ready);
-        DataM &data = history.data;
-        QVERIFY(DrawStore::insertDraw(data.database(), ComputeDrawAttributes("2007001", {1, 2, 3, 4, 5, 6}, 7)).ok());
-        QCOMPARE(DrawStore::drawExists(data.database(), QStringLiteral("2007001' or '1'='1")), false);
-        QVERIFY(DrawStore::deleteDraw(data.database(), QStringLiteral("x' or '1'='1")).ok());
-        QCOMPARE(DrawStore::drawNumbers(data.database()).size(), 1);
+        ProgramDir history; // an empty history, opened
+        QVERIFY(history.isOpen());
+        QVERIFY(DrawStore::insertDraw(history.db(), ComputeDrawAttributes("2007001", {1, 2, 3, 4, 5, 6}, 7)).ok());
+        QCOMPARE(DrawStore::drawExists(history.db(), QStringLiteral("2007001' or '1'='1")), false);
+        QVERIFY(DrawStore::deleteDraw(history.db(), QStringLiteral("x' or '1'='1")).ok());
+        QCOMPARE(DrawStore::drawNumbers(history.db()).size(), 1);
     }
 };
 

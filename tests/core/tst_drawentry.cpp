@@ -1,5 +1,5 @@
 // The entry rules: the red line, the blue field, the checks before storing, batches.
-#include "TempDatabase.h"
+#include "ProgramDir.h"
 #include "core/draws/DrawEntry.h"
 #include "core/draws/DrawStore.h"
 
@@ -125,7 +125,7 @@ private slots:
         QFETCH(QString, blue);
         QFETCH(QString, extra);
         QFETCH(QString, message);
-        TempDatabase t;
+        ProgramDir t;
         QVERIFY(t.isOpen());
         QCOMPARE(InsertDraw(t.db(), fields("2006001", "01 02 03 04 05 06", "07")).status, InsertResult::Inserted);
         const InsertResult r = InsertDraw(t.db(), fields(qishu, reds, blue, extra));
@@ -137,7 +137,7 @@ private slots:
 
     void insertDrawStoresBothRows()
     {
-        TempDatabase t;
+        ProgramDir t;
         const InsertResult r = InsertDraw(t.db(), fields("2007099", "01 07 12 23 30 33", "16", "9"));
         QCOMPARE(r.status, InsertResult::Inserted);
         QCOMPARE(r.message, QStringLiteral("2007099期开奖数据录入成功！"));
@@ -150,7 +150,7 @@ private slots:
 
     void proposeNext()
     {
-        TempDatabase t;
+        ProgramDir t;
         QCOMPARE(ProposeNextDrawNumber(t.db(), 2026), QStringLiteral("2026001"));
         InsertDraw(t.db(), fields("2007040", "01 02 03 04 05 06", "07"));
         InsertDraw(t.db(), fields("2007005", "01 02 03 04 05 06", "07"));
@@ -240,7 +240,7 @@ private slots:
         QFETCH(QStringList, stored);
         QFETCH(QStringList, messages);
         QFETCH(bool, stopped);
-        TempDatabase t;
+        ProgramDir t;
         QCOMPARE(InsertDraw(t.db(), fields("2006001", "01 02 03 04 05 06", "07")).status, InsertResult::Inserted);
         QStringList shown;
         BatchHooks hooks;
@@ -261,7 +261,7 @@ private slots:
 
     void batchExtraNumber()
     {
-        TempDatabase t;
+        ProgramDir t;
         BatchHooks hooks;
         hooks.message = [](const QString &) {};
         hooks.insert = [&t](const EntryFields &f) { return InsertDraw(t.db(), f); };

@@ -1,5 +1,5 @@
 // Reading a page of draws by byte position, and picking the draws the history lacks.
-#include "TempDatabase.h"
+#include "ProgramDir.h"
 #include "core/draws/DrawPage.h"
 #include "core/draws/DrawStore.h"
 #include "core/web/HtmlText.h"
@@ -71,7 +71,7 @@ private slots:
     // Three draws, the two older ones stored already: one batch line, one pair of log lines.
     void onlyNewDraws()
     {
-        TempDatabase t;
+        ProgramDir t;
         QVERIFY(t.isOpen());
         store(t.db(), QStringLiteral("2007039"));
         store(t.db(), QStringLiteral("2007040"));
@@ -89,7 +89,7 @@ private slots:
 
     void nothingNewAndRepeats()
     {
-        TempDatabase t;
+        ProgramDir t;
         QVERIFY(t.isOpen());
         store(t.db(), QStringLiteral("2007001"));
         QVERIFY(!AnalyseDrawPage(t.db(), QString::fromUtf8("双色球：2007001期01020304050607 ")).foundNew());
@@ -103,7 +103,7 @@ private slots:
 
     void historyUnreadable()
     {
-        TempDatabase t;
+        ProgramDir t;
         QVERIFY(t.isOpen());
         QSqlQuery(t.db()).exec(QStringLiteral("drop table data"));
         const PageAnalysis a = AnalyseDrawPage(t.db(), QString::fromUtf8("双色球：2007002期01020304050607 "));
@@ -172,7 +172,7 @@ private slots:
         }
         page += QStringLiteral("</p>");
         QCOMPARE(expected.size(), 3493);
-        TempDatabase t;
+        ProgramDir t;
         QVERIFY(t.isOpen());
         const PageAnalysis a = AnalyseDrawPage(t.db(), HtmlText::toText(page));
         QCOMPARE(a.records, 3493);

@@ -1,5 +1,5 @@
 // Range statements and frequency counts over a small history.
-#include "TempDatabase.h"
+#include "ProgramDir.h"
 #include "core/draws/DrawStore.h"
 #include "core/shell/HistoryQuery.h"
 
@@ -7,7 +7,7 @@
 
 class TestHistoryQuery : public QObject {
     Q_OBJECT
-    TempDatabase m_t;
+    ProgramDir m_t;
 
     QStringList numbers(const HistoryStatement &s)
     {

@@ -1,12 +1,12 @@
 // The wheel method end to end: a matrix file in Matrix/ of the program directory,
 // read for the number of red candidates, turned into bets blue-outer.
+#include "CliRun.h"
 #include "core/bets/BetEngine.h"
 #include "core/bets/BetText.h"
 #include "core/bets/WheelMatrix.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -119,12 +119,10 @@ private slots:
         const QString program = QStringLiteral(BALVORA_BINARY_DIR);
         if (!QFile::exists(program + "/Matrix/C9S6E5.db"))
             QSKIP("the build has not laid out Matrix/ yet");
-        QProcess p;
-        p.start(program + "/balvora-cli", {"--dir", program, "bets", "--red", "1,2,3,4,5,6,7,8,9", "--blue", "3,4",
-                                           "--method", "wheel", "--wheel", "中6保5"});
-        QVERIFY(p.waitForFinished(30000));
-        QCOMPARE(p.exitCode(), 0);
-        const QStringList lines = QString::fromUtf8(p.readAllStandardOutput()).split("\r\n", Qt::SkipEmptyParts);
+        const CliRun r = runCli({"--dir", program, "bets", "--red", "1,2,3,4,5,6,7,8,9", "--blue", "3,4", "--method",
+                                 "wheel", "--wheel", "中6保5"});
+        QCOMPARE(r.status, 0);
+        const QStringList lines = r.outText().split("\r\n", Qt::SkipEmptyParts);
         const WheelMatrix matrix = readWheelMatrix(program, wheelTypeIndex("中6保5"), 9);
         QVERIFY(matrix.outcome.ok());
         QCOMPARE(lines.size(), int(matrix.rows.size()) * 2);

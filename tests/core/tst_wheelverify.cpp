@@ -1,13 +1,13 @@
 // The wheel verifier on small wheels worked out by hand, then on every wheel we ship:
 // each must keep its promise, the set must be complete, and none may be larger than
 // the sizes we hold ourselves to.
+#include "CliRun.h"
 #include "core/bets/WheelMatrix.h"
 #include "core/bets/WheelVerify.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -175,11 +175,9 @@ void TestWheelVerify::cliVerifiesAFile()
     f.write(content);
     f.close();
 
-    QProcess cli;
-    cli.start(QStringLiteral(BALVORA_BINARY_DIR "/balvora-cli"), QStringList{QStringLiteral("wheel"), QStringLiteral("verify"), path} + extra);
-    QVERIFY(cli.waitForFinished(30000));
-    QCOMPARE(cli.exitCode(), status);
-    const QStringList lines = QString::fromUtf8(cli.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const CliRun cli = runCli(QStringList{QStringLiteral("wheel"), QStringLiteral("verify"), path} + extra);
+    QCOMPARE(cli.status, status);
+    const QStringList lines = cli.outText().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     QCOMPARE(lines.value(0), QStringLiteral("rows %1").arg(content.count('\n')));
     QCOMPARE(lines.last(), lastLine);
 }

@@ -2,7 +2,7 @@
 // methods (with the real banker picker), the guarantee group, the filter, the context-menu
 // reductions, and a cancelled generation.
 #include "BettingFixture.h"
-#include "../core/common/PairwiseGuarantee.h"
+#include "PairwiseGuarantee.h"
 #include "core/bets/Filters.h"
 #include "core/bets/Generation.h"
 #include "ui/bets/FilterRows.h"

@@ -102,7 +102,7 @@ private slots:
         QCOMPARE(f.grid()->headerData(column, Qt::Horizontal).toString(), title);
         if (width > 0)
             QCOMPARE(f.tab->DBGridEh3->columnWidth(column), width);
-        QVERIFY(f.tab->DBGridEh3->editTriggers() == QAbstractItemView::NoEditTriggers);
+        QCOMPARE(f.tab->DBGridEh3->editTriggers(), QAbstractItemView::NoEditTriggers);
     }
 
     // 100 draws, N = 40: the latest 40 in ascending order; the box orders the whole history.

@@ -1,5 +1,5 @@
 // The download dialog and the version notice, with pages served from 127.0.0.1.
-#include "../core/common/PageServer.h"
+#include "PageServer.h"
 #include "ProgramDir.h"
 #include "RecordingMessages.h"
 #include "core/draws/DrawEntry.h"

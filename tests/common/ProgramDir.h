@@ -1,11 +1,15 @@
 #pragma once
-// A temporary program directory with an empty db1.db and user/, for window tests.
+// A temporary program directory for any test: user/, Matrix/ and, unless told otherwise, an
+// empty db1.db. db() opens the history on first use and keeps it open while the fixture
+// lives; addDraw(s) store draws straight through the core, bypassing any window.
 #include "core/draws/DataM.h"
 #include "core/draws/DrawStore.h"
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <array>
+#include <memory>
 
 class ProgramDir {
 public:
@@ -14,12 +18,15 @@ public:
         QDir(m_dir.path()).mkpath(QStringLiteral("user"));
         QDir(m_dir.path()).mkpath(QStringLiteral("Matrix"));
         if (withDatabase)
-            DataM::createDatabase(m_dir.path());
+            m_created = DataM::createDatabase(m_dir.path()).ok();
     }
     QString path() const { return m_dir.path(); }
     QString file(const QString &relative) const { return m_dir.filePath(relative); }
 
-    // Stores draws straight through the core, bypassing any window.
+    // The history, opened once; false when there is none or it does not open.
+    bool isOpen() { return open(); }
+    QSqlDatabase db() { return open() ? m_data->database() : QSqlDatabase(); }
+
     void addDraw(const QString &qishu, const std::array<int, 6> &reds, int blue, const QString &extra = QString())
     {
         DataM data;
@@ -44,5 +51,17 @@ public:
     }
 
 private:
+    bool open()
+    {
+        if (!m_data && m_created) {
+            m_data = std::make_unique<DataM>();
+            m_opened = m_data->open(path()).ok();
+        }
+        return m_opened;
+    }
+
     QTemporaryDir m_dir;
+    bool m_created = false;
+    bool m_opened = false;
+    std::unique_ptr<DataM> m_data; // closed before the directory goes
 };
