@@ -7,6 +7,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
+#include <QUrl>
 #include <atomic>
 
 namespace {
@@ -71,11 +72,24 @@ Outcome DataM::open(const QString &programDir)
     QSqlDatabase db = QSqlDatabase::contains(m_connectionName)
         ? QSqlDatabase::database(m_connectionName, false)
         : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName);
-    db.setDatabaseName(path);
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    // A history on a read-only medium or in a read-only directory is still shown. In WAL
+    // mode SQLite must create the -shm file beside it even to read, which it cannot do
+    // there; the file is opened as immutable instead, unless a -wal file holds
+    // changes that only a normal read-only open takes in.
+    m_readOnly = !info.isWritable() || !QFileInfo(info.absolutePath()).isWritable();
+    if (m_readOnly) {
+        const bool walPresent = QFileInfo(path + QStringLiteral("-wal")).size() > 0;
+        db.setDatabaseName(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded)
+                           + (walPresent ? QStringLiteral("?mode=ro") : QStringLiteral("?immutable=1")));
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
+    } else {
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    }
     if (!db.open())
         return Outcome::failed(kOpenFailed);
 
+    // Nothing below writes until the file has proved to be a sound history of ours.
     QSqlQuery q(db);
     if (!q.exec(QStringLiteral(
             "select count(*) from sqlite_master where type='table' and lower(name) in ('data','append','wuxing')"))
@@ -97,7 +111,26 @@ Outcome DataM::open(const QString &programDir)
         db.close();
         return Outcome::failed(newerVersionText(version));
     }
-    if (version < kSchemaVersion) {
+    // A truncated or damaged file still has its table list on page 1; only reading every
+    // page tells.
+    if (!q.exec(QStringLiteral("PRAGMA quick_check")) || !q.next()
+        || q.value(0).toString() != QLatin1String("ok")) {
+        q = QSqlQuery();
+        db.close();
+        return Outcome::failed(kOpenFailed);
+    }
+    // A file cut anywhere but at a page boundary reads as sound; SQLite never writes one.
+    // Without changes waiting in the -wal file, the file holds every page.
+    const qint64 pageSize = q.exec(QStringLiteral("PRAGMA page_size")) && q.next() ? q.value(0).toLongLong() : 0;
+    const qint64 pages = q.exec(QStringLiteral("PRAGMA page_count")) && q.next() ? q.value(0).toLongLong() : 0;
+    const bool walPending = QFileInfo(path + QStringLiteral("-wal")).size() > 0;
+    if (pageSize <= 0 || info.size() % pageSize != 0 || (!walPending && info.size() < pages * pageSize)) {
+        q = QSqlQuery();
+        db.close();
+        return Outcome::failed(kOpenFailed);
+    }
+    // A history that cannot be written is shown as it is; version 0 has the same tables.
+    if (version < kSchemaVersion && !m_readOnly) {
         const Outcome upgraded = upgradeSchema(db, version);
         if (!upgraded.ok()) {
             q = QSqlQuery();
@@ -105,10 +138,13 @@ Outcome DataM::open(const QString &programDir)
             return Outcome::failed(QStringLiteral("数据文件db1.db无法升级到版本%1：%2").arg(kSchemaVersion).arg(upgraded.message));
         }
     }
-    // WAL keeps readers and the writer apart and survives a crash mid-write;
-    // NORMAL sync is durable at each checkpoint and fast enough for one row pair per draw.
-    q.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
-    q.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+    q.finish();
+    if (!m_readOnly) {
+        // WAL keeps readers and the writer apart and survives a crash mid-write;
+        // NORMAL sync is durable at each checkpoint and fast enough for one row pair per draw.
+        q.exec(QStringLiteral("PRAGMA journal_mode=WAL"));
+        q.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+    }
     return Outcome::success();
 }
 
@@ -167,6 +203,32 @@ Outcome DataM::createDatabase(const QString &programDir)
     return result;
 }
 
+namespace DataTexts {
+QString busy(const QString &path)
+{
+    return QStringLiteral("数据文件%1正被其他程序使用，请稍后再试！").arg(path);
+}
+QString readOnly(const QString &path)
+{
+    return QStringLiteral("数据文件%1是只读的，无法保存修改！").arg(path);
+}
+} // namespace DataTexts
+
+QString writeErrorText(const QSqlDatabase &db, const QSqlError &error)
+{
+    // The file itself, also when it was opened through a file: URI.
+    QString path = db.databaseName();
+    if (path.startsWith(QLatin1String("file:")))
+        path = QUrl(path).toLocalFile();
+    bool ok = false;
+    const int code = error.nativeErrorCode().toInt(&ok) & 0xff; // the primary SQLite result code
+    if (ok && (code == 5 || code == 6)) // SQLITE_BUSY, SQLITE_LOCKED
+        return DataTexts::busy(path);
+    if (ok && code == 8) // SQLITE_READONLY
+        return DataTexts::readOnly(path);
+    return error.text();
+}
+
 Transaction::Transaction(QSqlDatabase db) : m_db(db)
 {
     m_active = m_db.transaction();
@@ -181,10 +243,10 @@ Transaction::~Transaction()
 Outcome Transaction::commit()
 {
     if (!m_active)
-        return Outcome::failed(m_db.lastError().text());
+        return Outcome::failed(writeErrorText(m_db, m_db.lastError()));
     m_active = false;
     if (!m_db.commit()) {
-        const QString text = m_db.lastError().text();
+        const QString text = writeErrorText(m_db, m_db.lastError());
         m_db.rollback();
         return Outcome::failed(text);
     }

@@ -4,6 +4,7 @@
 #include "core/Outcome.h"
 
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QString>
 
 class DataM {
@@ -18,10 +19,13 @@ public:
     DataM &operator=(const DataM &) = delete;
 
     // Opens DIR/db1.db. Fails (with the message the user sees) when the file is
-    // missing, unreadable, not SQLite, lacks one of the tables, or was written by a newer
-    // program (kSchemaVersion); an older file is upgraded in one transaction first.
+    // missing, unreadable, not SQLite, damaged, lacks one of the tables, or was written by a
+    // newer program (kSchemaVersion); an older file is upgraded in one transaction first.
+    // A file or directory that cannot be written is opened read-only: the history shows,
+    // every write is refused (writeErrorText).
     Outcome open(const QString &programDir);
     bool isOpen() const;
+    bool isReadOnly() const { return m_readOnly; }
     QSqlDatabase database() const;
 
     static QString databasePath(const QString &programDir);
@@ -30,7 +34,16 @@ public:
 
 private:
     QString m_connectionName;
+    bool m_readOnly = false;
 };
+
+// The text for a failed write: a history that another program is writing, or that cannot
+// be written at all, is named with its file; any other error gives the database's own text.
+QString writeErrorText(const QSqlDatabase &db, const QSqlError &error);
+namespace DataTexts {
+QString busy(const QString &path);
+QString readOnly(const QString &path);
+} // namespace DataTexts
 
 // Every write goes through one of these: commit() makes it stick, anything else rolls back.
 class Transaction {

@@ -20,7 +20,7 @@ Outcome insertRow(QSqlDatabase db, const QString &table, const QVector<ColumnVal
     for (const ColumnValue &cv : row)
         q.addBindValue(cv.value);
     if (!q.exec())
-        return Outcome::failure(q.lastError().text());
+        return Outcome::failed(writeErrorText(db, q.lastError()));
     return Outcome::success();
 }
 
@@ -31,7 +31,7 @@ Outcome execBound(QSqlDatabase db, const QString &sql, const QVariantList &value
     for (const QVariant &v : values)
         q.addBindValue(v);
     if (!q.exec())
-        return Outcome::failure(q.lastError().text());
+        return Outcome::failed(writeErrorText(db, q.lastError()));
     return Outcome::success();
 }
 
@@ -70,7 +70,7 @@ Outcome insertDraw(QSqlDatabase db, const DrawAttributes &attributes)
 {
     Transaction tx(db);
     if (!tx.isActive())
-        return Outcome::failure(db.lastError().text());
+        return Outcome::failed(writeErrorText(db, db.lastError()));
     Outcome o = insertRow(db, QStringLiteral("data"), attributes.dataRow);
     if (!o.ok())
         return o;
@@ -84,7 +84,7 @@ Outcome deleteDraw(QSqlDatabase db, const QString &qishu)
 {
     Transaction tx(db);
     if (!tx.isActive())
-        return Outcome::failure(db.lastError().text());
+        return Outcome::failed(writeErrorText(db, db.lastError()));
     Outcome o = execBound(db, QStringLiteral("delete from append where qishu=?"), {qishu});
     if (!o.ok())
         return o;
@@ -98,7 +98,7 @@ Outcome clearAllDraws(QSqlDatabase db)
 {
     Transaction tx(db);
     if (!tx.isActive())
-        return Outcome::failure(db.lastError().text());
+        return Outcome::failed(writeErrorText(db, db.lastError()));
     Outcome o = execBound(db, QStringLiteral("delete from append"));
     if (!o.ok())
         return o;
