@@ -1,5 +1,5 @@
 // The value each trend choice plots, read from stored draws.
-#include "TempDatabase.h"
+#include "ProgramDir.h"
 #include "core/draws/DrawStore.h"
 #include "core/shell/TrendSeries.h"
 
@@ -20,7 +20,7 @@ class TestTrendSeries : public QObject {
         DrawStore::insertDraw(db, ComputeDrawAttributes("2007101", {1, 7, 12, 23, 30, 33}, 9));
     }
 
-    TempDatabase m_t;
+    ProgramDir m_t;
 
 private slots:
     void initTestCase()
@@ -102,7 +102,7 @@ private slots:
         QFETCH(QString, column);
         QFETCH(QString, stored);
         QFETCH(TrendChoice, choice);
-        TempDatabase t;
+        ProgramDir t;
         QVERIFY(t.isOpen());
         addDraws(t.db());
         QSqlQuery q(t.db());
