@@ -16,6 +16,7 @@ const QColor kBarTop(0, 170, 170);
 const QColor kBarSide(0, 92, 92);
 
 const QColor kMarkText(40, 40, 40);
+constexpr int kSmoothFaces = 200;  // draws up to which the faces are antialiased
 
 QPolygonF quad(const QPointF &a, const QPointF &b, const QPointF &offset)
 {
@@ -107,6 +108,9 @@ void DepthLayer::paint(QPainter *p, const QStyleOptionGraphicsItem *, QWidget *)
     p->save();
     // Nothing reaches past the back wall or below the floor.
     p->setClipRect(front.united(front.translated(m_offset)));
+    // Smooth edges cost several times the plain fill of these large overlapping faces;
+    // with hundreds of draws the faces are a few pixels wide and nobody sees the edges.
+    p->setRenderHint(QPainter::Antialiasing, m_line->count() <= kSmoothFaces);
     if (m_bars)
         paintBoxes(p);
     else

@@ -20,6 +20,7 @@ const QColor kBarTeal(0, 128, 128);
 const QColor kMarkText(40, 40, 40);
 constexpr qreal kBarWidth = 0.5;  // of one draw's slot
 constexpr int kMargin = 5;
+constexpr int kSmoothBars = 200;
 
 // A step of 1, 2 or 5 times a power of ten giving at most about ten ticks up to top.
 int niceStep(int top)
@@ -41,7 +42,6 @@ TrendChartView::TrendChartView(const QString &title, QWidget *parent)
       m_valueAxis(new QValueAxis)
 {
     setChart(m_chart);
-    setRenderHint(QPainter::Antialiasing);
     setFrameShape(QFrame::NoFrame);
 
     m_chart->setTitle(title);
@@ -137,6 +137,7 @@ void TrendChartView::setSeries(const QVector<int> &values, const QStringList &la
     m_labelStep = 0;
     placeDrawLabels();
     fitValueAxis();
+    smoothEdges();
     if (m_3d)
         applyDepth();  // the value labels may have changed width
     clearLines();
@@ -153,7 +154,15 @@ void TrendChartView::setLineShown(bool line)
     m_line->setVisible(line);
     m_bars->setVisible(!line);
     m_depth->setBarsShown(!line);
+    smoothEdges();
     clearLines();
+}
+
+// Hundreds of bars a pixel or two wide gain nothing from smooth edges but cost twice the
+// time to paint; lines and marks keep them.
+void TrendChartView::smoothEdges()
+{
+    setRenderHint(QPainter::Antialiasing, m_lineShown || m_values.size() <= kSmoothBars);
 }
 
 void TrendChartView::set3D(bool on)

@@ -60,6 +60,7 @@ private:
     void fitValueAxis();
     void placeDrawLabels();
     void showMarks();
+    void smoothEdges();
 
     QChart *m_chart;
     QLineSeries *m_line;
