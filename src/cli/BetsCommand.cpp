@@ -174,7 +174,7 @@ int runBets(const CliContext &ctx, const QCommandLineParser &parser)
         ctx.out.flush();
         QFile out;
         if (!out.open(stdout, QIODevice::WriteOnly))
-            written = Outcome::failure(out.errorString());
+            written = Outcome::failed(out.errorString());
         else
             written = WriteOutputLines(out, engine.current());
     } else {

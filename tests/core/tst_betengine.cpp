@@ -1,8 +1,11 @@
 // The two lists as the betting tab sees them: generation, filter, reduction and deletion,
-// refusals and cancels.
+// refusals and cancels, and computations on a worker thread while the lists are read.
 #include "BetFixtures.h"
 #include "core/bets/BetEngine.h"
+#include "core/bets/Guarantee.h"
 
+#include <QSemaphore>
+#include <QtConcurrent/QtConcurrentRun>
 #include <QtTest>
 
 using fixtures::range;
@@ -23,6 +26,8 @@ private slots:
     void reduceThenDelete();
     void deleteDoesNotTouchGenerated();
     void cancelLeavesListsAsTheyWere();
+    void generationOnWorker();
+    void workerKeepsItsSnapshot();
 };
 
 namespace {
@@ -45,6 +50,7 @@ void TestBetEngine::generateFillsBoth()
     QVERIFY(r.warning.isEmpty());
     QCOMPARE(int(e.generated().size()), 14);
     QCOMPARE(rows(e.current()), rows(e.generated()));
+    QCOMPARE(e.current().data(), e.generated().data()); // one storage until current changes
 }
 
 void TestBetEngine::warningsDoNotStop_data()
@@ -93,6 +99,7 @@ void TestBetEngine::filterStartsFromGenerated()
     // Nothing ticked: the whole generated list again.
     QVERIFY(e.filter(BetMethod::AllCombinations, defaultFilterSettings()).outcome.ok());
     QCOMPARE(rows(e.current()), everything);
+    QCOMPARE(e.current().data(), e.generated().data());
 
     FilterSettings s = defaultFilterSettings();
     s[11] = {true, "1", "1"}; // first red 1
@@ -171,15 +178,70 @@ void TestBetEngine::cancelLeavesListsAsTheyWere()
     const QStringList current = rows(e.current());
     QVERIFY(current.size() < generated.size());
 
-    QVERIFY(e.generate(selectedRange<33>(1, 20), selectedRange<16>(1, 4), all(), kCancelAtOnce).cancelled);
-    QVERIFY(e.generate(selectedRange<33>(1, 20), selectedRange<16>(1, 4), all(3), kCancelAtOnce).cancelled);
+    QCOMPARE(e.generate(selectedRange<33>(1, 20), selectedRange<16>(1, 4), all(), kCancelAtOnce).outcome.status, Outcome::Status::Cancelled);
+    QCOMPARE(e.generate(selectedRange<33>(1, 20), selectedRange<16>(1, 4), all(3), kCancelAtOnce).outcome.status, Outcome::Status::Cancelled);
     QVERIFY(e.filter(BetMethod::AllCombinations, defaultFilterSettings(), kCancelAtOnce).outcome.ok());
     QCOMPARE(rows(e.current()), generated); // nothing ticked: a plain copy, nothing to cancel
     e.filter(BetMethod::AllCombinations, s);
-    QVERIFY(e.filter(BetMethod::AllCombinations, s, kCancelAtOnce).cancelled);
-    QVERIFY(e.reduce(3, kCancelAtOnce).cancelled);
+    QCOMPARE(e.filter(BetMethod::AllCombinations, s, kCancelAtOnce).outcome.status, Outcome::Status::Cancelled);
+    QCOMPARE(e.reduce(3, kCancelAtOnce).outcome.status, Outcome::Status::Cancelled);
     QCOMPARE(rows(e.generated()), generated);
     QCOMPARE(rows(e.current()), current);
+}
+
+void TestBetEngine::generationOnWorker()
+{
+    BetEngine e;
+    e.generate(selectedRange<33>(1, 10), selected<16>({1}), all());
+    const QStringList before = rows(e.current());
+    QFuture<EngineResult> work = QtConcurrent::run(
+        [] { return computeGeneration(selectedRange<33>(1, 20), selectedRange<16>(1, 4), all()); });
+    // The grid keeps reading the old list while the worker makes the new one.
+    int reads = 0;
+    while (!work.isFinished() || reads == 0) {
+        QCOMPARE(rows(e.current()), before);
+        ++reads;
+    }
+    const EngineResult r = work.result();
+    QVERIFY(r.outcome.ok());
+    QCOMPARE(rows(e.current()), before); // nothing changes until it is applied
+    e.apply(r);
+    QCOMPARE(int(e.current().size()), 38760 * 4);
+    QCOMPARE(e.current().data(), e.generated().data());
+}
+
+void TestBetEngine::workerKeepsItsSnapshot()
+{
+    // A reduction computes from a snapshot while the UI thread deletes a bet of the same
+    // current list: the delete must not write into the list the worker reads.
+    BetEngine e;
+    e.generate(selectedRange<33>(1, 14), selected<16>({1, 2}), all());
+    FilterSettings s = defaultFilterSettings();
+    s[0] = {true, "21", "60"};
+    QVERIFY(e.filter(BetMethod::AllCombinations, s).outcome.ok());
+    const BetList snapshotted = e.current();
+    const QStringList reducedBefore = rows(ReduceByGuarantee(snapshotted, 4).bets);
+
+    QSemaphore started, deleted;
+    const BetLists snapshot = e.lists();
+    QFuture<EngineResult> work = QtConcurrent::run([snapshot, &started, &deleted] {
+        bool first = true;
+        return computeReduction(snapshot, 4, [&](qint64, qint64) {
+            if (first) {
+                first = false;
+                started.release();
+                deleted.acquire();
+            }
+            return true;
+        });
+    });
+    started.acquire();
+    QVERIFY(e.deleteBet(1));
+    deleted.release();
+    const EngineResult r = work.result();
+    QCOMPARE(int(e.current().size()), int(snapshotted.size()) - 1);
+    QCOMPARE(rows(*snapshot.current), rows(snapshotted));
+    QCOMPARE(rows(*r.lists.current), reducedBefore);
 }
 
 QTEST_GUILESS_MAIN(TestBetEngine)

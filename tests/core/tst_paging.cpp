@@ -54,7 +54,7 @@ void TestPaging::pages()
 
 void TestPaging::rowsOfAPage()
 {
-    const BetList all = GenerateAllCombinations(fixtures::range(1, 9), {5, 16}).value(); // 168 bets
+    const BetList all = GenerateAllCombinations(fixtures::range(1, 9), {5, 16}).bets; // 168 bets
     const std::vector<PageRow> rows = pageRows(all, pageRange(qint64(all.size()), 1));
     QCOMPARE(int(rows.size()), 168);
     QCOMPARE(rows[1].number, qint64(2));
@@ -95,7 +95,7 @@ void TestPaging::deleteBet()
     QFETCH(qint64, b);
     QFETCH(bool, removed);
     QFETCH(QStringList, left);
-    BetList list = GenerateAllCombinations({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, {1}).value();
+    BetList list = GenerateAllCombinations({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, {1}).bets;
     list.resize(7);
     QCOMPARE(DeleteBet(list, b), removed);
     QCOMPARE(fixtures::rows(list), left);

@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QString banker = QString::fromUtf8(in.rest(), qsizetype(in.restSize()));
 
     const GenerationResult g = GenerateBankerDrag(banker, reds, blues);
-    FUZZ_CHECK(!g.cancelled);
+    FUZZ_CHECK(!g.outcome.isCancelled());
     if (!g.outcome.ok()) {
         FUZZ_CHECK(g.bets.empty() && !g.outcome.message.isEmpty());
         return 0;

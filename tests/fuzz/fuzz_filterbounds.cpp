@@ -81,9 +81,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         if (pass)
             expected.push_back(bet);
     }
-    const std::optional<BetList> kept = FilterBets(bets, bounds);
-    FUZZ_CHECK(kept && kept->size() == expected.size());
+    const BetListResult kept = FilterBets(bets, bounds);
+    FUZZ_CHECK(kept.outcome.ok() && kept.bets.size() == expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i)
-        FUZZ_CHECK(std::memcmp(&(*kept)[i], &expected[i], sizeof(Bet)) == 0);
+        FUZZ_CHECK(std::memcmp(&kept.bets[i], &expected[i], sizeof(Bet)) == 0);
     return 0;
 }

@@ -4,40 +4,46 @@
 #include "core/bets/Paging.h"
 
 namespace {
-EngineResult cancelled()
+
+std::shared_ptr<const BetList> share(BetList &&list)
+{
+    return std::make_shared<BetList>(std::move(list));
+}
+
+// A result that keeps from's generated list and installs current beside it.
+EngineResult withCurrent(const BetLists &from, BetListResult &&made)
 {
     EngineResult r;
-    r.cancelled = true;
+    r.outcome = made.outcome;
+    if (made.outcome.ok())
+        r.lists = {from.generated, share(std::move(made.bets))};
     return r;
 }
+
 } // namespace
 
-BetEngine::BetEngine() : m_generated(std::make_shared<BetList>()), m_current(m_generated) {}
-
-EngineResult BetEngine::generate(const std::array<bool, 33> &redSelected, const std::array<bool, 16> &blueSelected,
-                                 const GenerationRequest &request, const ProgressFn &progress)
+EngineResult computeGeneration(const std::array<bool, 33> &redSelected, const std::array<bool, 16> &blueSelected,
+                               const GenerationRequest &request, const ProgressFn &progress)
 {
     const Candidates candidates = CollectCandidates(redSelected, blueSelected, request.method);
     GenerationResult g = GenerateBets(request, candidates, progress);
-    if (g.cancelled) {
-        EngineResult r = cancelled();
-        r.warning = candidates.message;
-        return r;
-    }
     EngineResult r;
     r.warning = candidates.message;
     r.outcome = g.outcome;
+    if (g.outcome.isCancelled())
+        return r;
     // A refused generation still empties both lists.
-    m_generated = std::make_shared<BetList>(std::move(g.bets));
-    m_current = m_generated;
+    const std::shared_ptr<const BetList> bets = share(std::move(g.bets));
+    r.lists = {bets, bets};
     return r;
 }
 
-EngineResult BetEngine::filter(BetMethod methodNow, const FilterSettings &settings, const ProgressFn &progress)
+EngineResult computeFilter(const BetLists &from, BetMethod methodNow, const FilterSettings &settings,
+                           const ProgressFn &progress)
 {
     EngineResult r;
     if (methodNow == BetMethod::Wheel) {
-        r.outcome = Outcome::failure(kWheelFilterMessage);
+        r.outcome = Outcome::refused(kWheelFilterMessage);
         return r;
     }
     FilterBounds bounds;
@@ -48,36 +54,70 @@ EngineResult BetEngine::filter(BetMethod methodNow, const FilterSettings &settin
     for (bool on : bounds.on)
         any = any || on;
     if (!any) {
-        m_current = m_generated;
+        r.lists = {from.generated, from.generated};
         return r;
     }
-    std::optional<BetList> kept = FilterBets(*m_generated, bounds, progress);
-    if (!kept)
-        return cancelled();
-    m_current = std::make_shared<BetList>(std::move(*kept));
+    return withCurrent(from, FilterBets(*from.generated, bounds, progress));
+}
+
+EngineResult computeReduction(const BetLists &from, int n, const ProgressFn &progress)
+{
+    return withCurrent(from, ReduceByGuarantee(*from.current, n, progress));
+}
+
+EngineResult computeDeletion(const BetLists &from, qint64 b)
+{
+    const BetList &list = *from.current;
+    if (b < 1 || b > qint64(list.size()))
+        return {}; // removes nothing, and that is no error
+
+    BetList kept;
+    kept.reserve(list.size() - 1);
+    kept.insert(kept.end(), list.begin(), list.begin() + (b - 1));
+    kept.insert(kept.end(), list.begin() + b, list.end());
+    return withCurrent(from, {Outcome::success(), std::move(kept)});
+}
+
+BetEngine::BetEngine()
+{
+    m_lists.generated = std::make_shared<BetList>();
+    m_lists.current = m_lists.generated;
+}
+
+const EngineResult &BetEngine::apply(const EngineResult &r)
+{
+    if (r.installs())
+        m_lists = r.lists;
     return r;
+}
+
+EngineResult BetEngine::generate(const std::array<bool, 33> &redSelected, const std::array<bool, 16> &blueSelected,
+                                 const GenerationRequest &request, const ProgressFn &progress)
+{
+    return apply(computeGeneration(redSelected, blueSelected, request, progress));
+}
+
+EngineResult BetEngine::filter(BetMethod methodNow, const FilterSettings &settings, const ProgressFn &progress)
+{
+    return apply(computeFilter(m_lists, methodNow, settings, progress));
 }
 
 EngineResult BetEngine::reduce(int n, const ProgressFn &progress)
 {
-    std::optional<BetList> kept = ReduceByGuarantee(*m_current, n, progress);
-    if (!kept)
-        return cancelled();
-    m_current = std::make_shared<BetList>(std::move(*kept));
-    return {};
+    return apply(computeReduction(m_lists, n, progress));
 }
 
 bool BetEngine::deleteBet(qint64 b)
 {
-    if (b < 1 || b > qint64(m_current->size()))
+    std::shared_ptr<const BetList> &current = m_lists.current;
+    if (b < 1 || b > qint64(current->size()))
         return false;
-    // Copy only when the generated list still shares the storage.
-    std::shared_ptr<BetList> own;
-    if (m_current.use_count() == 1 && m_current != m_generated)
-        own = std::const_pointer_cast<BetList>(m_current);
-    else
-        own = std::make_shared<BetList>(*m_current);
-    DeleteBet(*own, b);
-    m_current = own;
+    // A list only the engine holds, and not shared with the generated one, can lose a bet in
+    // place: no worker's snapshot reads it, and 142 MB need not be copied to drop 8 bytes.
+    if (current.use_count() == 1 && current != m_lists.generated) {
+        DeleteBet(*std::const_pointer_cast<BetList>(current), b);
+        return true;
+    }
+    apply(computeDeletion(m_lists, b));
     return true;
 }

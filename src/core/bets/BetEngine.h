@@ -1,6 +1,13 @@
 #pragma once
-// The two bet lists of the betting tab and the operations on them. Every operation works on
-// new lists and swaps them in only when it finishes, so a cancelled one changes nothing.
+// The two bet lists of the betting tab and the operations on them.
+//
+// Each operation comes in two steps. compute*() is a pure function of a snapshot of the lists
+// and its inputs: it reads the lists only through shared_ptr<const BetList>, writes nothing
+// shared, and so may run on any thread (the window runs it on a worker). BetEngine::apply()
+// then installs what it produced; it runs on the thread that owns the engine (the UI thread),
+// so nothing reading current() ever sees a list change under it. A result that is cancelled,
+// or refused without lists to install, changes nothing.
+//
 // The current list shares the generated list's storage until it is changed on its own:
 // 17,721,088 bets are 142 MB, and a copy that is never written need not exist twice.
 #include "core/Outcome.h"
@@ -13,31 +20,53 @@
 #include <array>
 #include <memory>
 
-struct EngineResult {
-    Outcome outcome;        // refused: ok false with the message to show
-    bool cancelled = false; // the lists are as they were
-    QString warning;        // a generation's candidate message, shown before it goes on
+// The two lists as they stand at one moment. Copying it copies two pointers.
+struct BetLists {
+    std::shared_ptr<const BetList> generated;
+    std::shared_ptr<const BetList> current;
 };
+
+struct EngineResult {
+    Outcome outcome;
+    QString warning; // a generation's candidate message, shown before its outcome
+    BetLists lists;  // what apply() installs; both null when it installs nothing
+
+    bool installs() const { return lists.generated && lists.current; }
+};
+
+// "开始投注": collects the candidates and makes the generated list, which is also the current
+// one. A refused generation still installs two empty lists.
+EngineResult computeGeneration(const std::array<bool, 33> &redSelected, const std::array<bool, 16> &blueSelected,
+                               const GenerationRequest &request, const ProgressFn &progress = {});
+// "条件过滤": the generated list of from, filtered, becomes the current list. methodNow is the
+// method chosen on the tab at the time; a wheel is refused, and so is a bound that is not a number.
+EngineResult computeFilter(const BetLists &from, BetMethod methodNow, const FilterSettings &settings,
+                           const ProgressFn &progress = {});
+// "保N号缩水" on the current list of from.
+EngineResult computeReduction(const BetLists &from, int n, const ProgressFn &progress = {});
+// "删除选中行" of bet b (1-based) of the current list; a b that names no bet installs nothing.
+EngineResult computeDeletion(const BetLists &from, qint64 b);
 
 class BetEngine {
 public:
     BetEngine();
 
-    const BetList &generated() const { return *m_generated; }
-    const BetList &current() const { return *m_current; }
+    const BetList &generated() const { return *m_lists.generated; }
+    const BetList &current() const { return *m_lists.current; }
+    // What a worker computes from. Take it on the engine's thread.
+    BetLists lists() const { return m_lists; }
 
-    // "开始投注": collects the candidates and replaces both lists, also when refused.
+    // Installs the lists of a finished computation; returns r for the caller to show.
+    const EngineResult &apply(const EngineResult &r);
+
+    // Compute and apply in one call on the engine's thread, for the command line and tests.
     EngineResult generate(const std::array<bool, 33> &redSelected, const std::array<bool, 16> &blueSelected,
                           const GenerationRequest &request, const ProgressFn &progress = {});
-    // "条件过滤": the generated list, filtered, becomes the current list. methodNow is the
-    // method chosen on the tab at the time; a wheel refuses.
     EngineResult filter(BetMethod methodNow, const FilterSettings &settings, const ProgressFn &progress = {});
-    // "保N号缩水" on the current list.
     EngineResult reduce(int n, const ProgressFn &progress = {});
-    // "删除选中行" of bet b (1-based); false when b names no bet.
+    // False when b names no bet. Deletes in place when nothing else holds the current list.
     bool deleteBet(qint64 b);
 
 private:
-    std::shared_ptr<const BetList> m_generated;
-    std::shared_ptr<const BetList> m_current;
+    BetLists m_lists;
 };

@@ -16,7 +16,7 @@ Outcome WriteOutputLines(QIODevice &device, const BetList &list, const ProgressF
     ProgressTicker ticker(progress, qint64(list.size()));
     for (std::size_t start = 0; start < list.size(); start += kLinesPerBlock) {
         if (!ticker.tick(qint64(start)))
-            return Outcome::failure(kExportCancelledMessage);
+            return Outcome::cancelled();
         const std::size_t end = std::min(list.size(), start + kLinesPerBlock);
         char *p = block.data();
         for (std::size_t i = start; i < end; ++i, p += kLineBytes) {
@@ -26,10 +26,10 @@ Outcome WriteOutputLines(QIODevice &device, const BetList &list, const ProgressF
         }
         const qint64 bytes = qint64(p - block.data());
         if (device.write(block.data(), bytes) != bytes)
-            return Outcome::failure(QStringLiteral("写入文件失败：%1").arg(device.errorString()));
+            return Outcome::failed(QStringLiteral("写入文件失败：%1").arg(device.errorString()));
     }
     if (!ticker.finish())
-        return Outcome::failure(kExportCancelledMessage);
+        return Outcome::cancelled();
     return Outcome::success();
 }
 
@@ -39,13 +39,13 @@ Outcome ExportBets(const QString &path, const BetList &list, const ProgressFn &p
     // an existing file as it was.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return Outcome::failure(QStringLiteral("无法写入文件%1：%2").arg(path, file.errorString()));
+        return Outcome::failed(QStringLiteral("无法写入文件%1：%2").arg(path, file.errorString()));
     const Outcome o = WriteOutputLines(file, list, progress);
     if (!o.ok()) {
         file.cancelWriting();
         return o;
     }
     if (!file.commit())
-        return Outcome::failure(QStringLiteral("写入文件失败：%1").arg(file.errorString()));
+        return Outcome::failed(QStringLiteral("写入文件失败：%1").arg(file.errorString()));
     return o;
 }

@@ -211,10 +211,10 @@ Outcome parseFilterBounds(const FilterSettings &settings, FilterBounds &bounds)
         const int low = settings[c].lower.trimmed().toInt(&lowOk);
         const int high = settings[c].upper.trimmed().toInt(&highOk);
         if (!lowOk)
-            return Outcome::failure(QStringLiteral("“%1”的下限“%2”不是有效的整数，请重新输入！")
+            return Outcome::refused(QStringLiteral("“%1”的下限“%2”不是有效的整数，请重新输入！")
                                         .arg(caption, settings[c].lower));
         if (!highOk)
-            return Outcome::failure(QStringLiteral("“%1”的上限“%2”不是有效的整数，请重新输入！")
+            return Outcome::refused(QStringLiteral("“%1”的上限“%2”不是有效的整数，请重新输入！")
                                         .arg(caption, settings[c].upper));
         parsed.on[c] = true;
         parsed.lower[c] = low;
@@ -326,22 +326,23 @@ bool passesFilters(const Bet &bet, const FilterBounds &bounds)
     return passes(bet, Limits(bounds));
 }
 
-std::optional<BetList> FilterBets(const BetList &list, const FilterBounds &bounds, const ProgressFn &progress)
+BetListResult FilterBets(const BetList &list, const FilterBounds &bounds, const ProgressFn &progress)
 {
     ProgressTicker ticker(progress, qint64(list.size()));
     const Limits limits(bounds);
-    BetList kept;
+    BetListResult result;
+    BetList &kept = result.bets;
     // Reserved pages that are never written are never resident; the shrink below returns them.
     kept.reserve(list.size());
     const std::size_t count = list.size();
     for (std::size_t i = 0; i < count; ++i) {
         if (!ticker.tick(qint64(i)))
-            return std::nullopt;
+            return BetListResult::cancelled();
         if (passes(list[i], limits))
             kept.push_back(list[i]);
     }
     if (!ticker.finish())
-        return std::nullopt;
+        return BetListResult::cancelled();
     kept.shrink_to_fit();
-    return kept;
+    return result;
 }

@@ -3,11 +3,11 @@
 // bet, position by position (banker bets are not ascending); the blue takes no part.
 #include "core/Outcome.h"
 #include "core/bets/Bet.h"
+#include "core/bets/BetListResult.h"
 #include "core/bets/Progress.h"
 
 #include <QString>
 #include <array>
-#include <optional>
 
 inline constexpr int kConditionCount = 17;
 
@@ -53,14 +53,13 @@ struct FilterBounds {
     std::array<int, kConditionCount> upper{};
 };
 
-// Reads every ticked bound; the first that is not a whole number gives a failure naming its condition.
+// Reads every ticked bound; the first that is not a whole number is refused, naming its condition.
 Outcome parseFilterBounds(const FilterSettings &settings, FilterBounds &bounds);
 
 bool passesFilters(const Bet &bet, const FilterBounds &bounds);
 
-// The bets of list that no ticked condition rejects, in order; no value when cancelled.
-std::optional<BetList> FilterBets(const BetList &list, const FilterBounds &bounds,
-                                  const ProgressFn &progress = {});
+// The bets of list that no ticked condition rejects, in order; or cancelled.
+BetListResult FilterBets(const BetList &list, const FilterBounds &bounds, const ProgressFn &progress = {});
 
 inline const QString kWheelFilterMessage =
     QStringLiteral("投注结果进行旋转矩阵后不能再进行缩水，否则无法得到正确的结果！");

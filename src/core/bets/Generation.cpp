@@ -40,23 +40,17 @@ bool forEachCombination(int n, int k, Visit visit)
     }
 }
 
-GenerationResult cancelledResult()
-{
-    GenerationResult r;
-    r.cancelled = true;
-    return r;
-}
-
 } // namespace
 
-std::optional<BetList> GenerateAllCombinations(const std::vector<int> &reds, const std::vector<int> &blues,
-                                               int guaranteeN, const ProgressFn &progress)
+GenerationResult GenerateAllCombinations(const std::vector<int> &reds, const std::vector<int> &blues,
+                                         int guaranteeN, const ProgressFn &progress)
 {
     const int n = int(reds.size());
     const qint64 combos = binomial(n, 6);
-    BetList out;
+    GenerationResult result;
+    BetList &out = result.bets;
     if (combos == 0 || blues.empty())
-        return out;
+        return result;
     ProgressTicker ticker(progress, combos);
     qint64 done = 0;
     const bool guarded = guaranteeN >= 2 && guaranteeN <= 5;
@@ -80,10 +74,10 @@ std::optional<BetList> GenerateAllCombinations(const std::vector<int> &reds, con
         return true;
     });
     if (!finished || !ticker.finish())
-        return std::nullopt;
+        return GenerationResult::cancelled();
     if (guarded)
         out.shrink_to_fit();
-    return out;
+    return result;
 }
 
 GenerationResult GenerateBankerDrag(const QString &bankerText, const std::vector<int> &reds,
@@ -92,7 +86,7 @@ GenerationResult GenerateBankerDrag(const QString &bankerText, const std::vector
     GenerationResult result;
     const int length = int(bankerText.size());
     if (length < 2) {
-        result.outcome = Outcome::failure(kNoBankerMessage);
+        result.outcome = Outcome::refused(kNoBankerMessage);
         return result;
     }
     // Only whole "NN " groups of one to five bankers make bets; anything longer makes none.
@@ -107,7 +101,7 @@ GenerationResult GenerateBankerDrag(const QString &bankerText, const std::vector
         for (int b : bankers)
             repeated = repeated || b == ball;
         if (!ok || ball < 1 || ball > 33 || repeated) {
-            result.outcome = Outcome::failure(kBadBankerMessage);
+            result.outcome = Outcome::refused(kBadBankerMessage);
             return result;
         }
         bankers.push_back(ball);
@@ -142,7 +136,7 @@ GenerationResult GenerateBankerDrag(const QString &bankerText, const std::vector
         return true;
     });
     if (!finished || !ticker.finish())
-        return cancelledResult();
+        return GenerationResult::cancelled();
     return result;
 }
 
@@ -155,7 +149,7 @@ GenerationResult GenerateFromWheel(const std::vector<WheelRow> &rows, const std:
     for (const WheelRow &row : rows)
         for (std::uint8_t p : row)
             if (p < 1 || p > n) {
-                result.outcome = Outcome::failure(kBadWheelRowMessage);
+                result.outcome = Outcome::refused(kBadWheelRowMessage);
                 return result;
             }
     const qint64 total = qint64(rows.size()) * qint64(blues.size());
@@ -165,7 +159,7 @@ GenerationResult GenerateFromWheel(const std::vector<WheelRow> &rows, const std:
     for (int b : blues)
         for (const WheelRow &row : rows) {
             if (!ticker.tick(done++))
-                return cancelledResult();
+                return GenerationResult::cancelled();
             Bet bet{};
             for (int i = 0; i < 6; ++i)
                 bet.red[i] = std::uint8_t(reds[row[i] - 1]);
@@ -173,7 +167,7 @@ GenerationResult GenerateFromWheel(const std::vector<WheelRow> &rows, const std:
             result.bets.push_back(bet);
         }
     if (!ticker.finish())
-        return cancelledResult();
+        return GenerationResult::cancelled();
     return result;
 }
 
@@ -181,26 +175,16 @@ GenerationResult GenerateBets(const GenerationRequest &request, const Candidates
                               const ProgressFn &progress)
 {
     switch (request.method) {
-    case BetMethod::AllCombinations: {
-        std::optional<BetList> bets =
-            GenerateAllCombinations(candidates.reds, candidates.blues, request.guaranteeN, progress);
-        if (!bets)
-            return cancelledResult();
-        GenerationResult r;
-        r.bets = std::move(*bets);
-        return r;
-    }
+    case BetMethod::AllCombinations:
+        return GenerateAllCombinations(candidates.reds, candidates.blues, request.guaranteeN, progress);
     case BetMethod::BankerDrag:
         return GenerateBankerDrag(request.bankerText, candidates.reds, candidates.blues, progress);
     case BetMethod::Wheel: {
         // The file is read even without a blue candidate; its refusal is the generation's.
         const WheelMatrix matrix =
             readWheelMatrix(request.programDir, request.wheelTypeIndex, int(candidates.reds.size()));
-        if (!matrix.outcome.ok()) {
-            GenerationResult r;
-            r.outcome = matrix.outcome;
-            return r;
-        }
+        if (!matrix.outcome.ok())
+            return {matrix.outcome, {}};
         return GenerateFromWheel(matrix.rows, candidates.reds, candidates.blues, progress);
     }
     }

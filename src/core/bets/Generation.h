@@ -3,12 +3,12 @@
 // drag, or the rows of a wheeling matrix.
 #include "core/Outcome.h"
 #include "core/bets/Bet.h"
+#include "core/bets/BetListResult.h"
 #include "core/bets/Candidates.h"
 #include "core/bets/Progress.h"
 #include "core/bets/WheelMatrix.h"
 
 #include <QString>
-#include <optional>
 
 struct GenerationRequest {
     BetMethod method = BetMethod::AllCombinations;
@@ -18,18 +18,15 @@ struct GenerationRequest {
     QString programDir;     // holds Matrix/
 };
 
-struct GenerationResult {
-    Outcome outcome;        // refused: ok false with the message to show
-    bool cancelled = false;
-    BetList bets;
-};
+// Ok with the bets; refused with the message to show; cancelled. Not ok means no bets.
+using GenerationResult = BetListResult;
 
 GenerationResult GenerateBets(const GenerationRequest &request, const Candidates &candidates,
                               const ProgressFn &progress = {});
 
 // The steps, for callers and tests that bring their own inputs.
 // Index tuples in lexicographic order, blue innermost; guaranteeN 2..5 applies the keep-first rule.
-std::optional<BetList> GenerateAllCombinations(const std::vector<int> &reds, const std::vector<int> &blues,
+GenerationResult GenerateAllCombinations(const std::vector<int> &reds, const std::vector<int> &blues,
                                                int guaranteeN = 0, const ProgressFn &progress = {});
 GenerationResult GenerateBankerDrag(const QString &bankerText, const std::vector<int> &reds,
                                     const std::vector<int> &blues, const ProgressFn &progress = {});

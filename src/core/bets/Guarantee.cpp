@@ -93,19 +93,20 @@ bool GuaranteeIndex::tryKeep(const Bet &bet)
     return true;
 }
 
-std::optional<BetList> ReduceByGuarantee(const BetList &list, int n, const ProgressFn &progress)
+BetListResult ReduceByGuarantee(const BetList &list, int n, const ProgressFn &progress)
 {
     GuaranteeIndex index(n);
     ProgressTicker ticker(progress, qint64(list.size()));
-    BetList kept;
+    BetListResult result;
+    BetList &kept = result.bets;
     for (std::size_t i = 0; i < list.size(); ++i) {
         if (!ticker.tick(qint64(i)))
-            return std::nullopt;
+            return BetListResult::cancelled();
         if (index.tryKeep(list[i]))
             kept.push_back(list[i]);
     }
     if (!ticker.finish())
-        return std::nullopt;
+        return BetListResult::cancelled();
     kept.shrink_to_fit();
-    return kept;
+    return result;
 }

@@ -2,9 +2,8 @@
 // Guarantee-N sets: no two kept bets with the same blue share N or more reds. Bets are
 // taken in list order and the earlier of two conflicting bets always wins.
 #include "core/bets/Bet.h"
+#include "core/bets/BetListResult.h"
 #include "core/bets/Progress.h"
-
-#include <optional>
 
 // True when b and k have the same blue and at least n of b's reds occur among k's reds.
 bool ConflictTest(const Bet &b, const Bet &k, int n);
@@ -24,5 +23,5 @@ private:
     std::vector<std::vector<std::uint64_t>> m_bits; // by blue, allocated on first use
 };
 
-// The bets of list that the keep-first rule keeps, in order; no value when cancelled.
-std::optional<BetList> ReduceByGuarantee(const BetList &list, int n, const ProgressFn &progress = {});
+// The bets of list that the keep-first rule keeps, in order; or cancelled.
+BetListResult ReduceByGuarantee(const BetList &list, int n, const ProgressFn &progress = {});

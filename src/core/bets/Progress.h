@@ -3,6 +3,7 @@
 // It returns false to cancel; a cancelled routine changes none of the lists it was given.
 #include <QtGlobal>
 #include <functional>
+#include <utility>
 
 using ProgressFn = std::function<bool(qint64 done, qint64 total)>;
 
@@ -11,7 +12,7 @@ class ProgressTicker {
 public:
     static constexpr qint64 kStep = 1 << 12;
 
-    ProgressTicker(const ProgressFn &fn, qint64 total) : m_fn(fn), m_total(total) {}
+    ProgressTicker(ProgressFn fn, qint64 total) : m_fn(std::move(fn)), m_total(total) {}
 
     // Returns false once the callback has asked to cancel.
     bool tick(qint64 done)
@@ -25,7 +26,7 @@ public:
     bool finish() { return !m_fn || m_fn(m_total, m_total); }
 
 private:
-    const ProgressFn &m_fn;
+    ProgressFn m_fn; // a copy: the ticker may outlive the caller's temporary
     qint64 m_total;
     qint64 m_next = 0;
 };

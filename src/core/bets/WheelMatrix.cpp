@@ -9,7 +9,7 @@ namespace {
 QString wrongTypeText() { return QStringLiteral("您选择的旋转矩阵类型不正确,请重新选择!"); }
 QString noMatrixText() { return QStringLiteral("您选择的侯选号码数量无此类旋转矩阵,请重新选择!"); }
 
-WheelMatrix refused(const QString &text) { return {Outcome::failure(text), {}}; }
+WheelMatrix refused(const QString &text) { return {Outcome::refused(text), {}}; }
 
 WheelMatrix faultyLine(const QString &path, int line, const QString &what)
 {

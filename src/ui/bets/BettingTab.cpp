@@ -125,7 +125,7 @@ void BettingTab::SeSkinButton4Click()
         [request, candidates](const ProgressFn &progress) {
             GenerationResult g = GenerateBets(request, candidates, progress);
             ListResult r;
-            r.outcome = g.cancelled ? Outcome::cancelled() : g.outcome;
+            r.outcome = g.outcome;
             r.list = std::make_shared<const BetList>(std::move(g.bets));
             return r;
         },
@@ -161,11 +161,10 @@ void BettingTab::SeSkinButton18Click()
         kFiltering,
         [source, bounds](const ProgressFn &progress) {
             ListResult r;
-            std::optional<BetList> kept = FilterBets(*source, bounds, progress);
-            if (!kept)
-                r.outcome = Outcome::cancelled();
-            else
-                r.list = std::make_shared<const BetList>(std::move(*kept));
+            BetListResult kept = FilterBets(*source, bounds, progress);
+            r.outcome = kept.outcome;
+            if (kept.outcome.ok())
+                r.list = std::make_shared<const BetList>(std::move(kept.bets));
             return r;
         },
         [this](ListResult &r) {
@@ -181,11 +180,10 @@ void BettingTab::reduce(int n)
         kReducing,
         [source, n](const ProgressFn &progress) {
             ListResult r;
-            std::optional<BetList> kept = ReduceByGuarantee(*source, n, progress);
-            if (!kept)
-                r.outcome = Outcome::cancelled();
-            else
-                r.list = std::make_shared<const BetList>(std::move(*kept));
+            BetListResult kept = ReduceByGuarantee(*source, n, progress);
+            r.outcome = kept.outcome;
+            if (kept.outcome.ok())
+                r.list = std::make_shared<const BetList>(std::move(kept.bets));
             return r;
         },
         [this](ListResult &r) {
