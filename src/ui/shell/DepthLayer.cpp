@@ -17,34 +17,42 @@ const QColor kBarSide(0, 92, 92);
 
 const QColor kMarkText(40, 40, 40);
 constexpr int kSmoothFaces = 200;  // draws up to which the faces are antialiased
+constexpr qreal kMarkerClearance = 5;  // from a point to the foot of its mark
 
 QPolygonF quad(const QPointF &a, const QPointF &b, const QPointF &offset)
 {
     return QPolygonF({a, b, b + offset, a + offset});
 }
 
-// Each bar's value, centred over its top face.
-class BarMarks : public QGraphicsItem {
+// The value marks: over each point of the line, a little clear of its round marker,
+// and in 3D over the top face of each bar.
+class ValueMarks : public QGraphicsItem {
 public:
-    explicit BarMarks(DepthLayer *layer) : QGraphicsItem(layer->chart()), m_layer(layer)
+    explicit ValueMarks(DepthLayer *layer) : QGraphicsItem(layer->chart()), m_layer(layer)
     {
         setZValue(4.5);  // over the series
     }
     QRectF boundingRect() const override { return m_layer->chart()->rect(); }
     void paint(QPainter *p, const QStyleOptionGraphicsItem *, QWidget *) override
     {
-        if (m_layer->offset().isNull() || !m_layer->barsShown() || !m_layer->marksShown())
+        const bool bars = m_layer->barsShown();
+        if (!m_layer->marksShown() || (bars && m_layer->offset().isNull()))
             return;
         p->setPen(kMarkText);
         p->setFont(m_layer->markFont());
         const QFontMetricsF metrics(p->font());
-        const QPointF half = m_layer->offset() / 2;
+        const QPointF depth = m_layer->offset();
         for (const QPointF &v : m_layer->values()->points()) {
-            const QPointF left = m_layer->barTopLeft(v);
-            const QPointF right = m_layer->barBottomRight(v);
             const QString text = QString::number(v.y());
-            const qreal x = (left.x() + right.x()) / 2 + half.x() - metrics.horizontalAdvance(text) / 2;
-            p->drawText(QPointF(x, left.y() + half.y() * 2 - metrics.descent() - 2), text);
+            QPointF at;
+            if (bars) {
+                const QPointF left = m_layer->barTopLeft(v);
+                const QPointF right = m_layer->barBottomRight(v);
+                at = QPointF((left.x() + right.x() + depth.x()) / 2, left.y() + depth.y() - 2);
+            } else {
+                at = m_layer->chart()->mapToPosition(v, m_layer->values()) - QPointF(0, kMarkerClearance);
+            }
+            p->drawText(QPointF(at.x() - metrics.horizontalAdvance(text) / 2, at.y() - metrics.descent()), text);
         }
     }
 
@@ -59,7 +67,7 @@ DepthLayer::DepthLayer(QChart *chart, QLineSeries *line, QValueAxis *valueAxis)
     // Above the plot area and its grid, under the axes and the series.
     setZValue(2.5);
     setFlag(ItemHasNoContents, true);
-    m_marks = new BarMarks(this);
+    m_marks = new ValueMarks(this);
 }
 
 void DepthLayer::setOffset(const QPointF &offset)
@@ -73,6 +81,12 @@ void DepthLayer::setOffset(const QPointF &offset)
 void DepthLayer::setBarsShown(bool bars)
 {
     m_bars = bars;
+    update();
+    m_marks->update();
+}
+
+void DepthLayer::refresh()
+{
     update();
     m_marks->update();
 }

@@ -4,8 +4,9 @@
 // the chart's grid and its series, paints what an oblique projection shows behind
 // the flat series: the floor, the left wall and the back wall with its grid, the
 // ribbon behind the line, or the top and right side of each bar. The series themselves
-// stay the front face. A second item above the series writes the value of each bar
-// over its top face, where the flat bar series would put it under the next box.
+// stay the front face. A second item above the series writes the value marks: over
+// the points of the line (flat or not), and in 3D over the top face of each bar, where
+// the bar series would put them under the next box.
 #include <QFont>
 #include <QGraphicsItem>
 
@@ -26,6 +27,8 @@ public:
     void setMarkFont(const QFont &font) { m_markFont = font; }
     QFont markFont() const { return m_markFont; }
     void setMarksShown(bool shown);
+    // The values or the plot area changed: paint again.
+    void refresh();
     bool marksShown() const { return m_marksShown; }
 
     QRectF boundingRect() const override;

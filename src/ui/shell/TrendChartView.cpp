@@ -64,9 +64,6 @@ TrendChartView::TrendChartView(const QString &title, QWidget *parent)
     m_line->setPen(QPen(kLineRed, 1.5));
     m_line->setPointsVisible(true);
     m_line->setMarkerSize(5);
-    m_line->setPointLabelsFormat(QStringLiteral("@yPoint"));
-    m_line->setPointLabelsColor(kMarkText);
-    m_line->setPointLabelsClipping(false);
 
     m_set->setColor(kBarTeal);
     m_set->setBorderColor(kBarTeal);
@@ -138,6 +135,7 @@ void TrendChartView::setSeries(const QVector<int> &values, const QStringList &la
     placeDrawLabels();
     fitValueAxis();
     smoothEdges();
+    m_depth->refresh();
     if (m_3d)
         applyDepth();  // the value labels may have changed width
     clearLines();
@@ -231,6 +229,7 @@ void TrendChartView::fitValueAxis()
 // smear into one another.
 void TrendChartView::placeDrawLabels()
 {
+    m_depth->refresh();
     const int n = int(m_labels.size());
     const qreal width = std::max<qreal>(1, m_chart->plotArea().width());
     int widest = 0;
@@ -257,10 +256,10 @@ void TrendChartView::placeDrawLabels()
     m_drawAxis->setRange(-0.5, std::max(n, 1) - 0.5);
 }
 
-// In 3D the depth layer writes the bar marks over the boxes instead of the bar series.
+// The depth layer writes the line's marks (Qt sets them on the marker) and in 3D the
+// bars' marks over the boxes; flat bars have their own.
 void TrendChartView::showMarks()
 {
-    m_line->setPointLabelsVisible(m_marksFit);
     m_bars->setLabelsVisible(m_marksFit && !m_3d);
     m_depth->setMarksShown(m_marksFit);
 }
