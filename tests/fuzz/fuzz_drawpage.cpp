@@ -1,0 +1,60 @@
+// Draw pages as the download fetches them: the body read as a browser shows it (charset,
+// HTML to text), its GBK form cut into 24-byte records, and the analysis that turns the
+// records not yet stored into batch lines for the entry rules.
+#include "FuzzSupport.h"
+
+#include "core/draws/DrawEntry.h"
+#include "core/draws/DrawPage.h"
+#include "core/web/HtmlText.h"
+
+#include <QSet>
+#include <QSqlQuery>
+
+namespace {
+
+QSqlDatabase history()
+{
+    static const bool ready = [] {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fuzz"));
+        db.setDatabaseName(QStringLiteral(":memory:"));
+        QSqlQuery q(db);
+        return db.open() && q.exec(QStringLiteral("create table data (qishu text)"))
+            && q.exec(QStringLiteral("insert into data values ('2007001'), ('2007003')"));
+    }();
+    FUZZ_CHECK(ready);
+    return QSqlDatabase::database(QStringLiteral("fuzz"));
+}
+
+const QByteArray kContentTypes[] = {"", "text/html", "text/html; charset=gbk", "text/html; charset=utf-8",
+                                    "text/plain", "text/html; charset=\"x\"", "application/octet-stream"};
+const char *const kFileNames[] = {"ssq.html", "ssq.txt", ""};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    FuzzInput in(data, size);
+    const std::uint8_t mode = in.byte();
+    const QByteArray body = in.restBytes();
+
+    // The records straight from GBK bytes.
+    const QVector<PageRecord> raw = ReadPageRecords(body);
+    FUZZ_CHECK(qsizetype(raw.size()) <= body.size() / 24 + 1);
+
+    const QString text = HtmlText::pageText(body, kContentTypes[mode % 7], QString::fromLatin1(kFileNames[(mode / 7) % 3]));
+    const PageAnalysis a = AnalyseDrawPage(history(), text);
+    FUZZ_CHECK(a.outcome.ok());
+    FUZZ_CHECK(a.batchLines.size() <= a.records);
+    FUZZ_CHECK(a.logLines.size() == 2 * a.batchLines.size());
+    QSet<QString> seen;
+    for (const QString &line : a.batchLines) {
+        const QString qishu = line.section(QLatin1Char(' '), 0, 0);
+        FUZZ_CHECK(qishu != QLatin1String("2007001") && qishu != QLatin1String("2007003"));
+        FUZZ_CHECK(!seen.contains(qishu));
+        seen.insert(qishu);
+        // What the entry rules then make of it.
+        const BatchLine b = ParseBatchLine(line);
+        FUZZ_CHECK(b.kind != BatchLine::Draw || b.fields.reds[0].size() == 2);
+    }
+    return 0;
+}
