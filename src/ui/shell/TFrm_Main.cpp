@@ -12,6 +12,7 @@
 #include "ui/shell/TFrm_about.h"
 #include "ui/shell/TFrm_itemset.h"
 #include "ui/shell/TrendChartTab.h"
+#include "ui/stats/StatsWindows.h"
 #include "ui/widgets/Messages.h"
 #include "ui/widgets/RangeStrip.h"
 #include "ui/widgets/RollUpPanel.h"
@@ -252,6 +253,14 @@ void TFrm_Main::fillChartRanges(const QStringList &numbers)
 // ---- Statistics dialogs and the prize check -------------------------------------------
 void TFrm_Main::createStatisticsDialogs()
 {
+    m_stats = new StatsWindows(database(), m_messages, m_settings, this);
+    wire(m_act.prizeCheck, [this] { m_stats->openPrizeCheck(); });
+    wire(m_act.blueDistribution, [this] { m_stats->openBlueDistribution(); });
+    wire(m_act.bigSmallOddEven, [this] { m_stats->openBigSmallOddEven(); });
+    wire(m_act.fiveElements, [this] { m_stats->openFiveElements(); });
+    wire(m_act.sumIntervals, [this] { m_stats->openSumIntervals(); });
+    wire(m_act.redOmission, [this] { m_stats->openRedOmission(); });
+    wire(m_act.blueOmission, [this] { m_stats->openBlueOmission(); });
 }
 
 // ---- Draw download and the version check ----------------------------------------------

@@ -19,6 +19,7 @@ class PickerStrip;
 class HistoryTab;
 class PageFetch;
 class RollUpPanel;
+class StatsWindows;
 class TFrm_about;
 class TFrm_LuRu;
 class TrendChartTab;
@@ -102,6 +103,10 @@ private:
     TrendChartTab *m_blueChart = nullptr;
 
     // Statistics dialogs and the prize check
+public:
+    StatsWindows *statsWindows() const { return m_stats; }
+private:
+    StatsWindows *m_stats = nullptr;
 
     // Download and version check
     PageFetch *m_versionFetch = nullptr;  // the version page, fetched once at first show

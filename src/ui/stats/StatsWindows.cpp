@@ -1,0 +1,100 @@
+#include "ui/stats/StatsWindows.h"
+
+#include "ui/stats/OmissionDialog.h"
+#include "ui/stats/TFrm_Lanqiufenbu.h"
+#include "ui/stats/TFrm_chaxun.h"
+#include "ui/stats/TFrm_daxiaofenxi.h"
+#include "ui/stats/TFrm_wuxing.h"
+
+#include <QEvent>
+
+StatsWindows::StatsWindows(QSqlDatabase db, Messages &messages, const DisplaySettings &settings, QWidget *mainWindow,
+                           std::size_t handOverLimit)
+    : QObject(mainWindow), m_db(db), m_messages(messages), m_settings(settings), m_main(mainWindow),
+      m_chaxun(new TFrm_chaxun(db, messages, mainWindow, handOverLimit))
+{
+    mainWindow->installEventFilter(this);
+}
+
+void StatsWindows::openModal(QDialog *dialog)
+{
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::ApplicationModal);
+    dialog->show();
+}
+
+void StatsWindows::openModeless(QDialog *dialog)
+{
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setModal(false);
+    m_modeless.removeAll(nullptr);
+    m_modeless.append(dialog);
+    dialog->show();
+}
+
+void StatsWindows::openRedOmission()
+{
+    openModal(new TFrm_HongqiuYilou(m_db, m_messages, m_settings.drawCount, m_main));
+}
+
+void StatsWindows::openBlueOmission()
+{
+    openModal(new TFrm_LanqiuYilou(m_db, m_messages, m_settings.drawCount, m_main));
+}
+
+void StatsWindows::openSumIntervals()
+{
+    openModal(new TFrm_qujian(m_db, m_messages, m_settings.drawCount, m_main));
+}
+
+void StatsWindows::openBlueDistribution()
+{
+    openModeless(new TFrm_Lanqiufenbu(m_db, m_messages, m_settings.drawCount, m_main));
+}
+
+void StatsWindows::openBigSmallOddEven()
+{
+    openModeless(new TFrm_daxiaofenxi(m_db, m_messages, m_settings.drawCount, m_main));
+}
+
+void StatsWindows::openFiveElements()
+{
+    if (!m_wuxing) {
+        m_wuxing = new TFrm_wuxing(m_db, m_messages, m_settings.drawCount, m_main);
+        m_wuxing->setModal(false);
+        m_modeless.append(m_wuxing);
+    }
+    m_wuxing->show();
+    m_wuxing->raise();
+    m_wuxing->activateWindow();
+}
+
+void StatsWindows::openPrizeCheck()
+{
+    m_chaxun->show();
+    m_chaxun->raise();
+}
+
+void StatsWindows::checkBets(std::shared_ptr<const BetList> bets)
+{
+    m_chaxun->setBets(std::move(bets));
+    openPrizeCheck();
+}
+
+QList<QDialog *> StatsWindows::openWindows() const
+{
+    QList<QDialog *> open;
+    for (const QPointer<QDialog> &d : m_modeless)
+        if (d && d->isVisible())
+            open << d.data();
+    return open;
+}
+
+bool StatsWindows::eventFilter(QObject *watched, QEvent *event)
+{
+    // The main window hides only once its close was accepted; a minimise is spontaneous.
+    if (watched == m_main && event->type() == QEvent::Hide && !event->spontaneous())
+        for (QDialog *d : openWindows())
+            d->close();
+    return QObject::eventFilter(watched, event);
+}

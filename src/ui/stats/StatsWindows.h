@@ -1,0 +1,55 @@
+#pragma once
+// Opens the statistics windows for the main window: a fresh window per menu click (modal
+// for the charts, modeless for the lists), the one five-elements window and the one prize
+// check dialog. The modeless windows close when the main window closes.
+#include "core/bets/Bet.h"
+#include "core/shell/DisplaySettings.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QSqlDatabase>
+#include <memory>
+
+class QDialog;
+class QWidget;
+class Messages;
+class TFrm_chaxun;
+class TFrm_wuxing;
+
+class StatsWindows : public QObject {
+    Q_OBJECT
+public:
+    // settings is read when a window opens, so the range length read at first show applies.
+    StatsWindows(QSqlDatabase db, Messages &messages, const DisplaySettings &settings, QWidget *mainWindow,
+                 std::size_t handOverLimit = 100000);
+
+    void openRedOmission();
+    void openBlueOmission();
+    void openSumIntervals();
+    void openBlueDistribution();
+    void openBigSmallOddEven();
+    void openFiveElements();
+    void openPrizeCheck();
+    // The betting tab's "中奖查询": the current list into the list box, then the dialog.
+    void checkBets(std::shared_ptr<const BetList> bets);
+
+    TFrm_chaxun *prizeCheck() const { return m_chaxun; }
+    TFrm_wuxing *fiveElements() const { return m_wuxing; }
+    // The modeless windows now open.
+    QList<QDialog *> openWindows() const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void openModal(QDialog *dialog);
+    void openModeless(QDialog *dialog);
+
+    QSqlDatabase m_db;
+    Messages &m_messages;
+    const DisplaySettings &m_settings;
+    QWidget *m_main;
+    TFrm_chaxun *m_chaxun;
+    TFrm_wuxing *m_wuxing = nullptr; // made at the first click, then shown again and again
+    QList<QPointer<QDialog>> m_modeless;
+};
