@@ -3,6 +3,7 @@
 #include "ProgramDir.h"
 #include "RecordingMessages.h"
 #include "core/bets/BetText.h"
+#include "ui/bets/BettingTab.h"
 #include "ui/shell/TFrm_Main.h"
 #include "ui/stats/StatsWindows.h"
 #include "ui/stats/TFrm_chaxun.h"
@@ -101,6 +102,39 @@ private slots:
         QCOMPARE(d->redFields[0]->text(), QString());
         QCOMPARE(d->singleResult->text(), QString());
         QCOMPARE(d->betListBox->toPlainText(), QStringLiteral("1 2 12 3 5 4   13"));
+        d->close();
+    }
+
+    // "中奖查询" of the betting tab: its current list, as output lines, in the dialog's box.
+    void handOverFromTheBettingTab()
+    {
+        Fixture f;
+        TFrm_Main window(f.dir.path(), f.messages);
+        window.show();
+        BettingTab *tab = window.bettingTab();
+        auto click = [&](const QString &name) {
+            QWidget *w = window.findChild<QWidget *>(name);
+            QVERIFY2(w, qPrintable(name));
+            QTest::mouseClick(w, Qt::LeftButton);
+        };
+        for (int red = 1; red <= 7; ++red)
+            click(QStringLiteral("Panel%1").arg(3 + red));
+        for (int blue = 1; blue <= 2; ++blue)
+            click(QStringLiteral("Panel%1").arg(36 + blue));
+        click(QStringLiteral("SeSkinButton4"));
+        for (int i = 0; i < 600 && tab->isBusy(); ++i)
+            QTest::qWait(50);
+        QCOMPARE(tab->currentList()->size(), std::size_t(14));
+        click(QStringLiteral("SeSkinButton14"));
+        TFrm_chaxun *d = window.statsWindows()->prizeCheck();
+        QVERIFY(d->isVisible());
+        QStringList expected;
+        for (const Bet &b : *tab->currentList())
+            expected << OutputLine(b);
+        QCOMPARE(d->betListBox->toPlainText(), expected.join(QLatin1Char('\n')));
+        // 1..6 + 1 and + 2 against 01 02 03 04 05 06 + 07: two second prizes among them.
+        QTest::mouseClick(d->listCheckButton, Qt::LeftButton);
+        QVERIFY(f.messages.shown.contains(QStringLiteral("info:恭喜您买中了 2 注二等奖！")));
         d->close();
     }
 

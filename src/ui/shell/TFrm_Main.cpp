@@ -261,6 +261,7 @@ void TFrm_Main::createStatisticsDialogs()
     wire(m_act.sumIntervals, [this] { m_stats->openSumIntervals(); });
     wire(m_act.redOmission, [this] { m_stats->openRedOmission(); });
     wire(m_act.blueOmission, [this] { m_stats->openBlueOmission(); });
+    connect(m_betting, &BettingTab::prizeCheckRequested, m_stats, &StatsWindows::checkBets);
 }
 
 // ---- Draw download and the version check ----------------------------------------------
