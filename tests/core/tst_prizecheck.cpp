@@ -1,6 +1,6 @@
 // The prize check: the prize table, the single check, the list check over lines and the
 // same count over bets, against one stored draw.
-#include "TempDatabase.h"
+#include "ProgramDir.h"
 #include "core/bets/BetText.h"
 #include "core/draws/DrawStore.h"
 #include "core/stats/PrizeCheck.h"
@@ -23,10 +23,10 @@ public:
     {
         DrawStore::insertDraw(m_db.db(), ComputeDrawAttributes(kDraw, {1, 2, 3, 4, 5, 6}, 7));
     }
-    QSqlDatabase db() const { return m_db.db(); }
+    QSqlDatabase db() { return m_db.db(); }
 
 private:
-    TempDatabase m_db;
+    ProgramDir m_db;
 };
 
 } // namespace

@@ -1,6 +1,6 @@
 // The statistics tables: omission charts, sum intervals, the five elements, the
 // big/small marks and the blue distribution counts, over small fixtures.
-#include "TempDatabase.h"
+#include "ProgramDir.h"
 #include "core/draws/DrawStore.h"
 #include "core/stats/BigSmall.h"
 #include "core/stats/BlueDistribution.h"
@@ -61,7 +61,7 @@ private slots:
         QFETCH(QString, cells);
         QFETCH(QString, maximum);
         QFETCH(QString, count);
-        TempDatabase db;
+        ProgramDir db;
         QVERIFY(db.isOpen());
         store(db.db(), {{"2007001", {1, 3, 4, 10, 11, 12}, 1},
                         {"2007002", {4, 20, 21, 22, 23, 24}, 2},
@@ -89,7 +89,7 @@ private slots:
 
     void blueOmissionFiveNineFive()
     {
-        TempDatabase db;
+        ProgramDir db;
         store(db.db(), {{"2007001", {1, 2, 3, 4, 5, 6}, 5},
                         {"2007002", {1, 2, 3, 4, 5, 6}, 9},
                         {"2007003", {1, 2, 3, 4, 5, 6}, 5}});
@@ -121,7 +121,7 @@ private slots:
     {
         QFETCH(QString, from);
         QFETCH(QString, to);
-        TempDatabase db;
+        ProgramDir db;
         store(db.db(), {{"2007001", {1, 2, 3, 4, 5, 6}, 5}, {"2007002", {1, 2, 3, 4, 5, 6}, 9}});
         const StatsResult r = Omission::redOmission(db.db(), from, to);
         QVERIFY(r.outcome.ok());
@@ -172,7 +172,7 @@ private slots:
 
     void intervalsFromStoredSums()
     {
-        TempDatabase db;
+        ProgramDir db;
         // Sums 95, 101, 97.
         store(db.db(), {{"2007001", {10, 12, 14, 16, 18, 25}, 1},
                         {"2007002", {11, 13, 15, 17, 20, 25}, 2},
@@ -195,7 +195,7 @@ private slots:
 
     void fiveElementsRebuild()
     {
-        TempDatabase db;
+        ProgramDir db;
         store(db.db(), {{"2007001", {1, 2, 3, 6, 9, 12}, 16}, {"2007002", {5, 11, 17, 23, 29, 32}, 2}});
         for (int s = 3; s <= 10; ++s)
             store(db.db(), {{qPrintable(QStringLiteral("2007%1").arg(s, 3, 10, QLatin1Char('0'))), {1, 2, 3, 4, 5, 6}, 1}});
@@ -223,7 +223,7 @@ private slots:
     // A failing insert leaves the previous rows, not half a rebuild.
     void fiveElementsRebuildIsAllOrNothing()
     {
-        TempDatabase db;
+        ProgramDir db;
         store(db.db(), {{"2007001", {1, 2, 3, 6, 9, 12}, 16}, {"2007002", {5, 11, 17, 23, 29, 32}, 2}});
         QVERIFY(FiveElements::rebuild(db.db(), QStringLiteral("2007001"), QStringLiteral("2007002")).ok());
         QSqlQuery q(db.db());
@@ -257,7 +257,7 @@ private slots:
 
     void bigSmallAllSmallDraw()
     {
-        TempDatabase db;
+        ProgramDir db;
         store(db.db(), {{"2007001", {1, 2, 3, 4, 5, 6}, 3}, {"2007002", {1, 2, 3, 20, 25, 30}, 9}});
         const StatsResult r = BigSmall::table(db.db(), QStringLiteral("2007001"), QStringLiteral("2007002"));
         QVERIFY(r.outcome.ok());
@@ -280,7 +280,7 @@ private slots:
 
     void blueDistributionAndCounts()
     {
-        TempDatabase db;
+        ProgramDir db;
         store(db.db(), {{"2007001", {1, 2, 3, 4, 5, 6}, 5},
                         {"2007002", {1, 2, 3, 4, 5, 6}, 9},
                         {"2007003", {1, 2, 3, 4, 5, 6}, 5},
