@@ -332,6 +332,34 @@ private slots:
             QTest::qWait(50);
         QCOMPARE(BetRowText(window.bettingTab()->currentList()->at(0)), QStringLiteral("01 02 03 04 05 0616"));
     }
+
+    void cancelledGenerationKeepsThePreviousList()
+    {
+        BettingFixture f;
+        f.pickRange(7, 2);
+        QVERIFY(f.generate());
+        const auto before = f.tab.currentList();
+        f.click("SeSkinButton5");
+        f.click("SeSkinButton11");
+        f.click("SeSkinButton4");
+        QVERIFY(f.tab.isBusy());
+        // Cancel as soon as the work has started: whether or not the worker got to its end,
+        // nothing of it may be applied.
+        QProgressDialog *progress = f.tab.findChild<QProgressDialog *>();
+        QVERIFY(progress);
+        QPushButton *cancel = nullptr;
+        for (QPushButton *b : progress->findChildren<QPushButton *>())
+            if (b->text() == QStringLiteral("取消"))
+                cancel = b;
+        QVERIFY(cancel);
+        cancel->click();
+        QVERIFY(f.waitIdle());
+        QVERIFY(f.tab.currentList() == before);
+        QVERIFY(f.tab.generatedList() == before);
+        QCOMPARE(f.gridRows(), 14);
+        QCOMPARE(f.label("SeSkinLabel23"), QStringLiteral("共14注"));
+        QCOMPARE(f.messages.shown, QStringList());
+    }
 };
 
 QTEST_MAIN(TestBettingTab)

@@ -6,11 +6,13 @@
 // cancelled operation leaves both lists and the grid as they were.
 #include "core/Outcome.h"
 #include "core/bets/Bet.h"
+#include "core/bets/BetEngine.h"
 #include "ui/bets/SaveName.h"
 
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QPushButton;
 class BetGrid;
@@ -28,8 +30,8 @@ public:
     BettingTab(const QString &programDir, PickerStrip *picker, Messages &messages, QWidget *parent = nullptr);
     ~BettingTab() override;
 
-    std::shared_ptr<const BetList> generatedList() const { return m_generated; }
-    std::shared_ptr<const BetList> currentList() const { return m_current; }
+    std::shared_ptr<const BetList> generatedList() const { return m_engine.lists().generated; }
+    std::shared_ptr<const BetList> currentList() const { return m_engine.lists().current; }
     // The current list as output lines "01 02 03 04 05 06 12", in list order.
     QStringList currentOutputLines() const;
 
@@ -64,17 +66,23 @@ signals:
     void operationFinished();
 
 private:
-    struct ListResult; // what a worker hands back
-    void runListJob(const QString &label, std::function<ListResult(const std::function<bool(qint64, qint64)> &)> job,
-                    std::function<void(ListResult &)> apply);
+    // Runs compute on a worker behind the progress dialog; apply gets its result on the UI
+    // thread unless the user cancelled.
+    template <class Result, class Compute, class Apply>
+    void runLong(const QString &label, Compute compute, Apply apply);
+    // Installs a list operation's result and shows page 1 when it made new lists.
+    void applyListResult(const EngineResult &r);
+    // Installs the lists of r, if it made any, keeping the replaced ones to be let go later.
+    void install(const EngineResult &r);
+    void releaseRetiredLists();
     void showFirstPage();
 
     QString m_programDir;
     PickerStrip *m_picker;
     Messages &m_messages;
     SaveNameFn m_askName;
-    std::shared_ptr<const BetList> m_generated;
-    std::shared_ptr<const BetList> m_current;
+    BetEngine m_engine;
+    std::vector<BetLists> m_retired;
     bool m_busy = false;
 
     MethodGroup *m_methods = nullptr;
