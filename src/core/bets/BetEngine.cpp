@@ -3,6 +3,8 @@
 #include "core/bets/Guarantee.h"
 #include "core/bets/Paging.h"
 
+#include <new>
+
 namespace {
 
 std::shared_ptr<const BetList> share(BetList &&list)
@@ -20,62 +22,84 @@ EngineResult withCurrent(const BetLists &from, BetListResult &&made)
     return r;
 }
 
+// Runs one computation; an allocation that fails anywhere in it ends it with a failure that
+// installs nothing. What it had made so far is freed as the exception unwinds.
+template <typename Compute>
+EngineResult unlessOutOfMemory(Compute &&compute)
+{
+    try {
+        return compute();
+    } catch (const std::bad_alloc &) {
+        EngineResult r;
+        r.outcome = Outcome::failed(kOutOfMemoryMessage);
+        return r;
+    }
+}
+
 } // namespace
 
 EngineResult computeGeneration(const std::array<bool, 33> &redSelected, const std::array<bool, 16> &blueSelected,
                                const GenerationRequest &request, const ProgressFn &progress)
 {
-    const Candidates candidates = CollectCandidates(redSelected, blueSelected, request.method);
-    GenerationResult g = GenerateBets(request, candidates, progress);
-    EngineResult r;
-    r.warning = candidates.message;
-    r.outcome = g.outcome;
-    if (g.outcome.isCancelled())
+    return unlessOutOfMemory([&]() -> EngineResult {
+        const Candidates candidates = CollectCandidates(redSelected, blueSelected, request.method);
+        GenerationResult g = GenerateBets(request, candidates, progress);
+        EngineResult r;
+        r.warning = candidates.message;
+        r.outcome = g.outcome;
+        if (g.outcome.isCancelled())
+            return r;
+        // A refused generation still empties both lists.
+        const std::shared_ptr<const BetList> bets = share(std::move(g.bets));
+        r.lists = {bets, bets};
         return r;
-    // A refused generation still empties both lists.
-    const std::shared_ptr<const BetList> bets = share(std::move(g.bets));
-    r.lists = {bets, bets};
-    return r;
+    });
 }
 
 EngineResult computeFilter(const BetLists &from, BetMethod methodNow, const FilterSettings &settings,
                            const ProgressFn &progress)
 {
-    EngineResult r;
-    if (methodNow == BetMethod::Wheel) {
-        r.outcome = Outcome::refused(kWheelFilterMessage);
-        return r;
-    }
-    FilterBounds bounds;
-    r.outcome = parseFilterBounds(settings, bounds);
-    if (!r.outcome.ok())
-        return r;
-    bool any = false;
-    for (bool on : bounds.on)
-        any = any || on;
-    if (!any) {
-        r.lists = {from.generated, from.generated};
-        return r;
-    }
-    return withCurrent(from, FilterBets(*from.generated, bounds, progress));
+    return unlessOutOfMemory([&]() -> EngineResult {
+        EngineResult r;
+        if (methodNow == BetMethod::Wheel) {
+            r.outcome = Outcome::refused(kWheelFilterMessage);
+            return r;
+        }
+        FilterBounds bounds;
+        r.outcome = parseFilterBounds(settings, bounds);
+        if (!r.outcome.ok())
+            return r;
+        bool any = false;
+        for (bool on : bounds.on)
+            any = any || on;
+        if (!any) {
+            r.lists = {from.generated, from.generated};
+            return r;
+        }
+        return withCurrent(from, FilterBets(*from.generated, bounds, progress));
+    });
 }
 
 EngineResult computeReduction(const BetLists &from, int n, const ProgressFn &progress)
 {
-    return withCurrent(from, ReduceByGuarantee(*from.current, n, progress));
+    return unlessOutOfMemory([&]() -> EngineResult {
+        return withCurrent(from, ReduceByGuarantee(*from.current, n, progress));
+    });
 }
 
 EngineResult computeDeletion(const BetLists &from, qint64 b)
 {
-    const BetList &list = *from.current;
-    if (b < 1 || b > qint64(list.size()))
-        return {}; // removes nothing, and that is no error
+    return unlessOutOfMemory([&]() -> EngineResult {
+        const BetList &list = *from.current;
+        if (b < 1 || b > qint64(list.size()))
+            return {}; // removes nothing, and that is no error
 
-    BetList kept;
-    kept.reserve(list.size() - 1);
-    kept.insert(kept.end(), list.begin(), list.begin() + (b - 1));
-    kept.insert(kept.end(), list.begin() + b, list.end());
-    return withCurrent(from, {Outcome::success(), std::move(kept)});
+        BetList kept;
+        kept.reserve(list.size() - 1);
+        kept.insert(kept.end(), list.begin(), list.begin() + (b - 1));
+        kept.insert(kept.end(), list.begin() + b, list.end());
+        return withCurrent(from, {Outcome::success(), std::move(kept)});
+    });
 }
 
 BetEngine::BetEngine()

@@ -34,6 +34,11 @@ struct EngineResult {
     bool installs() const { return lists.generated && lists.current; }
 };
 
+// Millions of bets may not fit in memory. Every compute*() below that runs out hands back a
+// failure with this text and nothing to install, so both lists stay as they were.
+inline const QString kOutOfMemoryMessage =
+    QStringLiteral("内存不足，无法完成这次计算，原有的投注号码没有改变。请减少侯选号码或者关闭其他程序后重试！");
+
 // "开始投注": collects the candidates and makes the generated list, which is also the current
 // one. A refused generation still installs two empty lists.
 EngineResult computeGeneration(const std::array<bool, 33> &redSelected, const std::array<bool, 16> &blueSelected,
