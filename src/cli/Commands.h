@@ -24,3 +24,5 @@ void setupBets(QCommandLineParser &parser);
 int runBets(const CliContext &ctx, const QCommandLineParser &parser);
 void setupWheel(QCommandLineParser &parser);
 int runWheel(const CliContext &ctx, const QCommandLineParser &parser);
+void setupDownload(QCommandLineParser &parser);
+int runDownload(const CliContext &ctx, const QCommandLineParser &parser);

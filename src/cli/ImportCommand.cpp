@@ -2,13 +2,17 @@
 
 #include "core/draws/DataM.h"
 #include "core/draws/DrawEntry.h"
+#include "core/draws/ImportLayouts.h"
+#include "core/web/HtmlText.h"
 
 #include <QFile>
 
 void setupImport(QCommandLineParser &parser)
 {
-    parser.addPositionalArgument(QStringLiteral("FILE"),
-                                 QStringLiteral("one draw a line: 2007001 01 02 03 04 05 06 07 [extra]; - reads stdin"));
+    parser.addPositionalArgument(
+        QStringLiteral("FILE"),
+        QStringLiteral("one draw a line: 2007001 01 02 03 04 05 06 07 [extra], or 22135 01,02,03,04,05,06+07, "
+                       "or CSV rows draw,six reds,blue[,...] after a header; - reads stdin"));
 }
 
 int runImport(const CliContext &ctx, const QCommandLineParser &parser)
@@ -21,7 +25,8 @@ int runImport(const CliContext &ctx, const QCommandLineParser &parser)
         ctx.err << "balvora-cli: cannot read " << path << ": " << file.errorString() << Qt::endl;
         return 2;
     }
-    QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    // UTF-8, or GBK as spreadsheets on Chinese systems save it.
+    QStringList lines = HtmlText::decode(file.readAll(), QByteArray()).split(QLatin1Char('\n'));
     for (QString &line : lines)
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
@@ -35,6 +40,23 @@ int runImport(const CliContext &ctx, const QCommandLineParser &parser)
         ctx.err << opened2.message << Qt::endl;
         return 2;
     }
+    // Each line in the batch's own layout; the first line that fits no layout ends the
+    // batch there, after the lines before it, as a wrong line of the batch would.
+    QStringList batchLines;
+    QVector<int> origin;  // the file line of each batch line
+    int unreadable = -1;
+    for (int i = 0; i < lines.size(); ++i) {
+        const ImportLine converted = ToBatchLine(lines[i], i == 0);
+        if (converted.kind == ImportLine::Header)
+            continue;
+        if (converted.kind == ImportLine::Unreadable) {
+            unreadable = i;
+            break;
+        }
+        batchLines << converted.text;
+        origin << i;
+    }
+
     const QSqlDatabase db = data.database();
     BatchHooks hooks;
     hooks.message = [&ctx](const QString &text) { ctx.out << text << '\n'; };
@@ -45,9 +67,15 @@ int runImport(const CliContext &ctx, const QCommandLineParser &parser)
             ctx.out << r.message << '\n';
         return r;
     };
-    const BatchReport report = InsertDrawBatch(db, lines, hooks);
+    BatchReport report = InsertDrawBatch(db, batchLines, hooks);
+    int stopLine = report.stopped ? origin.value(report.stopLine) : -1;
+    if (!report.stopped && unreadable >= 0) {
+        ctx.out << UnreadableLineMessage(unreadable + 1, lines[unreadable]) << '\n';
+        report.stopped = true;
+        stopLine = unreadable;
+    }
     if (report.stopped)
-        ctx.err << "stopped at line " << report.stopLine + 1 << Qt::endl;
+        ctx.err << "stopped at line " << stopLine + 1 << Qt::endl;
     ctx.out << "inserted " << report.inserted << ", skipped " << report.skipped << Qt::endl;
     return report.stopped ? 1 : 0;
 }

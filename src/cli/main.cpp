@@ -28,6 +28,8 @@ const Command kCommands[] = {
      "       [--guarantee N] [--filter NAME=LO..HI]... [--reduce N] [--out FILE]",
      "generate, filter and reduce bets; print the output lines", 0, setupBets, runBets},
     {"wheel", "verify FILE [--type TYPE] [--n N]", "check that a wheel file keeps its promise", 2, setupWheel, runWheel},
+    {"download", "[--history] [--url URL]", "fetch the page of user/DownUpdate.txt and store the draws it adds", 0,
+     setupDownload, runDownload},
 };
 
 const QCommandLineOption kDirOption(QStringLiteral("dir"),
@@ -61,7 +63,7 @@ void printHelp(QTextStream &out, const QCommandLineParser &global)
 {
     out << "usage: balvora-cli [--dir DIR] COMMAND [OPTIONS] [ARGS]\n\n" << optionsText(global) << "\nCommands:\n";
     for (const Command &c : kCommands)
-        out << "  " << QString::fromUtf8(c.name).leftJustified(8) << QString::fromUtf8(c.description) << '\n';
+        out << "  " << QString::fromUtf8(c.name).leftJustified(10) << QString::fromUtf8(c.description) << '\n';
     out << "\n'balvora-cli COMMAND --help' lists the options of one command.\n";
     out.flush();
 }

@@ -1,0 +1,78 @@
+#include "Commands.h"
+
+#include "core/draws/DataM.h"
+#include "core/draws/DrawEntry.h"
+#include "core/draws/DrawPage.h"
+#include "core/web/PageFetch.h"
+
+#include <QDir>
+
+namespace T = DrawPageTexts;
+
+namespace {
+const QCommandLineOption kHistory(QStringLiteral("history"),
+                                  QStringLiteral("the page of all draws (line 2 of user/DownUpdate.txt)"));
+const QCommandLineOption kUrl(QStringLiteral("url"),
+                              QStringLiteral("this page instead (http, https, file:// or a path)"), QStringLiteral("URL"));
+} // namespace
+
+void setupDownload(QCommandLineParser &parser)
+{
+    parser.addOption(kHistory);
+    parser.addOption(kUrl);
+}
+
+int runDownload(const CliContext &ctx, const QCommandLineParser &parser)
+{
+    QUrl address;
+    if (parser.isSet(kUrl)) {
+        address = ResolvePageAddress(parser.value(kUrl), QDir::currentPath());
+    } else {
+        const DownloadAddresses addresses = ReadDownloadAddresses(ctx.programDir);
+        if (!addresses.outcome.ok()) {
+            ctx.err << "balvora-cli download: " << addresses.outcome.message << Qt::endl;
+            return 2;
+        }
+        address = parser.isSet(kHistory) ? addresses.history : addresses.latest;
+    }
+
+    DataM data;
+    const Outcome opened = data.open(ctx.programDir);
+    if (!opened.ok()) {
+        ctx.err << opened.message << Qt::endl;
+        return 2;
+    }
+
+    ctx.out << T::downloading << Qt::endl;
+    const FetchedPage page = PageFetch::fetchAndWait(address);
+    if (!page.ok) {
+        ctx.err << "balvora-cli download: " << T::fetchFailed(page.error) << Qt::endl;
+        return 1;
+    }
+    ctx.out << T::analysing << '\n';
+    const QSqlDatabase db = data.database();
+    const PageAnalysis analysis = AnalyseDrawPage(db, page.text());
+    if (!analysis.outcome.ok()) {
+        ctx.err << "balvora-cli download: " << analysis.outcome.message << Qt::endl;
+        return 1;
+    }
+    for (const QString &line : analysis.logLines)
+        ctx.out << line << '\n';
+    if (!analysis.foundNew()) {
+        ctx.out << T::nothingNew << Qt::endl;
+        return 0;
+    }
+    // The batch's own messages go out as they come; stored draws are not announced.
+    BatchHooks hooks;
+    hooks.message = [&ctx](const QString &text) { ctx.out << text << '\n'; };
+    hooks.insert = [&ctx, db](const EntryFields &fields) {
+        const InsertResult r = InsertDraw(db, fields);
+        if (r.status != InsertResult::Inserted)
+            ctx.out << r.message << '\n';
+        return r;
+    };
+    const BatchReport report = InsertDrawBatch(db, analysis.batchLines, hooks);
+    ctx.out << T::updated << '\n';
+    ctx.out << "inserted " << report.inserted << ", skipped " << report.skipped << Qt::endl;
+    return 0;
+}
