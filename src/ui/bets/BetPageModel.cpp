@@ -9,12 +9,21 @@ BetPageModel::BetPageModel(QObject *parent) : QAbstractTableModel(parent) {}
 
 void BetPageModel::setPage(std::shared_ptr<const BetList> list, PageRange range)
 {
+    const qint64 count = list ? qint64(list->size()) : 0;
+    const qint64 last = qMin(range.last, count);
+    const int rows = range.first >= 1 && last >= range.first ? int(last - range.first + 1) : 0;
+    if (rows == m_rows && rows > 0) {
+        // A page of the same size (any full page): new texts in the same rows, so the view
+        // keeps its layout and only repaints what it shows.
+        m_list = std::move(list);
+        m_range = range;
+        emit dataChanged(index(0, 0), index(rows - 1, 3));
+        return;
+    }
     beginResetModel();
     m_list = std::move(list);
     m_range = range;
-    const qint64 count = m_list ? qint64(m_list->size()) : 0;
-    const qint64 last = qMin(range.last, count);
-    m_rows = range.first >= 1 && last >= range.first ? int(last - range.first + 1) : 0;
+    m_rows = rows;
     endResetModel();
 }
 
