@@ -3,6 +3,7 @@
 // (404 otherwise) and counts the requests. Pages are served on the test's event loop.
 #include <QHash>
 #include <QHostAddress>
+#include <QSet>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QUrl>
@@ -18,6 +19,9 @@ public:
         });
     }
     bool listening() const { return m_server.isListening(); }
+
+    // A request for path is read and never answered, as from a server that hangs.
+    void hold(const QString &path) { m_held.insert(path); }
 
     void serve(const QString &path, const QByteArray &body, const QByteArray &contentType)
     {
@@ -62,6 +66,8 @@ private:
             buffer->clear();
             m_requests[path] += 1;
             QByteArray response;
+            if (m_held.contains(path))
+                return;
             if (m_pages.contains(path)) {
                 const Page &page = m_pages[path];
                 response = "HTTP/1.1 200 OK\r\nContent-Type: " + page.contentType
@@ -78,4 +84,5 @@ private:
     QTcpServer m_server;
     QHash<QString, Page> m_pages;
     QHash<QString, int> m_requests;
+    QSet<QString> m_held;
 };

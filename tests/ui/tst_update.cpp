@@ -313,6 +313,28 @@ private slots:
         QVERIFY(f.update->startButton->isEnabled());
     }
 
+    // 退出 while the page is on its way: the fetch is dropped, nothing is analysed later,
+    // and the dialog goes without waiting for the server.
+    void quitWhileFetching()
+    {
+        Fixture f;
+        f.server.hold(QStringLiteral("/latest.html"));
+        f.open();
+        QSignalSpy ended(f.update.get(), &TFrm_Update::downloadEnded);
+        QTest::mouseClick(f.update->startButton, Qt::LeftButton);
+        QVERIFY(!f.update->startButton->isEnabled());
+        QTRY_COMPARE(f.server.requests(QStringLiteral("/latest.html")), 1);
+        QTest::mouseClick(f.update->quitButton, Qt::LeftButton);
+        QVERIFY(!f.update->isVisible());
+        QVERIFY(f.update->IgnoreDownload);
+        QVERIFY(f.update->startButton->isEnabled());
+        QTest::qWait(200);
+        QCOMPARE(ended.count(), 0);
+        QCOMPARE(f.log(), QStringList{T::downloading});
+        f.update.reset();
+        QCOMPARE(f.messages.shown, QStringList());
+    }
+
     // The shipped address file and sample pages work as they are laid out beside the program.
     void shippedSamples()
     {
