@@ -11,6 +11,7 @@
 //            MxC+F turns C runs of M positions at once) [--aim ROWS] (the size it asks for)
 //            [--weighted] (a weighting local search over those wheels instead of annealing)
 //   wheelgen --report --out data/Matrix --anchors ...   (the size table, as markdown)
+#include "core/bets/WheelMatrix.h"
 #include "wheelgen_designs.h"
 #include "wheelgen_orbits.h"
 #include "wheelgen_search.h"
@@ -27,15 +28,6 @@
 using namespace wheelgen;
 
 namespace {
-
-struct Type {
-    const char *code;
-    int x, y;
-    const char *caption;
-};
-const Type kTypes[] = {{"S7E6", 7, 6, "中7保6"}, {"S6E5", 6, 5, "中6保5"}, {"S6E4", 6, 4, "中6保4"},
-                       {"S5E5", 5, 5, "中5保5"}, {"S5E4", 5, 4, "中5保4"}, {"S4E4", 4, 4, "中4保4"},
-                       {"S3E3", 3, 3, "中3保3"}, {"S2E2", 2, 2, "中2保2"}};
 
 struct Anchor {
     long best = 0, lower = 0;
@@ -63,7 +55,7 @@ std::map<std::string, Anchor> readAnchors(const std::string &path)
     return out;
 }
 
-std::string fileName(const std::string &dir, const Type &t, int n)
+std::string fileName(const std::string &dir, const WheelType &t, int n)
 {
     return dir + "/C" + std::to_string(n) + t.code + ".db";
 }
@@ -144,7 +136,7 @@ void searchOrbits(const Problem &p, long goal, double budget, double attempt, co
         if (c.m * c.cycles > p.n)
             return;
         const PermGroup g = PermGroup::affine(p.n, c.m, c.a, c.cycles);
-        const long have = best.empty() ? long(binom(p.n, p.x)) : long(best.size());
+        const long have = best.empty() ? long(binomial(p.n, p.x)) : long(best.size());
         std::vector<Mask> bases;
         long k = 0, free = 0;
         if (carried[which].k > 1) {
@@ -184,10 +176,10 @@ void searchOrbits(const Problem &p, long goal, double budget, double attempt, co
 }
 
 
-void build(const std::string &dir, const Type &t, int n, const Anchor &a, double budget, double attempt,
+void build(const std::string &dir, const WheelType &t, int n, const Anchor &a, double budget, double attempt,
            const AnnealOptions &anneal0, std::mt19937_64 &rng)
 {
-    const Problem p{n, t.x, t.y};
+    const Problem p{n, t.hit, t.keep};
     const auto start = Clock::now();
     const auto elapsed = [&] { return std::chrono::duration<double>(Clock::now() - start).count(); };
     const std::string path = fileName(dir, t, n);
@@ -263,13 +255,13 @@ void report(const std::string &dir, const std::map<std::string, Anchor> &table)
 {
     std::printf("| type | n | our rows | best known | lower bound | rows / best known | rows / lower bound |\n");
     std::printf("|---|---:|---:|---:|---:|---:|---:|\n");
-    for (const Type &t : kTypes)
+    for (const WheelType &t : kWheelTypes)
         for (int n = 7; n <= 33; ++n) {
-            const Problem p{n, t.x, t.y};
+            const Problem p{n, t.hit, t.keep};
             const auto rows = readRows(fileName(dir, t, n), n);
             if (rows.empty())
                 continue;
-            const auto it = table.find(std::to_string(t.x) + "/" + std::to_string(t.y) + "/" + std::to_string(n));
+            const auto it = table.find(std::to_string(t.hit) + "/" + std::to_string(t.keep) + "/" + std::to_string(n));
             const Anchor a = it == table.end() ? Anchor{} : it->second;
             const bool counted = a.lower == 0;
             const long lower = counted ? countingBound(p) : a.lower;
@@ -351,10 +343,10 @@ int main(int argc, char **argv)
     }
     std::mt19937_64 rng(seed);
     for (int n = from; n <= to; ++n)
-        for (const Type &t : kTypes) {
+        for (const WheelType &t : kWheelTypes) {
             if (!types.empty() && types.find(t.code) == std::string::npos)
                 continue;
-            const auto it = table.find(std::to_string(t.x) + "/" + std::to_string(t.y) + "/" + std::to_string(n));
+            const auto it = table.find(std::to_string(t.hit) + "/" + std::to_string(t.keep) + "/" + std::to_string(n));
             build(out, t, n, it == table.end() ? Anchor{} : it->second, budget, attempt, anneal0, rng);
         }
     return 0;

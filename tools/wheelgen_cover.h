@@ -3,6 +3,8 @@
 // reaches an X-subset P of the positions when they share at least Y positions; the
 // state counts, for every P, how many rows reach it, and keeps the unreached ones in
 // a list so the search can pick one at random.
+#include "core/bets/Combinatorics.h"
+
 #include <cstdint>
 #include <random>
 #include <vector>
@@ -11,29 +13,13 @@ namespace wheelgen {
 
 using Mask = std::uint64_t;
 
-inline std::uint64_t binom(int n, int k)
-{
-    static const auto table = [] {
-        std::vector<std::vector<std::uint64_t>> t(65, std::vector<std::uint64_t>(10, 0));
-        for (int i = 0; i < 65; ++i) {
-            t[i][0] = 1;
-            for (int j = 1; j < 10 && j <= i; ++j)
-                t[i][j] = t[i - 1][j - 1] + (j <= i - 1 ? t[i - 1][j] : 0);
-        }
-        return t;
-    }();
-    if (n < 0 || k < 0 || k > 9 || k > n)
-        return 0;
-    return table[n][k];
-}
-
 // Colex rank of a set among the sets of its size.
 inline std::uint32_t rankOf(Mask s)
 {
     std::uint64_t r = 0;
     int i = 1;
     while (s) {
-        r += binom(__builtin_ctzll(s), i++);
+        r += binomial(__builtin_ctzll(s), i++);
         s &= s - 1;
     }
     return std::uint32_t(r);
@@ -83,7 +69,7 @@ void forSubsets(Mask from, int k, Mask base, F &&f)
 struct Problem {
     int n, x, y;
     Mask all() const { return n == 64 ? ~Mask(0) : (Mask(1) << n) - 1; }
-    std::uint64_t subsets() const { return binom(n, x); }
+    std::uint64_t subsets() const { return binomial(n, x); }
     // Every X-subset that `row` reaches.
     template <class F>
     void forReached(Mask row, F &&f) const

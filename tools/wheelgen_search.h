@@ -100,7 +100,7 @@ inline std::size_t anneal(const Problem &p, std::vector<Mask> &rows, std::mt1993
     // Rows filed under each of their (Y-1)-subsets: a row that misses an unreached
     // P by one position is filed under exactly one (Y-1)-subset of P, so the rows
     // to move are found without scanning them all.
-    std::vector<std::vector<std::uint32_t>> filed(binom(p.n, p.y - 1));
+    std::vector<std::vector<std::uint32_t>> filed(binomial(p.n, p.y - 1));
     const auto file = [&](std::uint32_t i, Mask part) { filed[rankOf(part)].push_back(i); };
     const auto unfile = [&](std::uint32_t i, Mask part) {
         auto &v = filed[rankOf(part)];

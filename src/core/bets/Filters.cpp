@@ -5,25 +5,25 @@
 #include <cstring>
 #include <limits>
 
-const std::array<FilterCondition, kConditionCount> kFilterConditions = {{
-    {"红球总和", "sum", "SeSkinCheckBox3", "CMB3", "CMB4", 21, 183, 21, 122},
-    {"奇数个数", "odd", "SeSkinCheckBox4", "cmb5", "cmb6", 0, 7, 1, 3},
-    {"小号个数", "small", "SeSkinCheckBox5", "Cmb7", "cmb8", 0, 7, 0, 2},
-    {"中号个数", "middle", "SeSkinCheckBox6", "cmb9", "cmb10", 0, 7, 0, 2},
-    {"大号个数", "big", "SeSkinCheckBox7", "cmb11", "cmb12", 0, 7, 0, 2},
-    {"质数个数", "prime", "SeSkinCheckBox8", "cmb13", "cmb14", 0, 7, 0, 2},
-    {"连号个数", "consecutive", "SeSkinCheckBox22", "cmb15", "cmb16", 0, 7, 0, 2},
-    {"AC值", "ac", "SeSkinCheckBox23", "cmb17", "cmb18", 0, 12, 0, 2},
-    {"尾数和", "tailsum", "SeSkinCheckBox2", "cmb31", "cmb32", 1, 51, 21, 25},
-    {"极号差", "span", "SeSkinCheckBox9", "cmb33", "cmb34", 5, 32, 21, 21},
-    {"极号和", "ends", "SeSkinCheckBox10", "cmb35", "cmb36", 7, 61, 21, 21},
-    {"红球1", "r1", "SeSkinCheckBox11", "cmb19", "cmb20", 1, 28, 1, 11},
-    {"红球2", "r2", "SeSkinCheckBox12", "cmb21", "cmb22", 2, 29, 2, 12},
-    {"红球3", "r3", "SeSkinCheckBox13", "cmb23", "cmb24", 3, 30, 10, 20},
-    {"红球4", "r4", "SeSkinCheckBox14", "cmb25", "cmb26", 4, 31, 11, 21},
-    {"红球5", "r5", "SeSkinCheckBox15", "cmb27", "cmb28", 5, 32, 20, 32},
-    {"红球6", "r6", "SeSkinCheckBox16", "cmb29", "cmb30", 6, 33, 21, 33},
-}};
+const PerCondition<FilterCondition> kFilterConditions = {{{
+    {"红球总和", "sum", 21, 183, 21, 122},
+    {"奇数个数", "odd", 0, 7, 1, 3},
+    {"小号个数", "small", 0, 7, 0, 2},
+    {"中号个数", "middle", 0, 7, 0, 2},
+    {"大号个数", "big", 0, 7, 0, 2},
+    {"质数个数", "prime", 0, 7, 0, 2},
+    {"连号个数", "consecutive", 0, 7, 0, 2},
+    {"AC值", "ac", 0, 12, 0, 2},
+    {"尾数和", "tailsum", 1, 51, 21, 25},
+    {"极号差", "span", 5, 32, 21, 21},
+    {"极号和", "ends", 7, 61, 21, 21},
+    {"红球1", "r1", 1, 28, 1, 11},
+    {"红球2", "r2", 2, 29, 2, 12},
+    {"红球3", "r3", 3, 30, 10, 20},
+    {"红球4", "r4", 4, 31, 11, 21},
+    {"红球5", "r5", 5, 32, 20, 32},
+    {"红球6", "r6", 6, 33, 21, 33},
+}}};
 
 namespace {
 
@@ -118,11 +118,6 @@ inline int consecutive(const std::uint8_t *r)
     return kConsecutive.count[mask];
 }
 
-inline int field(std::uint64_t packed, Field f)
-{
-    return int((packed >> (8 * f)) & 0xff);
-}
-
 // Same as AcValue for six distinct reds: the differences are the set bits of the red set
 // shifted down by each red (only larger reds land above bit 0), in any order of the reds.
 inline int acValue(const std::uint8_t *r)
@@ -135,22 +130,28 @@ inline int acValue(const std::uint8_t *r)
     return int(std::bitset<64>(diffs).count()) - 5;
 }
 
-inline int conditionValue(int c, const std::uint8_t *r, const Packed &packed)
+inline int conditionValue(Condition c, const std::uint8_t *r, const Packed &packed)
 {
     switch (c) {
-    case 0: return field(packed, Value);
-    case 1: return field(packed, Odd);
-    case 2: return field(packed, Small);
-    case 3: return field(packed, Middle);
-    case 4: return field(packed, Big);
-    case 5: return field(packed, Prime);
-    case 6: return consecutive(r);
-    case 7: return acValue(r);
-    case 8: return field(packed, Units);
-    case 9: return int(r[5]) - int(r[0]);
-    case 10: return int(r[5]) + int(r[0]);
-    default: return r[c - 11];
+    case Condition::Sum: return field(packed, Value);
+    case Condition::Odd: return field(packed, Odd);
+    case Condition::Small: return field(packed, Small);
+    case Condition::Middle: return field(packed, Middle);
+    case Condition::Big: return field(packed, Big);
+    case Condition::Prime: return field(packed, Prime);
+    case Condition::Consecutive: return consecutive(r);
+    case Condition::Ac: return acValue(r);
+    case Condition::TailSum: return field(packed, Units);
+    case Condition::Span: return int(r[5]) - int(r[0]);
+    case Condition::Ends: return int(r[5]) + int(r[0]);
+    case Condition::Red1:
+    case Condition::Red2:
+    case Condition::Red3:
+    case Condition::Red4:
+    case Condition::Red5:
+    case Condition::Red6: return r[int(c) - int(Condition::Red1)];
     }
+    return 0;
 }
 
 inline Packed packedSums(const std::uint8_t *r)
@@ -182,12 +183,12 @@ int CountConsecutive(const std::uint8_t *r)
     return consecutiveByRule(g);
 }
 
-std::array<int, kConditionCount> conditionValues(const Bet &bet)
+PerCondition<int> conditionValues(const Bet &bet)
 {
     const Packed packed = packedSums(bet.red);
-    std::array<int, kConditionCount> values{};
+    PerCondition<int> values{};
     for (int c = 0; c < kConditionCount; ++c)
-        values[c] = conditionValue(c, bet.red, packed);
+        values[c] = conditionValue(Condition(c), bet.red, packed);
     return values;
 }
 
@@ -251,9 +252,9 @@ struct Limits {
     bool consecutive;
     bool ac;
 
-    explicit Limits(const FilterBounds &b) : consecutive(b.on[6]), ac(b.on[7])
+    explicit Limits(const FilterBounds &b) : consecutive(b.on[Condition::Consecutive]), ac(b.on[Condition::Ac])
     {
-        auto bound = [&](int c, int laneMax, std::uint64_t &low, std::uint64_t &high) {
+        auto bound = [&](Condition c, int laneMax, std::uint64_t &low, std::uint64_t &high) {
             if (!b.on[c]) {
                 low = 0;
                 high = std::uint64_t(laneMax);
@@ -265,7 +266,8 @@ struct Limits {
             high = std::uint64_t(std::clamp(b.upper[c], 0, laneMax));
         };
         const Field fields[] = {Value, Odd, Small, Middle, Big, Prime, Units};
-        const int conditions[] = {0, 1, 2, 3, 4, 5, 8};
+        const Condition conditions[] = {Condition::Sum,    Condition::Odd,   Condition::Small,  Condition::Middle,
+                                        Condition::Big,    Condition::Prime, Condition::TailSum};
         for (int i = 0; i < 7; ++i) {
             std::uint64_t low, high;
             bound(conditions[i], 0x7fff, low, high);
@@ -277,7 +279,7 @@ struct Limits {
         std::uint8_t redHigh[8] = {};
         for (int i = 0; i < 6; ++i) {
             std::uint64_t low, high;
-            bound(11 + i, 0x7f, low, high);
+            bound(redCondition(i), 0x7f, low, high);
             redLow[i] = std::uint8_t(low);
             redHigh[i] = std::uint8_t(high);
         }
@@ -285,14 +287,14 @@ struct Limits {
         std::memcpy(&redHi, redHigh, 8);
         const std::uint8_t mask[8] = {0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0, 0};
         std::memcpy(&redMask, mask, 8);
-        auto plain = [&](int c, int &low, int &high) {
+        auto plain = [&](Condition c, int &low, int &high) {
             low = b.on[c] ? b.lower[c] : std::numeric_limits<int>::min();
             high = b.on[c] ? b.upper[c] : std::numeric_limits<int>::max();
         };
-        plain(9, spanLo, spanHi);
-        plain(10, endsLo, endsHi);
-        plain(6, consecutiveLo, consecutiveHi);
-        plain(7, acLo, acHi);
+        plain(Condition::Span, spanLo, spanHi);
+        plain(Condition::Ends, endsLo, endsHi);
+        plain(Condition::Consecutive, consecutiveLo, consecutiveHi);
+        plain(Condition::Ac, acLo, acHi);
     }
 };
 

@@ -9,14 +9,44 @@
 #include <QString>
 #include <array>
 
+// In the order the conditions are tested (and the rows of the betting tab stand).
+enum class Condition {
+    Sum,         // 红球总和
+    Odd,         // 奇数个数
+    Small,       // 小号个数 (1-11)
+    Middle,      // 中号个数 (12-22)
+    Big,         // 大号个数 (23-33)
+    Prime,       // 质数个数 (1 counted)
+    Consecutive, // 连号个数
+    Ac,          // AC值
+    TailSum,     // 尾数和
+    Span,        // 极号差
+    Ends,        // 极号和
+    Red1,        // 红球1 .. 红球6: the red at that position of the bet
+    Red2,
+    Red3,
+    Red4,
+    Red5,
+    Red6,
+};
 inline constexpr int kConditionCount = 17;
+static_assert(int(Condition::Red6) == kConditionCount - 1, "one condition per filter row");
 
+// The condition of the red at position 0..5.
+constexpr Condition redCondition(int position) { return Condition(int(Condition::Red1) + position); }
+
+// One T per condition, indexed by Condition (or by its position in loops over all of them).
+template <class T>
+struct PerCondition : std::array<T, kConditionCount> {
+    using std::array<T, kConditionCount>::operator[];
+    T &operator[](Condition c) { return (*this)[std::size_t(c)]; }
+    const T &operator[](Condition c) const { return (*this)[std::size_t(c)]; }
+};
+
+// What the program knows of a condition; the betting tab names its own controls.
 struct FilterCondition {
     const char *caption;   // "红球总和"
     const char *key;       // "sum": the short name the command line accepts
-    const char *checkBox;  // control names of the betting tab
-    const char *lowerBox;
-    const char *upperBox;
     int firstItem;         // items of both bound boxes: firstItem..lastItem
     int lastItem;
     int defaultLower;
@@ -24,7 +54,7 @@ struct FilterCondition {
 };
 
 // In the order the conditions are tested.
-extern const std::array<FilterCondition, kConditionCount> kFilterConditions;
+extern const PerCondition<FilterCondition> kFilterConditions;
 
 // Index of a caption or short name in kFilterConditions, or -1.
 int filterConditionIndex(const QString &captionOrKey);
@@ -33,8 +63,8 @@ int filterConditionIndex(const QString &captionOrKey);
 int CountConsecutive(const std::uint8_t *reds);
 inline int CountConsecutive(const Bet &bet) { return CountConsecutive(bet.red); }
 
-// The seventeen values of a bet, in condition order.
-std::array<int, kConditionCount> conditionValues(const Bet &bet);
+// The seventeen values of a bet.
+PerCondition<int> conditionValues(const Bet &bet);
 
 // What the boxes of one condition hold.
 struct FilterSetting {
@@ -42,15 +72,15 @@ struct FilterSetting {
     QString lower;
     QString upper;
 };
-using FilterSettings = std::array<FilterSetting, kConditionCount>;
+using FilterSettings = PerCondition<FilterSetting>;
 
 // The settings at start: nothing ticked, every box at its default.
 FilterSettings defaultFilterSettings();
 
 struct FilterBounds {
-    std::array<bool, kConditionCount> on{};
-    std::array<int, kConditionCount> lower{};
-    std::array<int, kConditionCount> upper{};
+    PerCondition<bool> on{};
+    PerCondition<int> lower{};
+    PerCondition<int> upper{};
 };
 
 // Reads every ticked bound; the first that is not a whole number is refused, naming its condition.

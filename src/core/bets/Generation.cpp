@@ -1,20 +1,11 @@
 #include "core/bets/Generation.h"
 
+#include "core/bets/Combinatorics.h"
 #include "core/bets/Guarantee.h"
 
 #include <array>
 
 namespace {
-
-qint64 binomial(int n, int k)
-{
-    if (k < 0 || k > n)
-        return 0;
-    qint64 r = 1;
-    for (int i = 1; i <= k; ++i)
-        r = r * (n - k + i) / i;
-    return r;
-}
 
 // Calls visit(idx) for every k-subset of 0..n-1 as an ascending index tuple, in lexicographic
 // order. Stops early, returning false, when visit does.
@@ -46,7 +37,7 @@ GenerationResult GenerateAllCombinations(const std::vector<int> &reds, const std
                                          int guaranteeN, const ProgressFn &progress)
 {
     const int n = int(reds.size());
-    const qint64 combos = binomial(n, 6);
+    const qint64 combos = qint64(binomial(n, 6));
     GenerationResult result;
     BetList &out = result.bets;
     if (combos == 0 || blues.empty())
@@ -115,7 +106,7 @@ GenerationResult GenerateBankerDrag(const QString &bankerText, const std::vector
             drags.push_back(r);
     }
     const int take = 6 - k;
-    const qint64 combos = binomial(int(drags.size()), take);
+    const qint64 combos = qint64(binomial(int(drags.size()), take));
     if (combos == 0 || blues.empty())
         return result;
     result.bets.reserve(std::size_t(combos) * blues.size());

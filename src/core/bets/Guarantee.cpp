@@ -1,24 +1,13 @@
 #include "core/bets/Guarantee.h"
 
+#include "core/bets/Combinatorics.h"
+
 #include <algorithm>
 #include <array>
 
 namespace {
 
 constexpr int kReds = 33;
-
-struct Binomials {
-    std::array<std::array<std::uint32_t, 7>, kReds + 1> c{};
-    Binomials()
-    {
-        for (int n = 0; n <= kReds; ++n) {
-            c[n][0] = 1;
-            for (int k = 1; k <= 6; ++k)
-                c[n][k] = n == 0 ? 0 : c[n - 1][k - 1] + c[n - 1][k];
-        }
-    }
-};
-const Binomials kBinom;
 
 // The index tuples of the n-subsets of six positions, for n = 1..6.
 struct SubsetTable {
@@ -54,7 +43,7 @@ bool ConflictTest(const Bet &b, const Bet &k, int n)
 }
 
 GuaranteeIndex::GuaranteeIndex(int n)
-    : m_n(std::clamp(n, 1, 6)), m_words(kBinom.c[kReds][m_n] / 64 + 1), m_bits(256)
+    : m_n(std::clamp(n, 1, 6)), m_words(std::size_t(binomial(kReds, m_n)) / 64 + 1), m_bits(256)
 {
 }
 
@@ -72,7 +61,7 @@ bool GuaranteeIndex::tryKeep(const Bet &bet)
     std::array<std::array<std::uint32_t, 6>, 6> part;
     for (int i = 0; i < 6; ++i)
         for (int j = 0; j < m_n; ++j)
-            part[i][j] = kBinom.c[v[i]][j + 1];
+            part[i][j] = std::uint32_t(kBinomials.c[v[i]][j + 1]); // v[i] < 33, j + 1 <= 6
 
     const auto &tuples = kSubsets.bySize[m_n];
     std::array<std::uint32_t, 20> ranks;

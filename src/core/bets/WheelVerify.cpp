@@ -1,27 +1,19 @@
 #include "core/bets/WheelVerify.h"
 
+#include "core/bets/Combinatorics.h"
+
 #include <cstdint>
 
 namespace {
 
 using Mask = std::uint64_t;
 
-long long choose(int n, int k)
-{
-    if (k < 0 || k > n)
-        return 0;
-    long long c = 1;
-    for (int i = 1; i <= k; ++i)
-        c = c * (n - k + i) / i;
-    return c;
-}
-
 // Colex rank of a set among the sets of its size.
 long long rankOf(Mask s)
 {
     long long r = 0;
     for (int i = 1; s; ++i) {
-        r += choose(__builtin_ctzll(s), i);
+        r += static_cast<long long>(binomial(__builtin_ctzll(s), i));
         s &= s - 1;
     }
     return r;
@@ -53,7 +45,7 @@ WheelCheck verifyWheel(const std::vector<WheelRow> &rows, int candidateCount, co
     if (n < 1 || n > 33) // red candidates are 01..33
         return check;
     const Mask all = (Mask(1) << n) - 1;
-    check.subsets = choose(n, type.hit);
+    check.subsets = static_cast<long long>(binomial(n, type.hit));
 
     // Mark every X-subset each row reaches (Y or more of its positions plus any
     // others): far fewer steps than testing every subset against every row.
