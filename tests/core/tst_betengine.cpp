@@ -83,7 +83,7 @@ void TestBetEngine::refusalEmptiesBoth()
     GenerationRequest banker;
     banker.method = BetMethod::BankerDrag;
     const EngineResult r = e.generate(selectedRange<33>(1, 8), selected<16>({1}), banker);
-    QVERIFY(!r.outcome.ok());
+    QCOMPARE(r.outcome.status, Outcome::Status::Refused);
     QCOMPARE(r.outcome.message, kNoBankerMessage);
     QVERIFY(e.generated().empty());
     QVERIFY(e.current().empty());
@@ -95,18 +95,18 @@ void TestBetEngine::filterStartsFromGenerated()
     e.generate(selectedRange<33>(1, 12), selected<16>({1, 2}), all());
     const QStringList everything = rows(e.generated());
     QVERIFY(e.reduce(4).outcome.ok());
-    QVERIFY(e.current().size() < e.generated().size());
+    QCOMPARE_LT(e.current().size(), e.generated().size());
     // Nothing ticked: the whole generated list again.
     QVERIFY(e.filter(BetMethod::AllCombinations, defaultFilterSettings()).outcome.ok());
     QCOMPARE(rows(e.current()), everything);
     QCOMPARE(e.current().data(), e.generated().data());
 
     FilterSettings s = defaultFilterSettings();
-    s[11] = {true, "1", "1"}; // first red 1
+    s[Condition::Red1] = {true, "1", "1"};
     QVERIFY(e.filter(BetMethod::AllCombinations, s).outcome.ok());
     QCOMPARE(int(e.current().size()), 462 * 2);
     // Filters do not accumulate.
-    s[11] = {true, "2", "2"};
+    s[Condition::Red1] = {true, "2", "2"};
     QVERIFY(e.filter(BetMethod::BankerDrag, s).outcome.ok());
     QCOMPARE(int(e.current().size()), 252 * 2);
     QCOMPARE(rows(e.generated()), everything);
@@ -132,9 +132,9 @@ void TestBetEngine::filterRefusals()
     e.reduce(3);
     const QStringList before = rows(e.current());
     FilterSettings s = defaultFilterSettings();
-    s[11] = {true, lower, "1"};
+    s[Condition::Red1] = {true, lower, "1"};
     const EngineResult r = e.filter(method, s);
-    QVERIFY(!r.outcome.ok());
+    QCOMPARE(r.outcome.status, Outcome::Status::Refused);
     QCOMPARE(r.outcome.message, message);
     QCOMPARE(rows(e.current()), before);
 }
@@ -172,11 +172,11 @@ void TestBetEngine::cancelLeavesListsAsTheyWere()
     BetEngine e;
     e.generate(selectedRange<33>(1, 12), selected<16>({1, 2}), all());
     FilterSettings s = defaultFilterSettings();
-    s[0] = {true, "21", "40"};
+    s[Condition::Sum] = {true, "21", "40"};
     e.filter(BetMethod::AllCombinations, s);
     const QStringList generated = rows(e.generated());
     const QStringList current = rows(e.current());
-    QVERIFY(current.size() < generated.size());
+    QCOMPARE_LT(current.size(), generated.size());
 
     QCOMPARE(e.generate(selectedRange<33>(1, 20), selectedRange<16>(1, 4), all(), kCancelAtOnce).outcome.status, Outcome::Status::Cancelled);
     QCOMPARE(e.generate(selectedRange<33>(1, 20), selectedRange<16>(1, 4), all(3), kCancelAtOnce).outcome.status, Outcome::Status::Cancelled);
@@ -217,7 +217,7 @@ void TestBetEngine::workerKeepsItsSnapshot()
     BetEngine e;
     e.generate(selectedRange<33>(1, 14), selected<16>({1, 2}), all());
     FilterSettings s = defaultFilterSettings();
-    s[0] = {true, "21", "60"};
+    s[Condition::Sum] = {true, "21", "60"};
     QVERIFY(e.filter(BetMethod::AllCombinations, s).outcome.ok());
     const BetList snapshotted = e.current();
     const QStringList reducedBefore = rows(ReduceByGuarantee(snapshotted, 4).bets);

@@ -6,6 +6,8 @@
 
 #include <QtTest>
 
+Q_DECLARE_METATYPE(Condition)
+
 using fixtures::row;
 
 class TestFilters : public QObject {
@@ -67,7 +69,7 @@ void TestFilters::values()
 {
     QFETCH(QString, bet);
     QFETCH(QList<int>, values);
-    const std::array<int, kConditionCount> got = conditionValues(row(bet.toLatin1()));
+    const PerCondition<int> got = conditionValues(row(bet.toLatin1()));
     QCOMPARE(QList<int>(got.begin(), got.end()), values);
 }
 
@@ -81,9 +83,9 @@ void TestFilters::fastValuesMatchTheRules()
     int acMismatches = 0, consecutiveMismatches = 0;
     for (const Bet &b : bets) {
         const int reds[6] = {b.red[0], b.red[1], b.red[2], b.red[3], b.red[4], b.red[5]};
-        const std::array<int, kConditionCount> v = conditionValues(b);
-        acMismatches += v[7] != AcValue(reds);
-        consecutiveMismatches += v[6] != CountConsecutive(b);
+        const PerCondition<int> v = conditionValues(b);
+        acMismatches += v[Condition::Ac] != AcValue(reds);
+        consecutiveMismatches += v[Condition::Consecutive] != CountConsecutive(b);
     }
     QCOMPARE(acMismatches, 0);
     QCOMPARE(consecutiveMismatches, 0);
@@ -91,54 +93,54 @@ void TestFilters::fastValuesMatchTheRules()
 
 void TestFilters::conditionTable()
 {
-    QCOMPARE(QString::fromUtf8(kFilterConditions[0].caption), QStringLiteral("红球总和"));
-    QCOMPARE(QString::fromUtf8(kFilterConditions[16].caption), QStringLiteral("红球6"));
-    QCOMPARE(filterConditionIndex(QStringLiteral("AC值")), 7);
-    QCOMPARE(filterConditionIndex(QStringLiteral("tailsum")), 8);
-    QCOMPARE(filterConditionIndex(QStringLiteral("R6")), 16);
+    QCOMPARE(QString::fromUtf8(kFilterConditions[Condition::Sum].caption), QStringLiteral("红球总和"));
+    QCOMPARE(QString::fromUtf8(kFilterConditions[Condition::Red6].caption), QStringLiteral("红球6"));
+    QCOMPARE(filterConditionIndex(QStringLiteral("AC值")), int(Condition::Ac));
+    QCOMPARE(filterConditionIndex(QStringLiteral("tailsum")), int(Condition::TailSum));
+    QCOMPARE(filterConditionIndex(QStringLiteral("R6")), int(Condition::Red6));
     QCOMPARE(filterConditionIndex(QStringLiteral("红球7")), -1);
     const FilterSettings d = defaultFilterSettings();
-    QCOMPARE(d[9].lower, QStringLiteral("21"));
-    QCOMPARE(d[9].upper, QStringLiteral("21"));
-    QCOMPARE(d[0].upper, QStringLiteral("122"));
+    QCOMPARE(d[Condition::Span].lower, QStringLiteral("21"));
+    QCOMPARE(d[Condition::Span].upper, QStringLiteral("21"));
+    QCOMPARE(d[Condition::Sum].upper, QStringLiteral("122"));
     for (const FilterSetting &s : d)
         QVERIFY(!s.ticked);
 }
 
 void TestFilters::bounds_data()
 {
-    QTest::addColumn<int>("condition");
+    QTest::addColumn<Condition>("condition");
     QTest::addColumn<QString>("lower");
     QTest::addColumn<QString>("upper");
     QTest::addColumn<QString>("bet");
     QTest::addColumn<bool>("passes");
-    QTest::newRow("sum inside") << 0 << "21" << "122" << "03 07 11 19 25 2801" << true;
-    QTest::newRow("sum at lower bound") << 0 << "93" << "100" << "03 07 11 19 25 2801" << true;
-    QTest::newRow("sum at upper bound") << 0 << "21" << "93" << "03 07 11 19 25 2801" << true;
-    QTest::newRow("sum above") << 0 << "21" << "92" << "03 07 11 19 25 2801" << false;
-    QTest::newRow("span equal bounds hit") << 9 << "21" << "21" << "01 05 09 13 20 2201" << true;
-    QTest::newRow("span equal bounds miss") << 9 << "21" << "21" << "01 05 09 13 20 2301" << false;
-    QTest::newRow("banker span -2 below every lower item") << 9 << "5" << "32" << "04 05 06 07 08 0201" << false;
-    QTest::newRow("banker red6 sees 2") << 16 << "1" << "2" << "04 05 06 07 08 0201" << true;
-    QTest::newRow("upper below lower") << 0 << "100" << "50" << "03 07 11 19 25 2801" << false;
-    QTest::newRow("typed bound outside the items") << 1 << "-3" << "99" << "03 07 11 19 25 2801" << true;
-    QTest::newRow("negative upper") << 0 << "-5" << "-1" << "03 07 11 19 25 2801" << false;
-    QTest::newRow("lower past any value") << 0 << "40000" << "50000" << "03 07 11 19 25 2801" << false;
-    QTest::newRow("upper past any value") << 0 << "93" << "99999" << "03 07 11 19 25 2801" << true;
-    QTest::newRow("red bounds wider than balls") << 11 << "-10" << "200" << "03 07 11 19 25 2801" << true;
-    QTest::newRow("red lower past any ball") << 16 << "200" << "300" << "03 07 11 19 25 2801" << false;
-    QTest::newRow("blanks around a bound") << 7 << " 8 " << "8" << "03 07 11 19 25 2801" << true;
+    QTest::newRow("sum inside") << Condition::Sum << "21" << "122" << "03 07 11 19 25 2801" << true;
+    QTest::newRow("sum at lower bound") << Condition::Sum << "93" << "100" << "03 07 11 19 25 2801" << true;
+    QTest::newRow("sum at upper bound") << Condition::Sum << "21" << "93" << "03 07 11 19 25 2801" << true;
+    QTest::newRow("sum above") << Condition::Sum << "21" << "92" << "03 07 11 19 25 2801" << false;
+    QTest::newRow("span equal bounds hit") << Condition::Span << "21" << "21" << "01 05 09 13 20 2201" << true;
+    QTest::newRow("span equal bounds miss") << Condition::Span << "21" << "21" << "01 05 09 13 20 2301" << false;
+    QTest::newRow("banker span -2 below every lower item") << Condition::Span << "5" << "32" << "04 05 06 07 08 0201" << false;
+    QTest::newRow("banker red6 sees 2") << Condition::Red6 << "1" << "2" << "04 05 06 07 08 0201" << true;
+    QTest::newRow("upper below lower") << Condition::Sum << "100" << "50" << "03 07 11 19 25 2801" << false;
+    QTest::newRow("typed bound outside the items") << Condition::Odd << "-3" << "99" << "03 07 11 19 25 2801" << true;
+    QTest::newRow("negative upper") << Condition::Sum << "-5" << "-1" << "03 07 11 19 25 2801" << false;
+    QTest::newRow("lower past any value") << Condition::Sum << "40000" << "50000" << "03 07 11 19 25 2801" << false;
+    QTest::newRow("upper past any value") << Condition::Sum << "93" << "99999" << "03 07 11 19 25 2801" << true;
+    QTest::newRow("red bounds wider than balls") << Condition::Red1 << "-10" << "200" << "03 07 11 19 25 2801" << true;
+    QTest::newRow("red lower past any ball") << Condition::Red6 << "200" << "300" << "03 07 11 19 25 2801" << false;
+    QTest::newRow("blanks around a bound") << Condition::Ac << " 8 " << "8" << "03 07 11 19 25 2801" << true;
 }
 
 void TestFilters::bounds()
 {
-    QFETCH(int, condition);
+    QFETCH(Condition, condition);
     QFETCH(QString, lower);
     QFETCH(QString, upper);
     QFETCH(QString, bet);
     QFETCH(bool, passes);
     FilterSettings s = defaultFilterSettings();
-    s[std::size_t(condition)] = {true, lower, upper};
+    s[condition] = {true, lower, upper};
     FilterBounds b;
     QVERIFY(parseFilterBounds(s, b).ok());
     QCOMPARE(passesFilters(row(bet.toLatin1()), b), passes);
@@ -146,30 +148,30 @@ void TestFilters::bounds()
 
 void TestFilters::badBound_data()
 {
-    QTest::addColumn<int>("condition");
+    QTest::addColumn<Condition>("condition");
     QTest::addColumn<QString>("lower");
     QTest::addColumn<QString>("upper");
     QTest::addColumn<QString>("message");
-    QTest::newRow("letters in lower") << 0 << "abc" << "122" << "“红球总和”的下限“abc”不是有效的整数，请重新输入！";
-    QTest::newRow("empty upper") << 7 << "0" << "" << "“AC值”的上限“”不是有效的整数，请重新输入！";
-    QTest::newRow("fraction") << 16 << "21.5" << "33" << "“红球6”的下限“21.5”不是有效的整数，请重新输入！";
+    QTest::newRow("letters in lower") << Condition::Sum << "abc" << "122" << "“红球总和”的下限“abc”不是有效的整数，请重新输入！";
+    QTest::newRow("empty upper") << Condition::Ac << "0" << "" << "“AC值”的上限“”不是有效的整数，请重新输入！";
+    QTest::newRow("fraction") << Condition::Red6 << "21.5" << "33" << "“红球6”的下限“21.5”不是有效的整数，请重新输入！";
 }
 
 void TestFilters::badBound()
 {
-    QFETCH(int, condition);
+    QFETCH(Condition, condition);
     QFETCH(QString, lower);
     QFETCH(QString, upper);
     QFETCH(QString, message);
     FilterSettings s = defaultFilterSettings();
-    s[0].ticked = true; // a good bound before the bad one does not matter
-    s[std::size_t(condition)] = {true, lower, upper};
+    s[Condition::Sum].ticked = true; // a good bound before the bad one does not matter
+    s[condition] = {true, lower, upper};
     FilterBounds b;
     const Outcome o = parseFilterBounds(s, b);
-    QVERIFY(!o.ok());
+    QCOMPARE(o.status, Outcome::Status::Refused);
     QCOMPARE(o.message, message);
     // An unticked condition's text is never read.
-    s[std::size_t(condition)].ticked = false;
+    s[condition].ticked = false;
     QVERIFY(parseFilterBounds(s, b).ok());
 }
 
@@ -179,16 +181,16 @@ void TestFilters::filterPass()
     FilterSettings s = defaultFilterSettings();
     for (FilterSetting &c : s)
         c.ticked = true;
-    s[7] = {true, "0", "10"};  // AC
-    s[9] = {true, "5", "32"};  // span
-    s[10] = {true, "7", "61"}; // ends
+    s[Condition::Ac] = {true, "0", "10"};
+    s[Condition::Span] = {true, "5", "32"};
+    s[Condition::Ends] = {true, "7", "61"};
     FilterBounds b;
     QVERIFY(parseFilterBounds(s, b).ok());
     const BetList kept = FilterBets(all, b).bets;
     // The pass keeps exactly the bets each condition lets through, in list order.
     BetList expected;
     for (const Bet &bet : all) {
-        const std::array<int, kConditionCount> v = conditionValues(bet);
+        const PerCondition<int> v = conditionValues(bet);
         bool ok = true;
         for (int c = 0; c < kConditionCount; ++c)
             ok = ok && v[c] >= b.lower[c] && v[c] <= b.upper[c];
@@ -196,7 +198,7 @@ void TestFilters::filterPass()
             expected.push_back(bet);
     }
     QVERIFY(!kept.empty());
-    QVERIFY(kept.size() < all.size());
+    QCOMPARE_LT(kept.size(), all.size());
     QCOMPARE(fixtures::rows(kept), fixtures::rows(expected));
 
     FilterBounds none;
@@ -219,7 +221,7 @@ void TestFilters::passMatchesValuesForRandomBounds()
             b.upper[c] = rng() % 20 == 0 ? 40000 : std::max(b.lower[c], pick(rng));
         }
         for (const Bet &bet : bets) {
-            const std::array<int, kConditionCount> v = conditionValues(bet);
+            const PerCondition<int> v = conditionValues(bet);
             bool want = true;
             for (int c = 0; c < kConditionCount; ++c)
                 want = want && (!b.on[c] || (v[c] >= b.lower[c] && v[c] <= b.upper[c]));
@@ -228,7 +230,7 @@ void TestFilters::passMatchesValuesForRandomBounds()
         }
     }
     QCOMPARE(disagreements, 0);
-    QVERIFY(kept > 0);
+    QCOMPARE_GT(kept, 0);
 }
 
 void TestFilters::cancel()

@@ -62,7 +62,7 @@ void TestGeneration::allCombinationsCount()
     QCOMPARE(int(r.bets.size()), count);
     // Every bet ascending, no bet twice.
     for (std::size_t i = 1; i < r.bets.size(); ++i)
-        QVERIFY(BetRowText(r.bets[i - 1]) < BetRowText(r.bets[i]));
+        QCOMPARE_LT(BetRowText(r.bets[i - 1]), BetRowText(r.bets[i]));
 }
 
 void TestGeneration::banker_data()
@@ -147,7 +147,7 @@ void TestGeneration::wheelRefusals()
     const GenerationResult past = GenerateFromWheel({{1, 2, 3, 4, 5, 8}}, range(1, 7), {1});
     QCOMPARE(past.outcome.status, Outcome::Status::Refused);
     QCOMPARE(past.outcome.message, kBadWheelRowMessage);
-    QVERIFY(!GenerateFromWheel({{0, 2, 3, 4, 5, 6}}, range(1, 7), {1}).outcome.ok());
+    QCOMPARE(GenerateFromWheel({{0, 2, 3, 4, 5, 6}}, range(1, 7), {1}).outcome.status, Outcome::Status::Refused);
 
     // The matrix reader's refusals are the generation's: an unknown type, a missing file.
     QTemporaryDir dir;
@@ -161,7 +161,7 @@ void TestGeneration::wheelRefusals()
     QCOMPARE(r.outcome.message, QStringLiteral("您选择的旋转矩阵类型不正确,请重新选择!"));
     request.wheelTypeIndex = 1;
     r = GenerateBets(request, c);
-    QVERIFY(!r.outcome.ok());
+    QCOMPARE(r.outcome.status, Outcome::Status::Refused);
     QCOMPARE(r.outcome.message, QStringLiteral("您选择的侯选号码数量无此类旋转矩阵,请重新选择!"));
 }
 

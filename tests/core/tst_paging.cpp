@@ -48,7 +48,7 @@ void TestPaging::pages()
     QCOMPARE(r.size(), size);
     if (size > 0) {
         QCOMPARE(r.first, first);
-        QVERIFY(r.last <= count);
+        QCOMPARE_LE(r.last, count);
     }
 }
 

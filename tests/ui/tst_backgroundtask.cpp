@@ -63,7 +63,7 @@ void TestBackgroundTask::resultComesBackOnUiThread()
     QCOMPARE(applied, 42);
     QCOMPARE(applier, QThread::currentThread());
     QVERIFY(worker != nullptr);
-    QVERIFY(worker != QThread::currentThread());
+    QCOMPARE_NE(worker, QThread::currentThread());
     QTRY_VERIFY(task.isNull()); // deletes itself
 }
 
@@ -132,9 +132,9 @@ void TestBackgroundTask::eventLoopKeepsRunning()
         [&](int r) { reached = r; });
     QSignalSpy finished(task.data(), &BackgroundTask::finished);
     QTRY_COMPARE(finished.count(), 1);
-    QVERIFY(*ticks >= 5);
-    QVERIFY(reached > 0);
-    QVERIFY(reached < 100000);
+    QCOMPARE_GE(ticks->load(), 5);
+    QCOMPARE_GT(reached, 0);
+    QCOMPARE_LT(reached, 100000);
 }
 
 void TestBackgroundTask::closingTheWindowStopsTheWork()
