@@ -7,6 +7,7 @@
 
 #include <QtTest>
 
+#include <algorithm>
 #include <array>
 #include <bitset>
 
@@ -27,13 +28,8 @@ BetList pairwiseBySets(const BetList &input, int n)
         for (std::uint8_t r : b.red)
             reds |= std::uint64_t(1) << r;
         std::vector<std::uint64_t> &sameBlue = keptByBlue[b.blue];
-        bool dropped = false;
-        for (std::uint64_t k : sameBlue)
-            if (std::bitset<64>(reds & k).count() >= std::size_t(n)) {
-                dropped = true;
-                break;
-            }
-        if (!dropped) {
+        const auto shares = [&](std::uint64_t k) { return std::bitset<64>(reds & k).count() >= std::size_t(n); };
+        if (std::none_of(sameBlue.begin(), sameBlue.end(), shares)) {
             sameBlue.push_back(reds);
             kept.push_back(b);
         }
