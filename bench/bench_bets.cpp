@@ -1,5 +1,6 @@
 // The bet engine at full scale: 33 reds and 16 blues make 17,721,088 bets.
 #include "../tests/common/PairwiseGuarantee.h"
+#include "ProcStatus.h"
 #include "core/bets/Export.h"
 #include "core/bets/Filters.h"
 #include "core/bets/Generation.h"
@@ -10,7 +11,6 @@
 #include <QFile>
 #include <benchmark/benchmark.h>
 
-#include <fstream>
 #include <numeric>
 #include <string>
 
@@ -27,18 +27,6 @@ const BetList &fullList()
 {
     static const BetList list = GenerateAllCombinations(balls(33), balls(16)).bets;
     return list;
-}
-
-// Resident set size in MB, from /proc/self/status ("VmRSS" now, "VmHWM" the peak).
-double procStatusMb(const char *key)
-{
-    std::ifstream in("/proc/self/status");
-    std::string line;
-    const std::string prefix = std::string(key) + ":";
-    while (std::getline(in, line))
-        if (line.compare(0, prefix.size(), prefix) == 0)
-            return std::stod(line.substr(prefix.size())) / 1024.0;
-    return 0;
 }
 
 void BM_GenerateAll(benchmark::State &state)

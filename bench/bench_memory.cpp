@@ -3,6 +3,7 @@
 // the export of what it kept, and guarantee 3 over it (the whole sequence: below 450 MB). Each step's peak is measured from a
 // reset high-water mark (/proc/self/clear_refs), so the counters say what that step needs
 // with the lists of the steps before it still held, as they are in the program.
+#include "ProcStatus.h"
 #include "core/bets/BetEngine.h"
 #include "core/bets/Export.h"
 
@@ -13,17 +14,6 @@
 #include <string>
 
 namespace {
-
-double statusMb(const char *key)
-{
-    std::ifstream in("/proc/self/status");
-    std::string line;
-    const std::string prefix = std::string(key) + ":";
-    while (std::getline(in, line))
-        if (line.compare(0, prefix.size(), prefix) == 0)
-            return std::stod(line.substr(prefix.size())) / 1024.0;
-    return 0;
-}
 
 // Starts a new high-water mark at the current resident size.
 void resetPeak()
@@ -57,7 +47,7 @@ void BM_FullScaleSequence(benchmark::State &state)
         auto step = [&](const char *name, auto &&work) {
             resetPeak();
             work();
-            const double peak = statusMb("VmHWM");
+            const double peak = procStatusMb("VmHWM");
             state.counters[std::string(name) + "_peak_MB"] = peak;
             worst = std::max(worst, peak);
         };
