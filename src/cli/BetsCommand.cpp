@@ -166,8 +166,13 @@ int runBets(const CliContext &ctx, const QCommandLineParser &parser)
             return 1;
         }
     }
-    if (o.reduceN != 0)
-        engine.reduce(o.reduceN);
+    if (o.reduceN != 0) {
+        const EngineResult r = engine.reduce(o.reduceN);
+        if (!r.outcome.ok()) { // only an allocation that failed: never write the unreduced list
+            ctx.err << r.outcome.message << Qt::endl;
+            return 1;
+        }
+    }
 
     Outcome written;
     if (o.outPath.isEmpty()) {
