@@ -1,13 +1,17 @@
 // Peak resident memory of the betting tab's work at full scale, step by step through the
 // same engine the tab uses: all 17,721,088 bets of 33 reds and 16 blues, a broad filter,
-// the export of what it kept, and guarantee 3 over it (the whole sequence: below 450 MB). Each step's peak is measured from a
+// the export of what it kept, guarantee 3 over it, and the prize check over all the bets
+// (the whole sequence: below 450 MB). Each step's peak is measured from a
 // reset high-water mark (/proc/self/clear_refs), so the counters say what that step needs
 // with the lists of the steps before it still held, as they are in the program.
 #include "ProcStatus.h"
 #include "core/bets/BetEngine.h"
 #include "core/bets/Export.h"
+#include "core/stats/PrizeCheck.h"
 
 #include <QIODevice>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <benchmark/benchmark.h>
 
 #include <fstream>
@@ -78,6 +82,23 @@ void BM_FullScaleSequence(benchmark::State &state)
 
         step("4_guarantee3", [&] { engine.reduce(3); });
         state.counters["reduced"] = double(engine.current().size());
+
+        // The prize check over the whole generated list, against a stored draw.
+        const QString connection = QStringLiteral("bench%1").arg(state.range(0));
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+        db.setDatabaseName(QStringLiteral(":memory:"));
+        QSqlQuery q(db);
+        if (!db.open()
+            || !q.exec(QStringLiteral("create table data (qishu text, c1 text, c2 text, c3 text, c4 text, c5 text, c6 text, c7 text)"))
+            || !q.exec(QStringLiteral("insert into data values ('2007001', '03', '09', '14', '22', '27', '31', '07')")))
+            state.SkipWithError("no draw to check against");
+        qint64 won = 0;
+        step("5_prize_check", [&] {
+            const PrizeCheck::ListCheck check = PrizeCheck::checkBets(db, QStringLiteral("2007001"), engine.generated());
+            for (qint64 c : check.counts)
+                won += c;
+        });
+        state.counters["prizes"] = double(won);
 
         state.counters["whole_peak_MB"] = worst;
     }
