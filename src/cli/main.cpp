@@ -30,6 +30,12 @@ const Command kCommands[] = {
     {"wheel", "verify FILE [--type TYPE] [--n N]", "check that a wheel file keeps its promise", 2, setupWheel, runWheel},
     {"download", "[--history] [--url URL]", "fetch the page of user/DownUpdate.txt and store the draws it adds", 0,
      setupDownload, runDownload},
+    {"omission", "red|blue --from Q --to Q", "the red or blue omission chart of draws Q..Q, tab-separated", 1,
+     setupOmission, runOmission},
+    {"intervals", "--from Q --to Q", "the sum-interval chart of draws Q..Q, tab-separated", 0, setupIntervals,
+     runIntervals},
+    {"check", "--draw Q FILE", "the prizes won by the tickets of FILE (one a line) in draw Q; - reads stdin", 1,
+     setupCheck, runCheck},
 };
 
 const QCommandLineOption kDirOption(QStringLiteral("dir"),

@@ -240,16 +240,17 @@ ListCheck checkList(QSqlDatabase db, const QString &qishu, const QString &text)
 
 PrizeCounts countPrizes(const BetList &bets, const DrawBalls &draw)
 {
-    // A bit per drawn red, and the prize of every (hits, blue hit) pair looked up once.
-    std::uint64_t drawn = 0;
+    // A byte per ball saying whether it was drawn, and the prize of every (hits, blue hit)
+    // pair looked up once after the count: the loop itself only adds.
+    std::array<std::uint8_t, 256> drawn{};
     for (int n : draw.reds)
-        if (n >= 0 && n < 64)
-            drawn |= std::uint64_t(1) << n;
+        if (n >= 0 && n < 256)
+            drawn[std::size_t(n)] = 1;
     std::array<qint64, 14> tally{};
     for (const Bet &b : bets) {
-        const int hits = int((drawn >> (b.red[0] & 63)) & 1) + int((drawn >> (b.red[1] & 63)) & 1) + int((drawn >> (b.red[2] & 63)) & 1)
-                         + int((drawn >> (b.red[3] & 63)) & 1) + int((drawn >> (b.red[4] & 63)) & 1) + int((drawn >> (b.red[5] & 63)) & 1);
-        ++tally[hits * 2 + (b.blue == draw.blue ? 1 : 0)];
+        const int hits = drawn[b.red[0]] + drawn[b.red[1]] + drawn[b.red[2]] + drawn[b.red[3]] + drawn[b.red[4]]
+                         + drawn[b.red[5]];
+        ++tally[std::size_t(hits * 2 + (b.blue == draw.blue ? 1 : 0))];
     }
     PrizeCounts counts{};
     for (int hits = 0; hits <= 6; ++hits)

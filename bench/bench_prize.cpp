@@ -1,0 +1,74 @@
+// The prize check over a whole bet list: 33 reds and 16 blues make 17,721,088 bets, all
+// counted against one draw, with and without the database lookup of the draw.
+#include "../tests/common/ProgramDir.h"
+#include "core/bets/Generation.h"
+#include "core/draws/DrawStore.h"
+#include "core/stats/PrizeCheck.h"
+
+#include <benchmark/benchmark.h>
+
+#include <numeric>
+
+namespace {
+
+std::vector<int> balls(int last)
+{
+    std::vector<int> v(std::size_t(last), 0);
+    std::iota(v.begin(), v.end(), 1);
+    return v;
+}
+
+const BetList &fullList()
+{
+    static const BetList list = GenerateAllCombinations(balls(33), balls(16)).bets;
+    return list;
+}
+
+void BM_CountPrizesFullList(benchmark::State &state)
+{
+    const BetList &bets = fullList();
+    const PrizeCheck::DrawBalls draw{{1, 4, 16, 22, 26, 31}, 4};
+    for (auto _ : state) {
+        const PrizeCheck::PrizeCounts counts = PrizeCheck::countPrizes(bets, draw);
+        benchmark::DoNotOptimize(counts);
+    }
+    state.counters["bets"] = double(bets.size());
+}
+BENCHMARK(BM_CountPrizesFullList)->Unit(benchmark::kMillisecond);
+
+// What the dialog's "查询" does with handed-over bets: find the draw, then count.
+void BM_CheckBetsFullList(benchmark::State &state)
+{
+    ProgramDir dir;
+    DrawStore::insertDraw(dir.db(), ComputeDrawAttributes(QStringLiteral("2026096"), {1, 4, 16, 22, 26, 31}, 4));
+    const BetList &bets = fullList();
+    for (auto _ : state) {
+        const PrizeCheck::ListCheck check = PrizeCheck::checkBets(dir.db(), QStringLiteral("2026096"), bets);
+        benchmark::DoNotOptimize(check);
+    }
+}
+BENCHMARK(BM_CheckBetsFullList)->Unit(benchmark::kMillisecond);
+
+// The same bets as 100,000 typed lines, the largest list the box takes as text.
+void BM_CheckListLines(benchmark::State &state)
+{
+    ProgramDir dir;
+    DrawStore::insertDraw(dir.db(), ComputeDrawAttributes(QStringLiteral("2026096"), {1, 4, 16, 22, 26, 31}, 4));
+    QStringList lines;
+    const BetList &bets = fullList();
+    for (std::size_t i = 0; i < 100000; ++i) {
+        const Bet &b = bets[i * 177];
+        lines << QStringLiteral("%1 %2 %3 %4 %5 %6 %7")
+                     .arg(b.red[0]).arg(b.red[1]).arg(b.red[2]).arg(b.red[3]).arg(b.red[4]).arg(b.red[5]).arg(b.blue);
+    }
+    const QString text = lines.join(QLatin1Char('\n'));
+    for (auto _ : state) {
+        const PrizeCheck::ListCheck check = PrizeCheck::checkList(dir.db(), QStringLiteral("2026096"), text);
+        benchmark::DoNotOptimize(check);
+    }
+}
+BENCHMARK(BM_CheckListLines)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
