@@ -317,6 +317,10 @@ private slots:
                 QTest::mouseClick(frequency, Qt::LeftButton);
             QTest::qWait(50);
             QVERIFY(dialog->grab().save(out + QLatin1Char('/') + dialog->objectName() + QStringLiteral(".png")));
+            if (auto *chart = qobject_cast<OmissionDialog *>(dialog)) {
+                chart->grid()->scrollToBottom();
+                QVERIFY(dialog->grab().save(out + QLatin1Char('/') + dialog->objectName() + QStringLiteral("-end.png")));
+            }
             dialog->close();
         }
         trigger(window, "actPrizeCheck");
