@@ -14,6 +14,7 @@
 #include <QSqlQueryModel>
 #include <QSqlRecord>
 #include <QtTest>
+#include <QSignalSpy>
 
 namespace T = EntryTexts;
 
@@ -285,7 +286,11 @@ private slots:
     {
         Fixture f;
         f.luru->Memo1->setPlainText(QStringLiteral("2007001 06 05 04 03 02 01 07 09\n2007002 01 02 03 04 05 06 07"));
+        QSignalSpy stored(f.luru, &TFrm_LuRu::drawsStored);
         f.luru->InsertDrawBatch();
+        // The history hears of a whole batch once, so thousands of downloaded draws re-read the grid once.
+        QCOMPARE(stored.count(), 1);
+        QCOMPARE(stored.at(0).at(0).toStringList(), (QStringList{"2007001", "2007002"}));
         QCOMPARE(f.value("lxingqitian", "2007001"), QStringLiteral("09"));
         QCOMPARE(f.value("lxingqitian", "2007002"), QStringLiteral("<null>"));
         QCOMPARE(f.value("c1", "2007001"), QStringLiteral("01"));

@@ -216,7 +216,10 @@ InsertResult TFrm_LuRu::InsertDraw()
         if (AnnounceInserts)
             m_messages.information(this, r.message);
         Edit2->setText(r.nextQishu);
-        emit drawStored(f.qishu);
+        if (m_batchStored)
+            m_batchStored->append(f.qishu);
+        else
+            emit drawsStored({f.qishu});
         break;
     }
     return r;
@@ -234,5 +237,11 @@ BatchReport TFrm_LuRu::InsertDrawBatch()
         Edit4->setText(f.extra);
         return InsertDraw();
     };
-    return ::InsertDrawBatch(m_db, Memo1->toPlainText().split(QLatin1Char('\n')), hooks);
+    QStringList stored;
+    m_batchStored = &stored;
+    const BatchReport report = ::InsertDrawBatch(m_db, Memo1->toPlainText().split(QLatin1Char('\n')), hooks);
+    m_batchStored = nullptr;
+    if (!stored.isEmpty())
+        emit drawsStored(stored);
+    return report;
 }

@@ -4,6 +4,7 @@
 #include "core/draws/DrawEntry.h"
 
 #include <QDialog>
+#include <QStringList>
 #include <QSqlDatabase>
 #include <array>
 
@@ -36,8 +37,10 @@ public:
     BatchReport InsertDrawBatch();
 
 signals:
-    // A draw was stored; the history appends it to its "to" list and shows the range.
-    void drawStored(const QString &qishu);
+    // Draws were stored, in this order; the history appends them to its "to" list and shows
+    // the range. A batch reports its draws once at its end, so a batch of thousands of draws
+    // (a whole-history download) re-reads the grid once, not once per draw.
+    void drawsStored(const QStringList &qishus);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -49,4 +52,5 @@ private:
 
     QSqlDatabase m_db;
     Messages &m_messages;
+    QStringList *m_batchStored = nullptr; // while a batch runs: the draws it stored so far
 };

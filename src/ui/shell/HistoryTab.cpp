@@ -165,9 +165,9 @@ void HistoryTab::toggleDrawing()
     m_drawButton->setText(start ? kStopDrawing : kDraw);
 }
 
-void HistoryTab::drawAdded(const QString &qishu)
+void HistoryTab::drawsAdded(const QStringList &qishus)
 {
-    cmb2->addItem(qishu);
+    cmb2->addItems(qishus);
     cmb2->setCurrentIndex(cmb2->count() - 1);
     applyRange();
 }

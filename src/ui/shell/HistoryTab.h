@@ -39,8 +39,9 @@ public:
     void countFrequencies();
     // "画线" / "取消画线".
     void toggleDrawing();
-    // A draw was stored: its number goes to the end of cmb2, is selected, and the range is shown.
-    void drawAdded(const QString &qishu);
+    // Draws were stored: their numbers go to the end of cmb2, the last is selected, and the
+    // range is shown.
+    void drawsAdded(const QStringList &qishus);
 
 private:
     bool showStatement(const HistoryStatement &statement);

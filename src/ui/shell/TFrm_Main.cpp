@@ -216,7 +216,7 @@ void TFrm_Main::wire(QAction *action, Slot slot)
 void TFrm_Main::createDataDialogs()
 {
     m_luru = new TFrm_LuRu(database(), m_messages, this);
-    connect(m_luru, &TFrm_LuRu::drawStored, m_history, &HistoryTab::drawAdded);
+    connect(m_luru, &TFrm_LuRu::drawsStored, m_history, &HistoryTab::drawsAdded);
     wire(m_act.drawEntry, [this] { m_luru->exec(); });
     wire(m_act.deleteSelected, [this] { m_history->deleteCurrentDraw(); });
     wire(m_act.clearAll, [this] { m_history->clearAllDraws(); });
