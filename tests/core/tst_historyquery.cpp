@@ -9,14 +9,15 @@ class TestHistoryQuery : public QObject {
     Q_OBJECT
     ProgramDir m_t;
 
+    // The rows the grid would show, through the same run() it uses.
     QStringList numbers(const HistoryStatement &s)
     {
-        QSqlQuery q = s.prepare(m_t.db());
+        HistoryQuery::Rows rows = HistoryQuery::run(m_t.db(), s);
         QStringList out;
-        if (!q.exec())
+        if (!rows.outcome.ok())
             return {QStringLiteral("error")};
-        while (q.next())
-            out << q.value(QStringLiteral("qishu")).toString();
+        while (rows.query.next())
+            out << rows.query.value(QStringLiteral("qishu")).toString();
         return out;
     }
 
@@ -51,6 +52,14 @@ private slots:
     {
         QCOMPARE(numbers(HistoryQuery::wholeHistory(true)), (QStringList{"2007101", "2007100", "2007099"}));
         QCOMPARE(numbers(HistoryQuery::wholeHistory(false)), (QStringList{"2007099", "2007100", "2007101"}));
+    }
+
+    void aFailingStatementIsAFailedOutcome()
+    {
+        const HistoryQuery::Rows rows = HistoryQuery::run(m_t.db(), {QStringLiteral("select * from nosuch"), {}});
+        QCOMPARE(rows.outcome.status, Outcome::Status::Failed);
+        QVERIFY(rows.outcome.message.contains(QStringLiteral("nosuch")));
+        QVERIFY(!rows.query.isActive());
     }
 
     void frequency_data()

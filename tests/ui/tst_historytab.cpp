@@ -101,8 +101,8 @@ private slots:
         QCOMPARE(f.grid()->columnCount(), 58);
         QCOMPARE(f.grid()->headerData(column, Qt::Horizontal).toString(), title);
         if (width > 0)
-            QCOMPARE(f.tab->DBGridEh3->columnWidth(column), width);
-        QCOMPARE(f.tab->DBGridEh3->editTriggers(), QAbstractItemView::NoEditTriggers);
+            QCOMPARE(f.tab->findChild<HistoryGridView *>("DBGridEh3")->columnWidth(column), width);
+        QCOMPARE(f.tab->findChild<HistoryGridView *>("DBGridEh3")->editTriggers(), QAbstractItemView::NoEditTriggers);
     }
 
     // 100 draws, N = 40: the latest 40 in ascending order; the box orders the whole history.
@@ -125,17 +125,17 @@ private slots:
         QCOMPARE(f.shownNumbers(), numbers(1, 100));
 
         // Typed texts are values, not statement text: a quote is compared as text, no error.
-        f.tab->cmb1->setEditText(QStringLiteral("2007050' or '1'='1"));
-        f.tab->cmb2->setEditText(QStringLiteral("2007060"));
+        f.tab->findChild<QComboBox *>("cmb1")->setEditText(QStringLiteral("2007050' or '1'='1"));
+        f.tab->findChild<QComboBox *>("cmb2")->setEditText(QStringLiteral("2007060"));
         f.click("btnApply");
         QCOMPARE(f.shownNumbers(), numbers(51, 60));
-        f.tab->cmb1->setEditText(QStringLiteral("'"));
-        f.tab->cmb2->setEditText(QStringLiteral("'"));
+        f.tab->findChild<QComboBox *>("cmb1")->setEditText(QStringLiteral("'"));
+        f.tab->findChild<QComboBox *>("cmb2")->setEditText(QStringLiteral("'"));
         f.click("btnApply");
         QCOMPARE(f.shownNumbers(), QStringList());
         QCOMPARE(f.messages.shown, QStringList());
-        f.tab->cmb1->setEditText(QStringLiteral("2007060"));
-        f.tab->cmb2->setEditText(QStringLiteral("2007050"));
+        f.tab->findChild<QComboBox *>("cmb1")->setEditText(QStringLiteral("2007060"));
+        f.tab->findChild<QComboBox *>("cmb2")->setEditText(QStringLiteral("2007050"));
         f.click("btnApply");
         QCOMPARE(f.shownNumbers(), QStringList());
     }
@@ -146,7 +146,7 @@ private slots:
         Fixture f;
         f.dir.addDraw(QStringLiteral("2007001"), {1, 7, 12, 23, 30, 33}, 16);
         f.start();
-        HistoryGridView *view = f.tab->DBGridEh3;
+        HistoryGridView *view = f.tab->findChild<HistoryGridView *>("DBGridEh3");
         QCOMPARE(view->horizontalScrollBar()->maximum(), 0);  // every column on screen
         const QImage image = view->viewport()->grab().toImage();
         QStringList red;
@@ -178,7 +178,7 @@ private slots:
         f.start();
         f.main->resize(500, 600);
         QCoreApplication::processEvents();
-        HistoryGridView *view = f.tab->DBGridEh3;
+        HistoryGridView *view = f.tab->findChild<HistoryGridView *>("DBGridEh3");
         QTableView *frozen = view->frozenColumn();
         const QRect before = frozen->geometry();
         QVERIFY(view->horizontalScrollBar()->maximum() > 0);
@@ -206,7 +206,7 @@ private slots:
         Fixture f;
         f.dir.addDraws(5);
         f.start();
-        f.tab->DBGridEh3->setCurrentIndex(f.grid()->index(2, 5));
+        f.tab->findChild<HistoryGridView *>("DBGridEh3")->setCurrentIndex(f.grid()->index(2, 5));
         f.messages.answers.enqueue(answer);
         if (fromMenu)
             f.trigger("actDeleteSelected");
@@ -219,13 +219,13 @@ private slots:
             QCOMPARE(f.rows("append", "2007003"), 0);
             QCOMPARE(f.rows("append"), 4);
             // The grid moves on to the neighbouring draw.
-            QCOMPARE(f.grid()->index(f.tab->DBGridEh3->currentIndex().row(), 0).data().toString(),
+            QCOMPARE(f.grid()->index(f.tab->findChild<HistoryGridView *>("DBGridEh3")->currentIndex().row(), 0).data().toString(),
                      QStringLiteral("2007004"));
         } else {
             QCOMPARE(f.shownNumbers(), numbers(1, 5));
             QCOMPARE(f.rows("append"), 5);
         }
-        QCOMPARE(f.tab->cmb2->count(), 5);  // the lists keep every number
+        QCOMPARE(f.tab->findChild<QComboBox *>("cmb2")->count(), 5);  // the lists keep every number
     }
 
     void deleteOnEmptyGrid()
@@ -254,7 +254,7 @@ private slots:
         QCOMPARE(f.rows("data"), answer ? 0 : 5);
         QCOMPARE(f.rows("append"), answer ? 0 : 5);
         QCOMPARE(f.shownNumbers().size(), answer ? 0 : 5);
-        QCOMPARE(f.tab->cmb1->count(), 5);
+        QCOMPARE(f.tab->findChild<QComboBox *>("cmb1")->count(), 5);
     }
 
     // The footer over 40 real draws: reds add up to 240, blues to 40.
@@ -292,8 +292,8 @@ private slots:
             QCOMPARE(footer->text(c), QString());
 
         // One draw: 1 under its seven balls. 2003001 is 10 11 12 13 26 28 + 11.
-        f.tab->cmb1->setEditText(QStringLiteral("2003001"));
-        f.tab->cmb2->setEditText(QStringLiteral("2003001"));
+        f.tab->findChild<QComboBox *>("cmb1")->setEditText(QStringLiteral("2003001"));
+        f.tab->findChild<QComboBox *>("cmb2")->setEditText(QStringLiteral("2003001"));
         f.click("btnFrequency");
         f.click("btnFrequency");
         QStringList ones;
@@ -312,7 +312,7 @@ private slots:
         Fixture f;
         f.dir.addDraws(30);
         f.start();
-        HistoryGridView *view = f.tab->DBGridEh3;
+        HistoryGridView *view = f.tab->findChild<HistoryGridView *>("DBGridEh3");
         QPushButton *button = f.tab->findChild<QPushButton *>(QStringLiteral("btnDrawLines"));
         QCOMPARE(button->text(), QStringLiteral("画线"));
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(300, 20));  // not drawing yet

@@ -5,6 +5,7 @@
 #include "ui/shell/TFrm_itemset.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QButtonGroup>
 #include <QFile>
 #include <QPushButton>
@@ -28,8 +29,12 @@ QString readFile(const QString &path)
 }
 QString checkedText(const TFrm_itemset &dialog)
 {
-    QAbstractButton *b = dialog.drawCountGroup->checkedButton();
+    QAbstractButton *b = dialog.findChild<QButtonGroup *>(QStringLiteral("drawCountGroup"))->checkedButton();
     return b ? b->text() : QString();
+}
+QSpinBox *spin(const TFrm_itemset &dialog, const char *name)
+{
+    return dialog.findChild<QSpinBox *>(QString::fromLatin1(name));
 }
 } // namespace
 
@@ -49,6 +54,7 @@ private slots:
         QTest::newRow("20") << QByteArray("[启动设置]\n默认显示期数=20\n") << "20" << 16 << 16;
         QTest::newRow("below the choices") << QByteArray("[启动设置]\n默认显示期数=5\n") << "20" << 16 << 16;
         QTest::newRow("above the choices") << QByteArray("[启动设置]\n默认显示期数=500\n") << "100" << 16 << 16;
+        QTest::newRow("not whole numbers") << QByteArray("[启动设置]\n默认显示期数=abc\n[红球区列宽]\n宽度=2x\n") << "40" << 16 << 16;
     }
     void showsStoredValues()
     {
@@ -63,8 +69,21 @@ private slots:
         TFrm_itemset dialog(dir.path(), messages);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("选项设置"));
         QCOMPARE(checkedText(dialog), choice);
-        QCOMPARE(dialog.redWidth->value(), red);
-        QCOMPARE(dialog.blueWidth->value(), blue);
+        QCOMPARE(spin(dialog, "redWidth")->value(), red);
+        QCOMPARE(spin(dialog, "blueWidth")->value(), blue);
+    }
+
+    // A screen reader names each spin box by its label.
+    void spinBoxesAreNamedByTheirLabels()
+    {
+        ProgramDir dir;
+        RecordingMessages messages;
+        TFrm_itemset dialog(dir.path(), messages);
+        for (const auto &[box, name] : {std::pair{"redWidth", "红色球区："}, std::pair{"blueWidth", "蓝色球区："}}) {
+            QAccessibleInterface *a = QAccessible::queryAccessibleInterface(spin(dialog, box));
+            QVERIFY(a);
+            QCOMPARE(a->text(QAccessible::Name), QString::fromUtf8(name));
+        }
     }
 
     void roundTripKeepsOtherSections()
@@ -77,8 +96,8 @@ private slots:
             TFrm_itemset dialog(dir.path(), messages);
             dialog.show();
             dialog.findChild<QAbstractButton *>(QStringLiteral("radioCount100"))->click();
-            dialog.redWidth->setValue(20);
-            dialog.blueWidth->setValue(18);
+            spin(dialog, "redWidth")->setValue(20);
+            spin(dialog, "blueWidth")->setValue(18);
             QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("btnSet")), Qt::LeftButton);
             QCOMPARE(messages.shown, QStringList{QStringLiteral("info:") + kSaved});
             QVERIFY(dialog.isVisible()); // the dialog stays open after saving
@@ -87,8 +106,8 @@ private slots:
                                                 "[启动设置]\r\n默认显示期数=100\r\n"));
         TFrm_itemset again(dir.path(), messages);
         QCOMPARE(checkedText(again), QStringLiteral("100"));
-        QCOMPARE(again.redWidth->value(), 20);
-        QCOMPARE(again.blueWidth->value(), 18);
+        QCOMPARE(spin(again, "redWidth")->value(), 20);
+        QCOMPARE(spin(again, "blueWidth")->value(), 18);
         const DisplaySettings s = readDisplaySettings(dir.path());
         QCOMPARE(s.drawCount, 100);
         QCOMPARE(s.redWidth, 20);
@@ -103,8 +122,8 @@ private slots:
         RecordingMessages messages;
         TFrm_itemset dialog(dir.path(), messages);
         QCOMPARE(checkedText(dialog), QStringLiteral("60"));
-        QCOMPARE(dialog.redWidth->value(), 25);
-        dialog.blueWidth->setValue(19);
+        QCOMPARE(spin(dialog, "redWidth")->value(), 25);
+        spin(dialog, "blueWidth")->setValue(19);
         dialog.save();
         QCOMPARE(readFile(path), QStringLiteral("[启动设置]\r\n默认显示期数=60\r\n[红球区列宽]\r\n宽度=25\r\n[注释]\r\n说明=旧文件\r\n"
                                                 "[蓝球区列宽]\r\n宽度=19\r\n"));

@@ -6,6 +6,7 @@
 #include "ui/shell/HistoryTab.h"
 #include "ui/shell/TFrm_Main.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -13,6 +14,9 @@
 #include <QSqlQuery>
 #include <QSqlQueryModel>
 #include <QSqlRecord>
+#include <QTabWidget>
+#include <QScrollBar>
+#include <QTableView>
 #include <QtTest>
 #include <QSignalSpy>
 
@@ -39,11 +43,13 @@ class TestLuRu : public QObject {
             active = QTest::qWaitForWindowActive(luru);
         }
         bool active = false;
+        QLineEdit *edit(const char *name) const { return luru->findChild<QLineEdit *>(QString::fromLatin1(name)); }
+        QPlainTextEdit *memo() const { return luru->findChild<QPlainTextEdit *>(QStringLiteral("Memo1")); }
         QString confirmed() const
         {
             QStringList parts;
-            for (QLineEdit *e : luru->Edit11_16)
-                parts << e->text();
+            for (int i = 11; i <= 16; ++i)
+                parts << luru->findChild<QLineEdit *>(QStringLiteral("Edit%1").arg(i))->text();
             return parts.join(QLatin1Char(' '));
         }
         void click(const char *name) { QTest::mouseClick(luru->findChild<QPushButton *>(name), Qt::LeftButton); }
@@ -81,6 +87,29 @@ class TestLuRu : public QObject {
     }
 
 private slots:
+    // A screen reader names each field by the label beside it.
+    void fieldsAreNamedByTheirLabels_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("draw number") << "Edit2" << "请输入开奖期数：";
+        QTest::newRow("reds") << "Edit1" << "红色球：";
+        QTest::newRow("blue") << "Edit3" << "蓝色球：";
+        QTest::newRow("extra") << "Edit4" << "快乐星期天：";
+        QTest::newRow("confirmed reds") << "Edit11" << "确认号码：";
+    }
+    void fieldsAreNamedByTheirLabels()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, name);
+        Fixture f;
+        QLineEdit *edit = f.luru->findChild<QLineEdit *>(field);
+        QVERIFY(edit);
+        QAccessibleInterface *a = QAccessible::queryAccessibleInterface(edit);
+        QVERIFY(a);
+        QCOMPARE(a->text(QAccessible::Name), name);
+    }
+
     void initTestCase()
     {
         Fixture f;
@@ -90,26 +119,26 @@ private slots:
     void showProposesNextNumber()
     {
         Fixture empty;
-        QCOMPARE(empty.luru->Edit2->text(), QString::number(QDate::currentDate().year()) + QStringLiteral("001"));
+        QCOMPARE(empty.edit("Edit2")->text(), QString::number(QDate::currentDate().year()) + QStringLiteral("001"));
         Fixture three(3);
-        QCOMPARE(three.luru->Edit2->text(), QStringLiteral("2007004"));
+        QCOMPARE(three.edit("Edit2")->text(), QStringLiteral("2007004"));
         QCOMPARE(three.luru->windowTitle(), QStringLiteral("开奖数据录入"));
     }
 
     void keyFilters()
     {
         Fixture f;
-        f.luru->Edit1->clear();
-        QTest::keyClicks(f.luru->Edit1, QStringLiteral("01a 0-2"));
-        QCOMPARE(f.luru->Edit1->text(), QStringLiteral("01 02"));
-        f.luru->Edit2->clear();
-        QTest::keyClicks(f.luru->Edit2, QStringLiteral("20 07x001"));
-        QCOMPARE(f.luru->Edit2->text(), QStringLiteral("2007001"));
-        f.luru->Memo1->setFocus();
-        QTest::keyClicks(f.luru->Memo1, QStringLiteral("2007001 x01"));
-        QTest::keyClick(f.luru->Memo1, Qt::Key_Return);
-        QTest::keyClicks(f.luru->Memo1, QStringLiteral("2,3"));
-        QCOMPARE(f.luru->Memo1->toPlainText(), QStringLiteral("2007001 01\n23"));
+        f.edit("Edit1")->clear();
+        QTest::keyClicks(f.edit("Edit1"), QStringLiteral("01a 0-2"));
+        QCOMPARE(f.edit("Edit1")->text(), QStringLiteral("01 02"));
+        f.edit("Edit2")->clear();
+        QTest::keyClicks(f.edit("Edit2"), QStringLiteral("20 07x001"));
+        QCOMPARE(f.edit("Edit2")->text(), QStringLiteral("2007001"));
+        f.memo()->setFocus();
+        QTest::keyClicks(f.memo(), QStringLiteral("2007001 x01"));
+        QTest::keyClick(f.memo(), Qt::Key_Return);
+        QTest::keyClicks(f.memo(), QStringLiteral("2,3"));
+        QCOMPARE(f.memo()->toPlainText(), QStringLiteral("2007001 01\n23"));
     }
 
     void redParse_data()
@@ -134,9 +163,9 @@ private slots:
         QFETCH(QStringList, shown);
         Fixture f;
         // A failed parse empties the boxes filled by an earlier one.
-        f.typeAndLeave(f.luru->Edit1, QStringLiteral("11 12 13 14 15 16"), f.luru->Edit2);
+        f.typeAndLeave(f.edit("Edit1"), QStringLiteral("11 12 13 14 15 16"), f.edit("Edit2"));
         QCOMPARE(f.confirmed(), QStringLiteral("11 12 13 14 15 16"));
-        f.typeAndLeave(f.luru->Edit1, text, f.luru->Edit2);
+        f.typeAndLeave(f.edit("Edit1"), text, f.edit("Edit2"));
         QCOMPARE(f.confirmed(), confirmed);
         QCOMPARE(f.messages.shown, shown);
     }
@@ -161,41 +190,60 @@ private slots:
         QFETCH(QString, blue);
         QFETCH(QStringList, shown);
         Fixture f;
-        f.typeAndLeave(f.luru->Edit3, QStringLiteral("5"), f.luru->Edit2);
-        QCOMPARE(f.luru->Edit17->text(), QStringLiteral("05"));
+        f.typeAndLeave(f.edit("Edit3"), QStringLiteral("5"), f.edit("Edit2"));
+        QCOMPARE(f.edit("Edit17")->text(), QStringLiteral("05"));
         if (fromExtraField) {
-            f.luru->Edit3->setText(text);
-            f.typeAndLeave(f.luru->Edit4, QStringLiteral("3"), f.luru->Edit2);
+            f.edit("Edit3")->setText(text);
+            f.typeAndLeave(f.edit("Edit4"), QStringLiteral("3"), f.edit("Edit2"));
         } else {
-            f.typeAndLeave(f.luru->Edit3, text, f.luru->Edit2);
+            f.typeAndLeave(f.edit("Edit3"), text, f.edit("Edit2"));
         }
-        QCOMPARE(f.luru->Edit17->text(), blue);
+        QCOMPARE(f.edit("Edit17")->text(), blue);
         QCOMPARE(f.messages.shown, shown);
+    }
+
+    // More draws than the grid shows at once: the new one, the last row, is scrolled into view.
+    void newDrawIsScrolledIntoView()
+    {
+        Fixture f(60);
+        auto *grid = f.main->historyTab()->findChild<QTableView *>("DBGridEh3");
+        QVERIFY(grid);
+        QVERIFY2(grid->verticalScrollBar()->maximum() > 0, "the latest 40 draws do not fit");
+        f.typeAndLeave(f.edit("Edit1"), QStringLiteral("01 02 03 04 05 06"), f.edit("Edit3"));
+        f.typeAndLeave(f.edit("Edit3"), QStringLiteral("9"), f.edit("Edit4"));
+        f.click("btnInsert");
+        const int last = grid->model()->rowCount() - 1;
+        QCOMPARE(grid->model()->index(last, 0).data().toString(), QStringLiteral("2007061"));
+        const QRect row = grid->visualRect(grid->model()->index(last, 1));
+        QVERIFY2(grid->viewport()->rect().contains(row), "the new draw's row is in view");
+        // The frozen draw-number column shows the same row beside it.
+        auto *frozen = grid->findChild<QTableView *>("frozenColumn");
+        QCOMPARE(frozen->visualRect(grid->model()->index(last, 0)).top(), row.top());
     }
 
     void insertAppearsInGridAndList()
     {
         Fixture f(3);
         HistoryTab *history = f.main->historyTab();
-        QCOMPARE(history->MainQ->rowCount(), 3);
-        f.typeAndLeave(f.luru->Edit1, QStringLiteral("33 1 17 9 22 11"), f.luru->Edit3);
-        f.typeAndLeave(f.luru->Edit3, QStringLiteral("9"), f.luru->Edit4);
+        QCOMPARE(history->findChild<QSqlQueryModel *>("MainQ")->rowCount(), 3);
+        f.typeAndLeave(f.edit("Edit1"), QStringLiteral("33 1 17 9 22 11"), f.edit("Edit3"));
+        f.typeAndLeave(f.edit("Edit3"), QStringLiteral("9"), f.edit("Edit4"));
         f.click("btnInsert");
         QCOMPARE(f.messages.shown, info({QStringLiteral("2007004期开奖数据录入成功！")}));
-        QCOMPARE(f.luru->Edit2->text(), QStringLiteral("2007005"));
-        QCOMPARE(history->cmb2->count(), 4);
-        QCOMPARE(history->cmb2->currentText(), QStringLiteral("2007004"));
-        QCOMPARE(history->MainQ->rowCount(), 4);
-        QCOMPARE(history->MainQ->record(3).value(QStringLiteral("qishu")).toString(), QStringLiteral("2007004"));
+        QCOMPARE(f.edit("Edit2")->text(), QStringLiteral("2007005"));
+        QCOMPARE(history->findChild<QComboBox *>("cmb2")->count(), 4);
+        QCOMPARE(history->findChild<QComboBox *>("cmb2")->currentText(), QStringLiteral("2007004"));
+        QCOMPARE(history->findChild<QSqlQueryModel *>("MainQ")->rowCount(), 4);
+        QCOMPARE(history->findChild<QSqlQueryModel *>("MainQ")->record(3).value(QStringLiteral("qishu")).toString(), QStringLiteral("2007004"));
         QCOMPARE(f.value("c1", "2007004"), QStringLiteral("01"));
         QCOMPARE(f.value("c7", "2007004"), QStringLiteral("09"));
         QCOMPARE(f.rows(QStringLiteral("append")), 4);
         // The fields keep their contents for the next draw.
-        QCOMPARE(f.luru->Edit1->text(), QStringLiteral("33 1 17 9 22 11"));
+        QCOMPARE(f.edit("Edit1")->text(), QStringLiteral("33 1 17 9 22 11"));
         QCOMPARE(f.confirmed(), QStringLiteral("01 09 11 17 22 33"));
 
         // The same draw again is refused.
-        f.luru->Edit2->setText(QStringLiteral("2007004"));
+        f.edit("Edit2")->setText(QStringLiteral("2007004"));
         f.click("btnInsert");
         QCOMPARE(f.messages.last(), QStringLiteral("info:") + T::alreadyExists(QStringLiteral("2007004")));
         QCOMPARE(f.rows(QStringLiteral("data")), 4);
@@ -216,10 +264,10 @@ private slots:
         QFETCH(bool, fillReds);
         QFETCH(QString, message);
         Fixture f;
-        f.luru->Edit2->setText(qishu);
+        f.edit("Edit2")->setText(qishu);
         if (fillReds)
-            f.typeAndLeave(f.luru->Edit1, QStringLiteral("1 2 3 4 5 6"), f.luru->Edit3);
-        f.typeAndLeave(f.luru->Edit3, QStringLiteral("2"), f.luru->Edit4);
+            f.typeAndLeave(f.edit("Edit1"), QStringLiteral("1 2 3 4 5 6"), f.edit("Edit3"));
+        f.typeAndLeave(f.edit("Edit3"), QStringLiteral("2"), f.edit("Edit4"));
         f.click("btnInsert");
         QCOMPARE(f.messages.shown, info({message}));
         QCOMPARE(f.rows(QStringLiteral("data")), 0);
@@ -229,11 +277,11 @@ private slots:
     void retypeClearsRedsOnly()
     {
         Fixture f;
-        f.typeAndLeave(f.luru->Edit1, QStringLiteral("1 2 3 4 5 6"), f.luru->Edit3);
-        f.luru->Edit3->setText(QStringLiteral("4"));
+        f.typeAndLeave(f.edit("Edit1"), QStringLiteral("1 2 3 4 5 6"), f.edit("Edit3"));
+        f.edit("Edit3")->setText(QStringLiteral("4"));
         f.click("btnRetype");
-        QCOMPARE(f.luru->Edit1->text(), QString());
-        QCOMPARE(f.luru->Edit3->text(), QStringLiteral("4"));
+        QCOMPARE(f.edit("Edit1")->text(), QString());
+        QCOMPARE(f.edit("Edit3")->text(), QStringLiteral("4"));
         QCOMPARE(f.confirmed(), QStringLiteral("01 02 03 04 05 06"));
     }
 
@@ -273,19 +321,19 @@ private slots:
         if (stored.contains(QStringLiteral("2006001")))
             DrawStore::insertDraw(f.main->database(),
                                   ComputeDrawAttributes(QStringLiteral("2006001"), {1, 2, 3, 4, 5, 6}, 7));
-        f.luru->tabs->setCurrentIndex(1);
-        f.luru->Memo1->setPlainText(memo);
+        f.luru->findChild<QTabWidget *>("tabs")->setCurrentIndex(1);
+        f.memo()->setPlainText(memo);
         f.click("btnBatchInsert");
         QCOMPARE(f.messages.shown, shown);
         QCOMPARE(DrawStore::drawNumbers(f.main->database()), stored);
         QCOMPARE(f.rows(QStringLiteral("append")), int(stored.size()));
-        QCOMPARE(f.luru->Memo1->toPlainText(), memo);
+        QCOMPARE(f.memo()->toPlainText(), memo);
     }
 
     void batchDetails()
     {
         Fixture f;
-        f.luru->Memo1->setPlainText(QStringLiteral("2007001 06 05 04 03 02 01 07 09\n2007002 01 02 03 04 05 06 07"));
+        f.memo()->setPlainText(QStringLiteral("2007001 06 05 04 03 02 01 07 09\n2007002 01 02 03 04 05 06 07"));
         QSignalSpy stored(f.luru, &TFrm_LuRu::drawsStored);
         f.luru->InsertDrawBatch();
         // The history hears of a whole batch once, so thousands of downloaded draws re-read the grid once.
@@ -295,28 +343,28 @@ private slots:
         QCOMPARE(f.value("lxingqitian", "2007002"), QStringLiteral("<null>"));
         QCOMPARE(f.value("c1", "2007001"), QStringLiteral("01"));
         // Each stored line reached the history's list and grid.
-        QCOMPARE(f.main->historyTab()->cmb2->currentText(), QStringLiteral("2007002"));
-        QCOMPARE(f.main->historyTab()->MainQ->rowCount(), 2);
-        QCOMPARE(f.luru->Edit2->text(), QStringLiteral("2007003"));
+        QCOMPARE(f.main->historyTab()->findChild<QComboBox *>("cmb2")->currentText(), QStringLiteral("2007002"));
+        QCOMPARE(f.main->historyTab()->findChild<QSqlQueryModel *>("MainQ")->rowCount(), 2);
+        QCOMPARE(f.edit("Edit2")->text(), QStringLiteral("2007003"));
     }
 
     void quietBatchAndReshow()
     {
         Fixture f;
         f.luru->AnnounceInserts = false;
-        f.luru->Memo1->setPlainText(QStringLiteral("2007001 1 2 3 4 5 6 7\n2007001 1 2 3 4 5 6 7"));
+        f.memo()->setPlainText(QStringLiteral("2007001 1 2 3 4 5 6 7\n2007001 1 2 3 4 5 6 7"));
         f.luru->InsertDrawBatch();
         QCOMPARE(f.messages.shown, info({T::alreadyExistsSkipped("2007001")}));
-        f.luru->Edit1->setText(QStringLiteral("1 2"));
-        f.luru->Edit3->setText(QStringLiteral("3"));
-        f.luru->Edit4->setText(QStringLiteral("4"));
+        f.edit("Edit1")->setText(QStringLiteral("1 2"));
+        f.edit("Edit3")->setText(QStringLiteral("3"));
+        f.edit("Edit4")->setText(QStringLiteral("4"));
         f.luru->hide();
         f.luru->show();
         QVERIFY(f.luru->AnnounceInserts);
-        QCOMPARE(f.luru->Edit1->text(), QString());
-        QCOMPARE(f.luru->Edit3->text(), QString());
-        QCOMPARE(f.luru->Edit4->text(), QStringLiteral("4"));
-        QCOMPARE(f.luru->Edit2->text(), QStringLiteral("2007002"));
+        QCOMPARE(f.edit("Edit1")->text(), QString());
+        QCOMPARE(f.edit("Edit3")->text(), QString());
+        QCOMPARE(f.edit("Edit4")->text(), QStringLiteral("4"));
+        QCOMPARE(f.edit("Edit2")->text(), QStringLiteral("2007002"));
     }
 };
 

@@ -7,6 +7,7 @@
 #include "ui/shell/TFrm_Main.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -15,6 +16,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 const QString kOpenFailed = QStringLiteral("找不到数据文件或数据文件无法打开，请确认解压是否正确或者文件被删除！");
@@ -42,6 +44,32 @@ private slots:
         QCOMPARE(startProgram(dir.path(), messages), 1);
         QCOMPARE(messages.shown, QStringList{QStringLiteral("info:") + kOpenFailed});
         QVERIFY(!QFile::exists(dir.file(QStringLiteral("db1.db"))));
+    }
+
+    // The whole run as the program makes it: start, show the latest draws, leave by the menu.
+    // Nothing may still hold the connection when it is removed at the end.
+    void exitLeavesNoConnectionInUse()
+    {
+        ProgramDir dir;
+        dir.addDraws(3);
+        RecordingMessages messages; // answers the exit question with Yes
+        QTimer::singleShot(0, [] {
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (auto *window = qobject_cast<TFrm_Main *>(w)) {
+                    window->findChild<QAction *>(QStringLiteral("actExit"))->trigger();
+                }
+        });
+        static QStringList warnings;
+        warnings.clear();
+        const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
+            if (type != QtDebugMsg && text.contains(QLatin1String("QSql")))
+                warnings << text;
+        });
+        const int status = startProgram(dir.path(), messages);
+        qInstallMessageHandler(previous);
+        QCOMPARE(status, 0);
+        QCOMPARE(messages.shown, QStringList{QStringLiteral("confirm:是否退出系统？")});
+        QCOMPARE(warnings, QStringList());
     }
 
     void rangeListsPreselectTheLastNDraws_data()
@@ -79,7 +107,7 @@ private slots:
             QCOMPARE(combo->count(), draws);
             QCOMPARE(combo->currentIndex(), i % 2 == 0 ? fromIndex : draws - 1);
         }
-        QSqlQueryModel *model = window.historyTab()->MainQ;
+        QSqlQueryModel *model = window.historyTab()->findChild<QSqlQueryModel *>("MainQ");
         while (model->canFetchMore())
             model->fetchMore();
         QCOMPARE(model->rowCount(), shownRows);
@@ -146,7 +174,7 @@ private slots:
         window.findChild<QAction *>(QStringLiteral("actExit"))->trigger();
         QVERIFY(window.isVisible());
         QCOMPARE(messages.shown, QStringList{QStringLiteral("confirm:是否退出系统？")});
-        QCOMPARE(window.historyTab()->cmb2->currentText(), QStringLiteral("2007003"));
+        QCOMPARE(window.historyTab()->findChild<QComboBox *>("cmb2")->currentText(), QStringLiteral("2007003"));
 
         messages.answers.enqueue(true);
         QVERIFY(window.close());

@@ -167,7 +167,7 @@ private slots:
 
         QCOMPARE(f.log(), (QStringList{T::downloading, T::analysing, QString::fromUtf8("双色球期数:2007041"),
                                        QString::fromUtf8("开奖号码:33 22 10 12 31 30 05"), T::updated}));
-        QCOMPARE(f.main->drawEntry()->Memo1->toPlainText(), QStringLiteral("2007041 33 22 10 12 31 30 05"));
+        QCOMPARE(f.main->drawEntry()->findChild<QPlainTextEdit *>("Memo1")->toPlainText(), QStringLiteral("2007041 33 22 10 12 31 30 05"));
         QCOMPARE(f.messages.shown, QStringList());  // no success message for the stored draw
         QVERIFY(f.main->drawEntry()->AnnounceInserts);
         QVERIFY(f.update->FoundNew);
@@ -178,14 +178,14 @@ private slots:
         QCOMPARE(f.value(QStringLiteral("c7"), QStringLiteral("2007041")), QStringLiteral("05"));
         // A downloaded draw never carries the extra number.
         QCOMPARE(f.value(QStringLiteral("lxingqitian"), QStringLiteral("2007041")), QStringLiteral("<null>"));
-        QCOMPARE(f.main->historyTab()->cmb2->currentText(), QStringLiteral("2007041"));
+        QCOMPARE(f.main->historyTab()->findChild<QComboBox *>("cmb2")->currentText(), QStringLiteral("2007041"));
         QVERIFY(f.update->startButton->isEnabled());
 
         QVERIFY(f.download());
         QCOMPARE(f.messages.shown, QStringList{QStringLiteral("info:") + T::nothingNew});
         QCOMPARE(f.log().mid(5), (QStringList{T::downloading, T::analysing}));
         QVERIFY(!f.update->FoundNew);
-        QCOMPARE(f.main->drawEntry()->Memo1->toPlainText(), QString());
+        QCOMPARE(f.main->drawEntry()->findChild<QPlainTextEdit *>("Memo1")->toPlainText(), QString());
         QCOMPARE(f.rows(QStringLiteral("data")), 3);
         QVERIFY(f.update->startButton->isEnabled());
     }
@@ -374,7 +374,7 @@ private slots:
         QCOMPARE(f.rows(QStringLiteral("append")), 3493);
         QCOMPARE(f.log().size(), 2 + 2 * 3493 + 1);
         QCOMPARE(f.value(QStringLiteral("c1"), QStringLiteral("2026096")), QStringLiteral("01"));
-        QCOMPARE(f.main->historyTab()->cmb2->currentText(), QStringLiteral("2026096"));
+        QCOMPARE(f.main->historyTab()->findChild<QComboBox *>("cmb2")->currentText(), QStringLiteral("2026096"));
     }
 
     // The version notice: panel 3 after the page arrives; start-up does not wait for it.
@@ -411,7 +411,7 @@ private slots:
         QVERIFY(status && fetch);
         // Shown, with the history filled, before the page has come.
         QCOMPARE(status->text(), QString());
-        QCOMPARE(f.main->historyTab()->cmb2->count(), 3);
+        QCOMPARE(f.main->historyTab()->findChild<QComboBox *>("cmb2")->count(), 3);
         QSignalSpy done(fetch, &PageFetch::finished);
         QVERIFY(done.wait(10000));
         QCOMPARE(status->text(), panel);

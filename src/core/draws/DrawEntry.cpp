@@ -116,22 +116,22 @@ RedParse ParseReds(const QString &text)
         int v = 0;
         QString message;
         if (!ReadWholeNumber(g.text, &v, &message)) {
-            result.outcome = Outcome::failure(message);
+            result.outcome = Outcome::refused(message);
             return result;
         }
         message = redProblem(v);
         if (!message.isEmpty()) {
-            result.outcome = Outcome::failure(message);
+            result.outcome = Outcome::refused(message);
             return result;
         }
         values[count++] = v;
     }
     if (count < 6) {
-        result.outcome = Outcome::failure(EntryTexts::redFewerThanSix);
+        result.outcome = Outcome::refused(EntryTexts::redFewerThanSix);
         return result;
     }
     if (!sortDistinct(values)) {
-        result.outcome = Outcome::failure(EntryTexts::duplicate);
+        result.outcome = Outcome::refused(EntryTexts::duplicate);
         return result;
     }
     for (int i = 0; i < 6; ++i)
@@ -149,12 +149,12 @@ BlueStep StepBlue(const QString &text)
     int v = 0;
     QString message;
     if (!ReadWholeNumber(text, &v, &message)) {
-        result.outcome = Outcome::failure(message);
+        result.outcome = Outcome::refused(message);
         return result;
     }
     message = blueProblem(v);
     if (!message.isEmpty()) {
-        result.outcome = Outcome::failure(message);
+        result.outcome = Outcome::refused(message);
         return result;
     }
     result.ball = text.size() == 1 ? QStringLiteral("0") + text : text;

@@ -25,6 +25,22 @@ HistoryStatement wholeHistory(bool descending)
             {}};
 }
 
+Rows run(QSqlDatabase db, const HistoryStatement &statement)
+{
+    Rows rows{QSqlQuery(db), Outcome::success()};
+    bool done = rows.query.prepare(statement.sql);
+    if (done) {
+        for (const QVariant &v : statement.values)
+            rows.query.addBindValue(v);
+        done = rows.query.exec();
+    }
+    if (!done) {
+        rows.outcome = Outcome::failed(rows.query.lastError().text());
+        rows.query = QSqlQuery();
+    }
+    return rows;
+}
+
 FrequencyCounts frequencyCounts(QSqlDatabase db, const QString &from, const QString &to)
 {
     FrequencyCounts result;
@@ -34,7 +50,7 @@ FrequencyCounts frequencyCounts(QSqlDatabase db, const QString &from, const QStr
             {from, to}};
         QSqlQuery q = s.prepare(db);
         if (!q.exec() || !q.next()) {
-            result.outcome = Outcome::failure(q.lastError().text());
+            result.outcome = Outcome::failed(q.lastError().text());
             return false;
         }
         result.counts.append(q.value(0).toInt());

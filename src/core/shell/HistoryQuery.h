@@ -23,6 +23,13 @@ HistoryStatement range(const QString &from, const QString &to);
 // Every draw, ascending or descending.
 HistoryStatement wholeHistory(bool descending);
 
+struct Rows {
+    QSqlQuery query;  // executed and positioned before the first row when outcome is ok
+    Outcome outcome;  // failed with the database's text otherwise
+};
+// Runs a statement for a grid to show.
+Rows run(QSqlDatabase db, const HistoryStatement &statement);
+
 constexpr int kRedBalls = 33;
 constexpr int kBlueBalls = 16;
 

@@ -126,7 +126,7 @@ Outcome IniFile::writeString(const QString &section, const QString &key, const Q
     }
 
     QSaveFile file(m_path);
-    const Outcome failed = Outcome::failure(QStringLiteral("Unable to write to %1").arg(m_path));
+    const Outcome failed = Outcome::failed(QStringLiteral("Unable to write to %1").arg(m_path));
     if (!file.open(QIODevice::WriteOnly))
         return failed;
     QString text = lines.join(QLatin1String("\r\n"));

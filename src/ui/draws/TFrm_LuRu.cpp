@@ -42,6 +42,7 @@ TFrm_LuRu::TFrm_LuRu(QSqlDatabase db, Messages &messages, QWidget *parent)
     setWindowTitle(QStringLiteral("开奖数据录入"));
     auto *layout = new QVBoxLayout(this);
     tabs = new QTabWidget(this);
+    tabs->setObjectName(QStringLiteral("tabs"));
     tabs->addTab(buildSingleTab(), QStringLiteral("单个开奖数据录入"));
     tabs->addTab(buildBatchTab(), QStringLiteral("批量开奖数据录入"));
     layout->addWidget(tabs);
@@ -59,24 +60,30 @@ QWidget *TFrm_LuRu::buildSingleTab()
     for (QLineEdit *e : {Edit2, Edit3, Edit4})
         e->setMaximumWidth(120);
 
-    grid->addWidget(new QLabel(QStringLiteral("请输入开奖期数："), page), 0, 0, Qt::AlignRight);
+    // Each caption is its field's buddy, so a screen reader names the field by it.
+    auto caption = [&](const QString &text, QWidget *field, int row) {
+        auto *label = new QLabel(text, page);
+        label->setBuddy(field);
+        grid->addWidget(label, row, 0, Qt::AlignRight);
+    };
+    caption(QStringLiteral("请输入开奖期数："), Edit2, 0);
     grid->addWidget(Edit2, 0, 1, 1, 7, Qt::AlignLeft);
-    grid->addWidget(new QLabel(QStringLiteral("红色球："), page), 1, 0, Qt::AlignRight);
+    caption(QStringLiteral("红色球："), Edit1, 1);
     grid->addWidget(Edit1, 1, 1, 1, 7);
     auto *hint = new QLabel(QStringLiteral("（各数字用空格隔开， 如：01 02 03 04 05 06 07）"), page);
     hint->setStyleSheet(QStringLiteral("color: rgb(255,0,0);"));
     grid->addWidget(hint, 2, 1, 1, 7);
-    grid->addWidget(new QLabel(QStringLiteral("蓝色球："), page), 3, 0, Qt::AlignRight);
+    caption(QStringLiteral("蓝色球："), Edit3, 3);
     grid->addWidget(Edit3, 3, 1, 1, 7, Qt::AlignLeft);
-    grid->addWidget(new QLabel(QStringLiteral("快乐星期天："), page), 4, 0, Qt::AlignRight);
+    caption(QStringLiteral("快乐星期天："), Edit4, 4);
     grid->addWidget(Edit4, 4, 1, 1, 7, Qt::AlignLeft);
 
-    grid->addWidget(new QLabel(QStringLiteral("确认号码："), page), 5, 0, Qt::AlignRight);
     for (int i = 0; i < 6; ++i) {
         Edit11_16[i] = new QLineEdit(page);
         Edit11_16[i]->setObjectName(QStringLiteral("Edit%1").arg(11 + i));
         grid->addWidget(Edit11_16[i], 5, 1 + i);
     }
+    caption(QStringLiteral("确认号码："), Edit11_16[0], 5);
     Edit17 = new QLineEdit(page);
     Edit17->setObjectName(QStringLiteral("Edit17"));
     Edit17->setStyleSheet(QStringLiteral("color: rgb(0,0,255);"));
@@ -223,6 +230,11 @@ InsertResult TFrm_LuRu::InsertDraw()
         break;
     }
     return r;
+}
+
+void TFrm_LuRu::setBatchText(const QString &text)
+{
+    Memo1->setPlainText(text);
 }
 
 BatchReport TFrm_LuRu::InsertDrawBatch()

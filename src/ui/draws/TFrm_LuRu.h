@@ -18,15 +18,6 @@ class TFrm_LuRu : public QDialog {
 public:
     TFrm_LuRu(QSqlDatabase db, Messages &messages, QWidget *parent = nullptr);
 
-    QLineEdit *Edit1 = nullptr;   // reds
-    QLineEdit *Edit2 = nullptr;   // draw number
-    QLineEdit *Edit3 = nullptr;   // blue
-    QLineEdit *Edit4 = nullptr;   // extra number
-    std::array<QLineEdit *, 6> Edit11_16{};  // confirmed reds
-    QLineEdit *Edit17 = nullptr;  // confirmed blue
-    QPlainTextEdit *Memo1 = nullptr;
-    QTabWidget *tabs = nullptr;
-
     // Each stored draw is confirmed with a message while this is set; the
     // download clears it around its batch.
     bool AnnounceInserts = true;
@@ -35,6 +26,8 @@ public:
     void BlueExit();  // leaving Edit3 or Edit4
     InsertResult InsertDraw();
     BatchReport InsertDrawBatch();
+    // The download hands its lines to the batch box before it runs InsertDrawBatch.
+    void setBatchText(const QString &text);
 
 signals:
     // Draws were stored, in this order; the history appends them to its "to" list and shows
@@ -47,6 +40,15 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    QLineEdit *Edit1 = nullptr;   // reds
+    QLineEdit *Edit2 = nullptr;   // draw number
+    QLineEdit *Edit3 = nullptr;   // blue
+    QLineEdit *Edit4 = nullptr;   // extra number
+    std::array<QLineEdit *, 6> Edit11_16{};  // confirmed reds
+    QLineEdit *Edit17 = nullptr;  // confirmed blue
+    QPlainTextEdit *Memo1 = nullptr;
+    QTabWidget *tabs = nullptr;
+
     QWidget *buildSingleTab();
     QWidget *buildBatchTab();
 

@@ -132,14 +132,14 @@ void TFrm_Update::pageArrived(const FetchedPage &page)
 
 void TFrm_Update::analyse(const QString &pageText)
 {
-    m_entry->Memo1->clear();
+    m_entry->setBatchText(QString());
     const PageAnalysis analysis = AnalyseDrawPage(m_db, pageText);
     if (!analysis.outcome.ok()) {
         m_messages.show(this, analysis.outcome);
         return;
     }
     FoundNew = analysis.foundNew();
-    m_entry->Memo1->setPlainText(analysis.batchLines.join(QLatin1Char('\n')));
+    m_entry->setBatchText(analysis.batchLines.join(QLatin1Char('\n')));
     ListBox1->addItems(analysis.logLines);
     ListBox1->scrollToBottom();
     if (!FoundNew) {

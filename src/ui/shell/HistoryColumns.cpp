@@ -1,5 +1,7 @@
 #include "ui/shell/HistoryColumns.h"
 
+#include <array>
+
 namespace {
 
 QVector<HistoryColumn> build()
@@ -46,4 +48,20 @@ const QVector<HistoryColumn> &historyColumns()
 {
     static const QVector<HistoryColumn> columns = build();
     return columns;
+}
+
+int historyBallColumn(HistoryColumn::Kind zone, int n)
+{
+    static const auto columns = [] {
+        std::array<std::array<int, 34>, 2> c{};
+        const QVector<HistoryColumn> &all = historyColumns();
+        std::array<int, 2> seen{};
+        for (int i = 0; i < all.size(); ++i)
+            if (isBallColumn(all[i])) {
+                const int z = all[i].kind == HistoryColumn::RedBall ? 0 : 1;
+                c[std::size_t(z)][std::size_t(++seen[std::size_t(z)])] = i;
+            }
+        return c;
+    }();
+    return columns[zone == HistoryColumn::RedBall ? 0 : 1][std::size_t(n)];
 }

@@ -14,4 +14,6 @@ struct HistoryColumn {
 };
 
 const QVector<HistoryColumn> &historyColumns();
+// The grid column of red ball n (1..33) or blue ball n (1..16).
+int historyBallColumn(HistoryColumn::Kind zone, int n);
 inline bool isBallColumn(const HistoryColumn &c) { return c.kind == HistoryColumn::RedBall || c.kind == HistoryColumn::BlueBall; }

@@ -192,6 +192,18 @@ void HistoryGridView::scrollTo(const QModelIndex &index, ScrollHint hint)
     horizontalScrollBar()->setValue(sideways);
 }
 
+void HistoryGridView::scrollToLastRow()
+{
+    const int rows = model()->rowCount();
+    if (rows == 0)
+        return;
+    // Until the delayed layout runs, the scroll ranges still fit the old rows and would stop
+    // the view one row short of the new last row; lay both views out now.
+    doItemsLayout();
+    m_frozen->doItemsLayout();
+    scrollTo(model()->index(rows - 1, 0), PositionAtBottom);
+}
+
 bool HistoryGridView::eventFilter(QObject *watched, QEvent *event)
 {
     if (m_drawing && event->type() == QEvent::MouseButtonRelease) {

@@ -17,6 +17,8 @@ public:
 
     // Drawing mode: each mouse release over the grid adds a point of the line.
     void setDrawingMode(bool on);
+    // Shows the last row at the bottom of the view (after a draw is added).
+    void scrollToLastRow();
     bool drawingMode() const { return m_drawing; }
 
 protected:

@@ -1,6 +1,7 @@
 #include "ui/shell/HistoryTab.h"
 
 #include "core/draws/DrawStore.h"
+#include "ui/shell/HistoryColumns.h"
 #include "ui/shell/HistoryGridModel.h"
 #include "ui/shell/HistoryGridView.h"
 #include "ui/widgets/FooterRow.h"
@@ -12,7 +13,6 @@
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QSqlError>
 #include <QSqlQueryModel>
 #include <QVBoxLayout>
 
@@ -54,6 +54,7 @@ HistoryTab::HistoryTab(QSqlDatabase db, Messages &messages, QWidget *parent)
     layout->addWidget(toolRow);
 
     MainQ = new QSqlQueryModel(this);
+    MainQ->setObjectName(QStringLiteral("MainQ"));
     m_gridModel = new HistoryGridModel(MainQ, this);
     DBGridEh3 = new HistoryGridView(m_gridModel, this);
     // The sideways scroll bar goes under the footer, as in a grid with a footer row.
@@ -83,6 +84,11 @@ HistoryTab::HistoryTab(QSqlDatabase db, Messages &messages, QWidget *parent)
     connect(m_descending, &QCheckBox::clicked, this, &HistoryTab::listWholeHistory);
 }
 
+void HistoryTab::fillRanges(const QStringList &numbers, int n)
+{
+    fillRangeLists(cmb1, cmb2, numbers, n);
+}
+
 void HistoryTab::setBallColumnWidths(int redWidth, int blueWidth)
 {
     DBGridEh3->setBallColumnWidths(redWidth, blueWidth);
@@ -91,13 +97,13 @@ void HistoryTab::setBallColumnWidths(int redWidth, int blueWidth)
 bool HistoryTab::showStatement(const HistoryStatement &statement)
 {
     m_current = statement;
-    QSqlQuery q = statement.prepare(m_db);
-    if (!q.exec()) {
+    HistoryQuery::Rows rows = HistoryQuery::run(m_db, statement);
+    if (!rows.outcome.ok()) {
         MainQ->clear();
-        m_messages.error(this, q.lastError().text());
+        m_messages.show(this, rows.outcome);
         return false;
     }
-    MainQ->setQuery(std::move(q));
+    MainQ->setQuery(std::move(rows.query));
     return true;
 }
 
@@ -120,11 +126,8 @@ void HistoryTab::deleteCurrentDraw()
         return;
     const int row = current.row();
     const QString qishu = m_gridModel->index(row, 0).data().toString();
-    const Outcome o = DrawStore::deleteDraw(m_db, qishu);
-    if (!o.ok()) {
-        m_messages.error(this, o.message);
+    if (!m_messages.show(this, DrawStore::deleteDraw(m_db, qishu)))
         return;
-    }
     // The grid moves on to the neighbouring row.
     showStatement(m_current);
     while (row >= m_gridModel->rowCount() && m_gridModel->canFetchMore(QModelIndex()))
@@ -138,11 +141,8 @@ void HistoryTab::clearAllDraws()
 {
     if (!m_messages.question(this, QStringLiteral("准备删除数据库中所有记录数据，是否继续！")))
         return;
-    const Outcome o = DrawStore::clearAllDraws(m_db);
-    if (!o.ok()) {
-        m_messages.error(this, o.message);
+    if (!m_messages.show(this, DrawStore::clearAllDraws(m_db)))
         return;
-    }
     showStatement(m_current);
 }
 
@@ -151,11 +151,13 @@ void HistoryTab::countFrequencies()
     m_footer->setText(0, QStringLiteral("频率"));
     const HistoryQuery::FrequencyCounts f =
         HistoryQuery::frequencyCounts(m_db, cmb1->currentText(), cmb2->currentText());
-    // Reds go under columns 1..33, blues under 42..57.
-    for (int i = 0; i < f.counts.size(); ++i)
-        m_footer->setText(i < HistoryQuery::kRedBalls ? i + 1 : i + 9, QString::number(f.counts[i]));
-    if (!f.outcome.ok())
-        m_messages.error(this, f.outcome.message);
+    for (int i = 0; i < f.counts.size(); ++i) {
+        const bool red = i < HistoryQuery::kRedBalls;
+        const int column = red ? historyBallColumn(HistoryColumn::RedBall, i + 1)
+                               : historyBallColumn(HistoryColumn::BlueBall, i + 1 - HistoryQuery::kRedBalls);
+        m_footer->setText(column, QString::number(f.counts[i]));
+    }
+    m_messages.show(this, f.outcome);
 }
 
 void HistoryTab::toggleDrawing()
@@ -169,5 +171,10 @@ void HistoryTab::drawsAdded(const QStringList &qishus)
 {
     cmb2->addItems(qishus);
     cmb2->setCurrentIndex(cmb2->count() - 1);
-    applyRange();
+    if (!showStatement(HistoryQuery::range(cmb1->currentText(), cmb2->currentText())))
+        return;
+    // The newest draw is the range's last row; bring it into view instead of leaving it below.
+    while (m_gridModel->canFetchMore(QModelIndex()))
+        m_gridModel->fetchMore(QModelIndex());
+    DBGridEh3->scrollToLastRow();
 }

@@ -19,14 +19,12 @@ class HistoryTab : public QWidget {
 public:
     HistoryTab(QSqlDatabase db, Messages &messages, QWidget *parent = nullptr);
 
-    QComboBox *cmb1 = nullptr;  // from
-    QComboBox *cmb2 = nullptr;  // to
-    HistoryGridView *DBGridEh3 = nullptr;
-    QSqlQueryModel *MainQ = nullptr;
     FooterRow *footer() const { return m_footer; }
     HistoryGridModel *gridModel() const { return m_gridModel; }
 
     void setBallColumnWidths(int redWidth, int blueWidth);
+    // Fills cmb1 and cmb2 with every draw number and preselects the latest n.
+    void fillRanges(const QStringList &numbers, int n);
     // "确定": shows the range of cmb1..cmb2.
     void applyRange();
     // "降序排列": every draw, in the order the box says.
@@ -44,6 +42,11 @@ public:
     void drawsAdded(const QStringList &qishus);
 
 private:
+    QComboBox *cmb1 = nullptr;  // from
+    QComboBox *cmb2 = nullptr;  // to
+    HistoryGridView *DBGridEh3 = nullptr;
+    QSqlQueryModel *MainQ = nullptr;
+
     bool showStatement(const HistoryStatement &statement);
 
     QSqlDatabase m_db;

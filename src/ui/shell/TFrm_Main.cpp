@@ -22,6 +22,7 @@
 #include <QDateTime>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPointer>
 #include <QLocale>
 #include <QMenuBar>
 #include <QScreen>
@@ -62,7 +63,15 @@ TFrm_Main::TFrm_Main(const QString &programDir, Messages &messages, QWidget *par
     Timer1->start();
 }
 
-TFrm_Main::~TFrm_Main() = default;
+TFrm_Main::~TFrm_Main()
+{
+    // The tabs and dialogs hold the connection and queries on it. Members go before the
+    // child widgets do, so without this m_data would remove the connection under them.
+    const QList<QWidget *> children = findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
+    for (const QPointer<QWidget> child : children)
+        if (child && child != menuBar() && child != statusBar())
+            delete child.data();
+}
 
 void TFrm_Main::buildMenu()
 {
@@ -179,7 +188,7 @@ void TFrm_Main::FormShow()
     m_history->setBallColumnWidths(m_settings.redWidth, m_settings.blueWidth);
 
     const QStringList numbers = DrawStore::drawNumbers(database());
-    fillRangeLists(m_history->cmb1, m_history->cmb2, numbers, m_settings.drawCount);
+    m_history->fillRanges(numbers, m_settings.drawCount);
     fillChartRanges(numbers);
     m_history->applyRange();
 }

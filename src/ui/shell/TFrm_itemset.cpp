@@ -31,6 +31,7 @@ TFrm_itemset::TFrm_itemset(const QString &programDir, Messages &messages, QWidge
     auto *countBox = new QGroupBox(QStringLiteral("默认显示期数"), this);
     auto *countLayout = new QHBoxLayout(countBox);
     drawCountGroup = new QButtonGroup(this);
+    drawCountGroup->setObjectName(QStringLiteral("drawCountGroup"));
     for (int i = 0; i < kCounts.size(); ++i) {
         auto *radio = new QRadioButton(kCounts[i], countBox);
         radio->setObjectName(QStringLiteral("radioCount%1").arg(kCounts[i]));
@@ -50,12 +51,16 @@ TFrm_itemset::TFrm_itemset(const QString &programDir, Messages &messages, QWidge
     };
     redWidth = spin("redWidth");
     blueWidth = spin("blueWidth");
-    grid->addWidget(new QLabel(QStringLiteral("红色球区："), widthBox), 0, 0);
-    grid->addWidget(redWidth, 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("像素"), widthBox), 0, 2);
-    grid->addWidget(new QLabel(QStringLiteral("蓝色球区："), widthBox), 1, 0);
-    grid->addWidget(blueWidth, 1, 1);
-    grid->addWidget(new QLabel(QStringLiteral("像素"), widthBox), 1, 2);
+    // Each caption is its spin box's buddy, so a screen reader names the box by it.
+    const struct { QString caption; QSpinBox *box; } rows[] = {{QStringLiteral("红色球区："), redWidth},
+                                                              {QStringLiteral("蓝色球区："), blueWidth}};
+    for (int row = 0; row < 2; ++row) {
+        auto *caption = new QLabel(rows[row].caption, widthBox);
+        caption->setBuddy(rows[row].box);
+        grid->addWidget(caption, row, 0);
+        grid->addWidget(rows[row].box, row, 1);
+        grid->addWidget(new QLabel(QStringLiteral("像素"), widthBox), row, 2);
+    }
     layout->addWidget(widthBox);
 
     auto *buttons = new QHBoxLayout;
@@ -70,15 +75,12 @@ TFrm_itemset::TFrm_itemset(const QString &programDir, Messages &messages, QWidge
     connect(set, &QPushButton::clicked, this, &TFrm_itemset::save);
     connect(quit, &QPushButton::clicked, this, &QDialog::reject);
 
-    // Showing: N picks the choice at N div 20 - 1, kept within the five choices.
-    const IniFile ini(settingsFilePath(m_programDir));
-    const int n = ini.readString(startSection, drawCountKey, QStringLiteral("40")).toInt();
-    drawCountGroup->button(std::clamp(n / 20 - 1, 0, int(kCounts.size()) - 1))->setChecked(true);
-    bool ok = false;
-    const int red = ini.readString(redSection, widthKey, QStringLiteral("16")).toInt(&ok);
-    redWidth->setValue(ok ? red : 16);
-    const int blue = ini.readString(blueSection, widthKey, QStringLiteral("16")).toInt(&ok);
-    blueWidth->setValue(ok ? blue : 16);
+    // Showing: N picks the choice at N div 20 - 1, kept within the five choices. A value
+    // that is not a whole number shows its default, as the main window reads it at start.
+    const DisplaySettings settings = readDisplaySettings(m_programDir);
+    drawCountGroup->button(std::clamp(settings.drawCount / 20 - 1, 0, int(kCounts.size()) - 1))->setChecked(true);
+    redWidth->setValue(settings.redWidth);
+    blueWidth->setValue(settings.blueWidth);
 }
 
 void TFrm_itemset::save()
@@ -90,10 +92,8 @@ void TFrm_itemset::save()
          {std::tuple{redSection, widthKey, redWidth->text()}, std::tuple{blueSection, widthKey, blueWidth->text()},
           std::tuple{startSection, drawCountKey, kCounts[choice]}}) {
         const Outcome o = ini.writeString(section, key, value);
-        if (!o.ok()) {
-            m_messages.error(this, o.message);
+        if (!m_messages.show(this, o))
             return;
-        }
     }
     m_messages.information(this, QStringLiteral("默认参数设置成功，重新启动程序设置生效！"));
 }

@@ -11,13 +11,12 @@ class TFrm_itemset : public QDialog {
 public:
     TFrm_itemset(const QString &programDir, Messages &messages, QWidget *parent = nullptr);
 
-    QButtonGroup *drawCountGroup = nullptr; // "20" .. "100", ids 0..4
-    QSpinBox *redWidth = nullptr;
-    QSpinBox *blueWidth = nullptr;
-
     void save(); // "设置"
 
 private:
+    QButtonGroup *drawCountGroup = nullptr; // "20" .. "100", ids 0..4
+    QSpinBox *redWidth = nullptr;
+    QSpinBox *blueWidth = nullptr;
     QString m_programDir;
     Messages &m_messages;
 };

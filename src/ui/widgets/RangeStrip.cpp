@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <utility>
 
 RangeStrip::RangeStrip(const QString &fromName, const QString &toName, QWidget *parent)
     : QWidget(parent), m_from(new QComboBox(this)), m_to(new QComboBox(this))
@@ -15,10 +16,13 @@ RangeStrip::RangeStrip(const QString &fromName, const QString &toName, QWidget *
         c->setEditable(true);
         c->setMinimumWidth(90);
     }
-    layout->addWidget(new QLabel(QStringLiteral("选择显示期数："), this));
-    layout->addWidget(m_from);
-    layout->addWidget(new QLabel(QStringLiteral("至"), this));
-    layout->addWidget(m_to);
+    // Each caption is its list's buddy, so a screen reader names the list by it.
+    for (const auto &[text, list] : {std::pair{QStringLiteral("选择显示期数："), m_from}, std::pair{QStringLiteral("至"), m_to}}) {
+        auto *caption = new QLabel(text, this);
+        caption->setBuddy(list);
+        layout->addWidget(caption);
+        layout->addWidget(list);
+    }
 }
 
 void fillRangeLists(QComboBox *from, QComboBox *to, const QStringList &numbers, int n)
