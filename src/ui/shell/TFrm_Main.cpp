@@ -65,12 +65,14 @@ TFrm_Main::TFrm_Main(const QString &programDir, Messages &messages, QWidget *par
 
 TFrm_Main::~TFrm_Main()
 {
-    // The tabs and dialogs hold the connection and queries on it. Members go before the
-    // child widgets do, so without this m_data would remove the connection under them.
-    const QList<QWidget *> children = findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
-    for (const QPointer<QWidget> child : children)
-        if (child && child != menuBar() && child != statusBar())
-            delete child.data();
+    // The tabs, dialogs and their helpers hold the connection and queries on it. Members go
+    // before the children do, so without this m_data would remove the connection under them.
+    QList<QPointer<QObject>> children;
+    for (QObject *child : QObject::children())
+        if (child != layout() && child != menuBar() && child != statusBar())
+            children.append(child);
+    for (const QPointer<QObject> &child : children)
+        delete child.data();
 }
 
 void TFrm_Main::buildMenu()
