@@ -21,6 +21,4 @@ struct Outcome {
     static Outcome refused(const QString &text) { return {Status::Refused, text}; }
     static Outcome failed(const QString &text) { return {Status::Failed, text}; }
     static Outcome cancelled() { return {Status::Cancelled, QString()}; }
-    // Kept for call sites that have not yet said whether the input or the work was at fault.
-    static Outcome failure(const QString &text) { return refused(text); }
 };
