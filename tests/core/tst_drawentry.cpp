@@ -1,4 +1,5 @@
 // The entry rules: the red line, the blue field, the checks before storing, batches.
+#include "HistoryRows.h"
 #include "ProgramDir.h"
 #include "core/draws/DrawEntry.h"
 #include "core/draws/DrawStore.h"
@@ -29,19 +30,9 @@ class TestDrawEntry : public QObject {
     }
     static QString column(QSqlDatabase db, const QString &table, const QString &col, const QString &qishu)
     {
-        QSqlQuery q(db);
-        q.prepare(QStringLiteral("select %1 from %2 where qishu=?").arg(col, table));
-        q.addBindValue(qishu);
-        if (!q.exec() || !q.next())
-            return QStringLiteral("<no row>");
-        return q.value(0).isNull() ? QStringLiteral("<null>") : q.value(0).toString();
+        return storedValue(db, table, col, qishu);
     }
-    static int rows(QSqlDatabase db, const QString &table)
-    {
-        QSqlQuery q(db);
-        q.exec(QStringLiteral("select count(*) from ") + table);
-        return q.next() ? q.value(0).toInt() : -1;
-    }
+    static int rows(QSqlDatabase db, const QString &table) { return countRows(db, table); }
 
 private slots:
     void redParse_data()

@@ -1,4 +1,5 @@
 // The history tab driven through its tool row, the menu and the grid.
+#include "HistoryRows.h"
 #include "ProgramDir.h"
 #include "RecordingMessages.h"
 #include "core/draws/DrawEntry.h"
@@ -50,15 +51,7 @@ class TestHistoryTab : public QObject {
         void trigger(const char *action) { main->findChild<QAction *>(action)->trigger(); }
         int rows(const QString &table, const QString &qishu = QString())
         {
-            QSqlQuery q(main->database());
-            if (qishu.isEmpty()) {
-                q.exec(QStringLiteral("select count(*) from ") + table);
-            } else {
-                q.prepare(QStringLiteral("select count(*) from %1 where qishu = ?").arg(table));
-                q.addBindValue(qishu);
-                q.exec();
-            }
-            return q.next() ? q.value(0).toInt() : -1;
+            return countRows(main->database(), table, qishu);
         }
     };
 

@@ -1,4 +1,5 @@
 // The draw entry dialog driven through its own fields and buttons.
+#include "HistoryRows.h"
 #include "ProgramDir.h"
 #include "RecordingMessages.h"
 #include "core/draws/DrawEntry.h"
@@ -61,20 +62,10 @@ class TestLuRu : public QObject {
             QTest::keyClicks(field, text);
             next->setFocus();
         }
-        int rows(const QString &table)
-        {
-            QSqlQuery q(main->database());
-            q.exec(QStringLiteral("select count(*) from ") + table);
-            return q.next() ? q.value(0).toInt() : -1;
-        }
+        int rows(const QString &table) { return countRows(main->database(), table); }
         QString value(const QString &column, const QString &qishu)
         {
-            QSqlQuery q(main->database());
-            q.prepare(QStringLiteral("select %1 from data where qishu=?").arg(column));
-            q.addBindValue(qishu);
-            if (!q.exec() || !q.next())
-                return QStringLiteral("<no row>");
-            return q.value(0).isNull() ? QStringLiteral("<null>") : q.value(0).toString();
+            return storedValue(main->database(), QStringLiteral("data"), column, qishu);
         }
     };
 
