@@ -2,6 +2,7 @@
 
 #include "core/Outcome.h"
 #include "core/draws/DrawStore.h"
+#include "ui/stats/StatsGridView.h"
 #include "ui/widgets/Messages.h"
 #include "ui/widgets/RangeStrip.h"
 
@@ -55,6 +56,18 @@ QPushButton *StatsDialog::addStripButton(const QString &text, const QString &nam
     button->setAutoDefault(false);
     m_strip->insertWidget(m_rightButtons++, button);
     return button;
+}
+
+StatsGridView *StatsDialog::addRecordGrid(StatsTableModel *model, int titleLevels)
+{
+    auto *grid = new StatsGridView(model, titleLevels, false, this);
+    grid->setObjectName(QStringLiteral("DBGridEh1"));
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->applyColumnWidths();
+    m_body->addWidget(grid, 1);
+    return grid;
 }
 
 void StatsDialog::run()

@@ -10,6 +10,8 @@ class QHBoxLayout;
 class QPushButton;
 class QVBoxLayout;
 class Messages;
+class StatsGridView;
+class StatsTableModel;
 struct Outcome;
 
 class StatsDialog : public QDialog {
@@ -44,6 +46,9 @@ protected:
     QVBoxLayout *body() const { return m_body; }
     // A button placed in the strip's right part, before the main-window button and "退    出".
     QPushButton *addStripButton(const QString &text, const QString &name);
+    // The read-only "DBGridEh1" grid below the strip, whole rows selected one at a time,
+    // its widths taken from the model's column looks (set them first).
+    StatsGridView *addRecordGrid(StatsTableModel *model, int titleLevels);
     QSqlDatabase database() const { return m_db; }
     Messages &messages() const { return m_messages; }
     bool showOutcome(const Outcome &outcome);

@@ -34,13 +34,7 @@ TFrm_Lanqiufenbu::TFrm_Lanqiufenbu(QSqlDatabase db, Messages &messages, int draw
         empty.titles.append(c.title);
     m_model->setTable(empty);
 
-    m_grid = new StatsGridView(m_model, 2, false, this);
-    m_grid->setObjectName(QStringLiteral("DBGridEh1"));
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->applyColumnWidths();
-    body()->addWidget(m_grid, 1);
+    m_grid = addRecordGrid(m_model, 2);
     m_footer = new FooterRow(m_grid, 0, this);
     m_footer->setObjectName(QStringLiteral("footerRow"));
     m_footer->setBackground(palette().color(QPalette::Window));

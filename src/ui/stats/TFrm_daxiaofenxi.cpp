@@ -4,8 +4,6 @@
 #include "ui/stats/StatsGridView.h"
 #include "ui/stats/StatsTableModel.h"
 
-#include <QVBoxLayout>
-
 TFrm_daxiaofenxi::TFrm_daxiaofenxi(QSqlDatabase db, Messages &messages, int drawCount, QWidget *parent)
     : StatsDialog(db, messages, drawCount,
                   {QStringLiteral("红球奇偶大小分析"), DefaultStart::RecentDraws, true, QStringLiteral("切换至主界面")},
@@ -35,13 +33,7 @@ TFrm_daxiaofenxi::TFrm_daxiaofenxi(QSqlDatabase db, Messages &messages, int draw
         empty.titles.append(c.title);
     m_model->setTable(empty);
 
-    m_grid = new StatsGridView(m_model, 3, false, this);
-    m_grid->setObjectName(QStringLiteral("DBGridEh1"));
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->applyColumnWidths();
-    body()->addWidget(m_grid, 1);
+    m_grid = addRecordGrid(m_model, 3);
     resize(1000, 600);
 }
 

@@ -46,13 +46,7 @@ TFrm_wuxing::TFrm_wuxing(QSqlDatabase db, Messages &messages, int drawCount, QWi
     m_model->setTextColour(QStringLiteral("土"), QColor(128, 0, 64));
     clearGrid();
 
-    m_grid = new StatsGridView(m_model, 3, false, this);
-    m_grid->setObjectName(QStringLiteral("DBGridEh1"));
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->applyColumnWidths();
-    body()->addWidget(m_grid, 1);
+    m_grid = addRecordGrid(m_model, 3);
     resize(720, 600);
 
     // "退    出" closes a dialog without deleting it: the instance and its grid stay.
