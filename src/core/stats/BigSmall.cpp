@@ -4,13 +4,8 @@ namespace BigSmall {
 
 QVector<StatsQuery::FieldColumn> columns()
 {
-    const QString draw = QStringLiteral("开奖号码"), red = QStringLiteral("红球"), blue = QStringLiteral("蓝球");
-    auto ball = [](int i) { return QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0')); };
-    QVector<StatsQuery::FieldColumn> out{{QStringLiteral("qishu"), {QStringLiteral("期数")}}};
-    for (int i = 1; i <= 6; ++i)
-        out.append({QStringLiteral("c%1").arg(i), {draw, red, ball(i)}});
-    out.append({QStringLiteral("c7"), {draw, blue}});
-    out.append({QStringLiteral("lxingqitian"), {draw, QStringLiteral("快乐星期天")}});
+    const QString red = QStringLiteral("红球"), blue = QStringLiteral("蓝球");
+    QVector<StatsQuery::FieldColumn> out = StatsQuery::drawColumns();
     // The big/small group, then the odd/even group, each: pattern, ratio, per ball, blue.
     struct Group {
         const char *pattern, *ratio, *perBall, *blueField;
@@ -26,7 +21,7 @@ QVector<StatsQuery::FieldColumn> columns()
         out.append({QString::fromLatin1(g.pattern), {g.patternTitle}});
         out.append({QString::fromLatin1(g.ratio), {g.ratioTitle}});
         for (int i = 1; i <= 6; ++i)
-            out.append({QString::fromLatin1(g.perBall).arg(i), {g.groupTitle, red, ball(i)}});
+            out.append({QString::fromLatin1(g.perBall).arg(i), {g.groupTitle, red, StatsQuery::ballTitle(i)}});
         out.append({QString::fromLatin1(g.blueField), {g.groupTitle, blue}});
     }
     return out;

@@ -61,15 +61,10 @@ Outcome rebuild(QSqlDatabase db, const QString &from, const QString &to)
 
 QVector<StatsQuery::FieldColumn> columns()
 {
-    const QString draw = QStringLiteral("开奖号码"), red = QStringLiteral("红球"), blue = QStringLiteral("蓝球");
-    auto ball = [](int i) { return QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0')); };
-    QVector<StatsQuery::FieldColumn> out{{QStringLiteral("qishu"), {QStringLiteral("期数")}}};
+    const QString red = QStringLiteral("红球"), blue = QStringLiteral("蓝球");
+    QVector<StatsQuery::FieldColumn> out = StatsQuery::drawColumns();
     for (int i = 1; i <= 6; ++i)
-        out.append({QStringLiteral("c%1").arg(i), {draw, red, ball(i)}});
-    out.append({QStringLiteral("c7"), {draw, blue}});
-    out.append({QStringLiteral("lxingqitian"), {draw, QStringLiteral("快乐星期天")}});
-    for (int i = 1; i <= 6; ++i)
-        out.append({QStringLiteral("hwuxing0%1").arg(i), {red, ball(i)}});
+        out.append({QStringLiteral("hwuxing0%1").arg(i), {red, StatsQuery::ballTitle(i)}});
     out.append({QStringLiteral("lwuxing"), {blue}});
     return out;
 }

@@ -56,6 +56,22 @@ int wholeNumber(const QVariant &value, bool *ok)
     return converted ? n : 0;
 }
 
+QString ballTitle(int ball)
+{
+    return QStringLiteral("%1").arg(ball, 2, 10, QLatin1Char('0'));
+}
+
+QVector<FieldColumn> drawColumns()
+{
+    const QString draw = QStringLiteral("开奖号码");
+    QVector<FieldColumn> out{{QStringLiteral("qishu"), {QStringLiteral("期数")}}};
+    for (int i = 1; i <= 6; ++i)
+        out.append({QStringLiteral("c%1").arg(i), {draw, QStringLiteral("红球"), ballTitle(i)}});
+    out.append({QStringLiteral("c7"), {draw, QStringLiteral("蓝球")}});
+    out.append({QStringLiteral("lxingqitian"), {draw, QStringLiteral("快乐星期天")}});
+    return out;
+}
+
 StatsResult tableFromQuery(QSqlDatabase db, const StatsStatement &statement, const QVector<FieldColumn> &columns,
                            CellMark (*mark)(int column, const QString &text))
 {

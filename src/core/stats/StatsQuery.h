@@ -37,6 +37,11 @@ struct FieldColumn {
     QString field;
     QStringList title;
 };
+// A ball's two-digit title ("07").
+QString ballTitle(int ball);
+// The leading columns of a table that shows the draws themselves: "期数", then under
+// "开奖号码" the six reds, the blue and "快乐星期天".
+QVector<FieldColumn> drawColumns();
 // Runs the statement and copies the named fields of every row into a table; mark decides
 // each cell's mark from its column and text. The outcome fails with the database's text.
 StatsResult tableFromQuery(QSqlDatabase db, const StatsStatement &statement,
