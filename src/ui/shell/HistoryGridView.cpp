@@ -2,6 +2,7 @@
 
 #include "ui/shell/HistoryColumns.h"
 #include "ui/shell/HistoryGridModel.h"
+#include "ui/widgets/FrozenColumn.h"
 #include "ui/widgets/GroupedHeaderView.h"
 #include "ui/widgets/LineOverlay.h"
 
@@ -76,7 +77,7 @@ protected:
 } // namespace
 
 HistoryGridView::HistoryGridView(HistoryGridModel *model, QWidget *parent)
-    : QTableView(parent), m_frozen(new QTableView(this)), m_lines(nullptr)
+    : QTableView(parent), m_frozen(nullptr), m_lines(nullptr)
 {
     setObjectName(QStringLiteral("DBGridEh3"));
     setHorizontalHeader(new GroupedHeaderView(HistoryGridModel::TitleLevelsRole, 3, this));
@@ -90,9 +91,8 @@ HistoryGridView::HistoryGridView(HistoryGridModel *model, QWidget *parent)
     // A grid-sized font, as the column widths are counted in pixels.
     QFont gridFont = font();
     gridFont.setPixelSize(11);
-    for (QWidget *w : {static_cast<QWidget *>(this), static_cast<QWidget *>(horizontalHeader()),
-                       static_cast<QWidget *>(m_frozen)})
-        w->setFont(gridFont);
+    setFont(gridFont);
+    horizontalHeader()->setFont(gridFont);
     verticalHeader()->setDefaultSectionSize(QFontMetrics(gridFont).height() + 4);
 
     setItemDelegate(new GridCellDelegate(this));
@@ -103,30 +103,10 @@ HistoryGridView::HistoryGridView(HistoryGridModel *model, QWidget *parent)
     setColumnWidth(0, std::max(columns[0].width, QFontMetrics(gridFont).horizontalAdvance(QStringLiteral("0000000")) + 4));
 
     // The frozen "期数" column: a second view over the same model laid over column 0.
-    m_frozen->setObjectName(QStringLiteral("frozenColumn"));
-    m_frozen->setHorizontalHeader(new GroupedHeaderView(HistoryGridModel::TitleLevelsRole, 3, m_frozen));
-    m_frozen->horizontalHeader()->setFont(gridFont);
-    m_frozen->setModel(model);
-    m_frozen->setItemDelegate(itemDelegate());
-    m_frozen->setSelectionModel(selectionModel());
-    m_frozen->setFocusPolicy(Qt::NoFocus);
-    m_frozen->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_frozen->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_frozen->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_frozen->verticalHeader()->hide();
-    m_frozen->verticalHeader()->setDefaultSectionSize(verticalHeader()->defaultSectionSize());
-    m_frozen->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_frozen->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_frozen->setVerticalScrollMode(verticalScrollMode());
-    m_frozen->setFrameShape(QFrame::NoFrame);
+    m_frozen = createFrozenColumn(this, HistoryGridModel::TitleLevelsRole, 3);
     for (int c = 1; c < columns.size(); ++c)
         m_frozen->setColumnHidden(c, true);
     m_frozen->setColumnWidth(0, columnWidth(0));
-    viewport()->stackUnder(m_frozen);
-    connect(verticalScrollBar(), &QAbstractSlider::valueChanged, m_frozen->verticalScrollBar(),
-            &QAbstractSlider::setValue);
-    connect(m_frozen->verticalScrollBar(), &QAbstractSlider::valueChanged, verticalScrollBar(),
-            &QAbstractSlider::setValue);
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, verticalHeader()->viewport(),
             qOverload<>(&QWidget::update));
 

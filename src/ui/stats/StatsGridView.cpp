@@ -1,6 +1,7 @@
 #include "ui/stats/StatsGridView.h"
 
 #include "ui/stats/StatsTableModel.h"
+#include "ui/widgets/FrozenColumn.h"
 #include "ui/widgets/GroupedHeaderView.h"
 
 #include <QHeaderView>
@@ -65,27 +66,7 @@ StatsGridView::StatsGridView(StatsTableModel *model, int titleLevels, bool froze
     if (!frozenFirstColumn)
         return;
     // The fixed first column: a second view over the same model laid over column 0.
-    m_frozen = new QTableView(this);
-    m_frozen->setObjectName(QStringLiteral("frozenColumn"));
-    m_frozen->setHorizontalHeader(new GroupedHeaderView(StatsTableModel::TitleLevelsRole, titleLevels, m_frozen));
-    m_frozen->setFont(gridFont);
-    m_frozen->horizontalHeader()->setFont(gridFont);
-    m_frozen->setModel(model);
-    m_frozen->setItemDelegate(itemDelegate());
-    m_frozen->setSelectionModel(selectionModel());
-    m_frozen->setFocusPolicy(Qt::NoFocus);
-    m_frozen->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_frozen->verticalHeader()->hide();
-    m_frozen->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_frozen->verticalHeader()->setDefaultSectionSize(verticalHeader()->defaultSectionSize());
-    m_frozen->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_frozen->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_frozen->setFrameShape(QFrame::NoFrame);
-    viewport()->stackUnder(m_frozen);
-    connect(verticalScrollBar(), &QAbstractSlider::valueChanged, m_frozen->verticalScrollBar(),
-            &QAbstractSlider::setValue);
-    connect(m_frozen->verticalScrollBar(), &QAbstractSlider::valueChanged, verticalScrollBar(),
-            &QAbstractSlider::setValue);
+    m_frozen = createFrozenColumn(this, StatsTableModel::TitleLevelsRole, titleLevels);
     applyColumnWidths();
 }
 
