@@ -1,5 +1,6 @@
 // The bet engine at full scale: 33 reds and 16 blues make 17,721,088 bets.
 #include "../tests/common/PairwiseGuarantee.h"
+#include "FullBetList.h"
 #include "ProcStatus.h"
 #include "core/bets/Export.h"
 #include "core/bets/Filters.h"
@@ -15,19 +16,6 @@
 #include <string>
 
 namespace {
-
-std::vector<int> balls(int last)
-{
-    std::vector<int> v(std::size_t(last), 0);
-    std::iota(v.begin(), v.end(), 1);
-    return v;
-}
-
-const BetList &fullList()
-{
-    static const BetList list = GenerateAllCombinations(balls(33), balls(16)).bets;
-    return list;
-}
 
 void BM_GenerateAll(benchmark::State &state)
 {

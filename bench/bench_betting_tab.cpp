@@ -2,12 +2,12 @@
 // offscreen platform. Each benchmark reports its wall time and, in max_gap_ms, the longest
 // gap between the ticks of a 10 ms timer on the UI thread while it ran: the window must
 // never stand still for long.
+#include "SilentMessages.h"
 #include "ui/bets/BetGrid.h"
 #include "ui/bets/BetPageModel.h"
 #include "ui/bets/BettingTab.h"
 #include "ui/bets/FilterRows.h"
 #include "ui/bets/PickerStrip.h"
-#include "ui/widgets/Messages.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,14 +21,6 @@
 #include <memory>
 
 namespace {
-
-class SilentMessages : public Messages {
-public:
-    void information(QWidget *, const QString &) override {}
-    bool question(QWidget *, const QString &) override { return true; }
-    bool confirm(QWidget *, const QString &) override { return true; }
-    void error(QWidget *, const QString &) override {}
-};
 
 // The longest gap between two ticks of a 10 ms UI-thread timer since the last reset, and
 // when in the run it ended (a gap at the dialog's appearance or at the end points at the

@@ -1,12 +1,12 @@
 // Redrawing a trend chart over 1,000 stored draws, on the offscreen platform: "确定"
 // (the range read, the values computed, both series refilled) followed by the chart
 // laid out and painted in full, for the line and the bars, flat and in 3D.
+#include "SilentMessages.h"
 #include "core/draws/DataM.h"
 #include "core/draws/DrawStore.h"
 #include "core/shell/TrendSeries.h"
 #include "ui/shell/TrendChartTab.h"
 #include "ui/shell/TrendChartView.h"
-#include "ui/widgets/Messages.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -23,14 +23,6 @@
 namespace {
 
 constexpr int kDraws = 1000;
-
-class SilentMessages : public Messages {
-public:
-    void information(QWidget *, const QString &) override {}
-    bool question(QWidget *, const QString &) override { return true; }
-    bool confirm(QWidget *, const QString &) override { return true; }
-    void error(QWidget *, const QString &) override {}
-};
 
 // A history of 1,000 random draws, 2001001 onwards.
 struct History {

@@ -1,6 +1,7 @@
 // The prize check over a whole bet list: 33 reds and 16 blues make 17,721,088 bets, all
 // counted against one draw, with and without the database lookup of the draw.
 #include "../tests/common/ProgramDir.h"
+#include "FullBetList.h"
 #include "core/bets/Generation.h"
 #include "core/draws/DrawStore.h"
 #include "core/stats/PrizeCheck.h"
@@ -10,19 +11,6 @@
 #include <numeric>
 
 namespace {
-
-std::vector<int> balls(int last)
-{
-    std::vector<int> v(std::size_t(last), 0);
-    std::iota(v.begin(), v.end(), 1);
-    return v;
-}
-
-const BetList &fullList()
-{
-    static const BetList list = GenerateAllCombinations(balls(33), balls(16)).bets;
-    return list;
-}
 
 void BM_CountPrizesFullList(benchmark::State &state)
 {
