@@ -1,7 +1,5 @@
 // The draw entry dialog driven through its own fields and buttons.
-#include "HistoryRows.h"
-#include "ProgramDir.h"
-#include "RecordingMessages.h"
+#include "MainWindowFixture.h"
 #include "core/draws/DrawEntry.h"
 #include "ui/draws/TFrm_LuRu.h"
 #include "ui/shell/HistoryTab.h"
@@ -26,17 +24,13 @@ namespace T = EntryTexts;
 class TestLuRu : public QObject {
     Q_OBJECT
 
-    struct Fixture {
-        ProgramDir dir;
-        RecordingMessages messages;
-        std::unique_ptr<TFrm_Main> main;
+    struct Fixture : MainWindowFixture {
         TFrm_LuRu *luru = nullptr;
 
         explicit Fixture(int draws = 0)
         {
             dir.addDraws(draws);
-            main = std::make_unique<TFrm_Main>(dir.path(), messages);
-            main->show();
+            openMain();
             luru = main->drawEntry();
             luru->show();
             luru->activateWindow();
@@ -61,11 +55,6 @@ class TestLuRu : public QObject {
             field->clear();
             QTest::keyClicks(field, text);
             next->setFocus();
-        }
-        int rows(const QString &table) { return countRows(main->database(), table); }
-        QString value(const QString &column, const QString &qishu)
-        {
-            return storedValue(main->database(), QStringLiteral("data"), column, qishu);
         }
     };
 

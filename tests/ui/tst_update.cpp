@@ -1,8 +1,6 @@
 // The download dialog and the version notice, with pages served from 127.0.0.1.
+#include "MainWindowFixture.h"
 #include "PageServer.h"
-#include "HistoryRows.h"
-#include "ProgramDir.h"
-#include "RecordingMessages.h"
 #include "core/draws/DrawEntry.h"
 #include "core/draws/DrawPage.h"
 #include "core/shell/VersionCheck.h"
@@ -58,11 +56,8 @@ void writeFile(const QString &path, const QByteArray &bytes)
 class TestUpdate : public QObject {
     Q_OBJECT
 
-    struct Fixture {
-        ProgramDir dir;
-        RecordingMessages messages;
+    struct Fixture : MainWindowFixture {
         PageServer server;
-        std::unique_ptr<TFrm_Main> main;
         std::unique_ptr<TFrm_Update> update;
 
         Fixture()
@@ -77,8 +72,7 @@ class TestUpdate : public QObject {
         // The window after the draws of the history are stored.
         void open()
         {
-            main = std::make_unique<TFrm_Main>(dir.path(), messages);
-            main->show();
+            openMain();
             update = std::make_unique<TFrm_Update>(main->database(), main->drawEntry(), dir.path(), messages,
                                                    main.get());
             update->show();
@@ -96,11 +90,6 @@ class TestUpdate : public QObject {
             for (int i = 0; i < update->ListBox1->count(); ++i)
                 lines << update->ListBox1->item(i)->text();
             return lines;
-        }
-        int rows(const QString &table) { return countRows(main->database(), table); }
-        QString value(const QString &column, const QString &qishu)
-        {
-            return storedValue(main->database(), QStringLiteral("data"), column, qishu);
         }
     };
 
