@@ -1,4 +1,5 @@
 #include "Commands.h"
+#include "PrintedBatch.h"
 
 #include "core/draws/DataM.h"
 #include "core/draws/DrawEntry.h"
@@ -62,16 +63,7 @@ int runDownload(const CliContext &ctx, const QCommandLineParser &parser)
         ctx.out << T::nothingNew << Qt::endl;
         return 0;
     }
-    // The batch's own messages go out as they come; stored draws are not announced.
-    BatchHooks hooks;
-    hooks.message = [&ctx](const QString &text) { ctx.out << text << '\n'; };
-    hooks.insert = [&ctx, db](const EntryFields &fields) {
-        const InsertResult r = InsertDraw(db, fields);
-        if (r.status != InsertResult::Inserted)
-            ctx.out << r.message << '\n';
-        return r;
-    };
-    const BatchReport report = InsertDrawBatch(db, analysis.batchLines, hooks);
+    const BatchReport report = InsertDrawBatch(db, analysis.batchLines, printedBatchHooks(ctx, db));
     ctx.out << T::updated << '\n';
     ctx.out << "inserted " << report.inserted << ", skipped " << report.skipped << Qt::endl;
     return 0;

@@ -1,4 +1,5 @@
 #include "Commands.h"
+#include "PrintedBatch.h"
 
 #include "core/draws/DataM.h"
 #include "core/draws/DrawEntry.h"
@@ -58,16 +59,7 @@ int runImport(const CliContext &ctx, const QCommandLineParser &parser)
     }
 
     const QSqlDatabase db = data.database();
-    BatchHooks hooks;
-    hooks.message = [&ctx](const QString &text) { ctx.out << text << '\n'; };
-    // As the download does it: no message for each stored draw.
-    hooks.insert = [&ctx, db](const EntryFields &fields) {
-        const InsertResult r = InsertDraw(db, fields);
-        if (r.status != InsertResult::Inserted)
-            ctx.out << r.message << '\n';
-        return r;
-    };
-    BatchReport report = InsertDrawBatch(db, batchLines, hooks);
+    BatchReport report = InsertDrawBatch(db, batchLines, printedBatchHooks(ctx, db));
     int stopLine = report.stopped ? origin.value(report.stopLine) : -1;
     if (!report.stopped && unreadable >= 0) {
         ctx.out << UnreadableLineMessage(unreadable + 1, lines[unreadable]) << '\n';
