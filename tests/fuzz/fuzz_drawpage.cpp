@@ -46,9 +46,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     FUZZ_CHECK(a.outcome.ok());
     FUZZ_CHECK(a.batchLines.size() <= a.records);
     FUZZ_CHECK(a.logLines.size() == 2 * a.batchLines.size());
+    // The draw number as the page has it (seven bytes, blanks and all) heads its log pair.
     QSet<QString> seen;
-    for (const QString &line : a.batchLines) {
-        const QString qishu = line.section(QLatin1Char(' '), 0, 0);
+    const QString logPrefix = DrawPageTexts::drawLog(QString());
+    for (int i = 0; i < a.batchLines.size(); ++i) {
+        const QString &line = a.batchLines[i];
+        FUZZ_CHECK(a.logLines[2 * i].startsWith(logPrefix));
+        const QString qishu = a.logLines[2 * i].mid(logPrefix.size());
+        FUZZ_CHECK(line.startsWith(qishu + QLatin1Char(' ')));
         FUZZ_CHECK(qishu != QLatin1String("2007001") && qishu != QLatin1String("2007003"));
         FUZZ_CHECK(!seen.contains(qishu));
         seen.insert(qishu);
