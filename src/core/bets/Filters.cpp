@@ -307,9 +307,11 @@ inline bool passes(const Bet &bet, const Limits &l)
     reds &= l.redMask;
     const int span = int(r[5]) - int(r[0]);
     const int ends = int(r[5]) + int(r[0]);
-    bool ok = lanesWithin(p.w[0], l.lo[0], l.hi[0], kTop16) & lanesWithin(p.w[1], l.lo[1], l.hi[1], kTop16)
-        & lanesWithin(reds, l.redLo, l.redHi, kTop8) & (span >= l.spanLo) & (span <= l.spanHi)
-        & (ends >= l.endsLo) & (ends <= l.endsHi) & !l.none;
+    // One branch-free test of every cheap bound: & on purpose, not &&.
+    bool ok = (unsigned(lanesWithin(p.w[0], l.lo[0], l.hi[0], kTop16)) & lanesWithin(p.w[1], l.lo[1], l.hi[1], kTop16)
+               & lanesWithin(reds, l.redLo, l.redHi, kTop8) & (span >= l.spanLo) & (span <= l.spanHi)
+               & (ends >= l.endsLo) & (ends <= l.endsHi) & !l.none)
+        != 0;
     if (ok && l.consecutive) {
         const int v = consecutive(r);
         ok = v >= l.consecutiveLo && v <= l.consecutiveHi;
