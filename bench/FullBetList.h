@@ -16,6 +16,6 @@ inline std::vector<int> balls(int last)
 
 inline const BetList &fullList()
 {
-    static const BetList list = GenerateAllCombinations(balls(33), balls(16)).bets;
+    static const BetList list = generateAllCombinations(balls(33), balls(16)).bets;
     return list;
 }

@@ -22,7 +22,7 @@ void BM_GenerateAll(benchmark::State &state)
     double listMb = 0, rssDeltaMb = 0;
     for (auto _ : state) {
         const double before = procStatusMb("VmRSS");
-        BetList list = GenerateAllCombinations(balls(33), balls(16)).bets;
+        BetList list = generateAllCombinations(balls(33), balls(16)).bets;
         rssDeltaMb = procStatusMb("VmRSS") - before;
         listMb = double(list.capacity() * sizeof(Bet)) / 1e6;
         benchmark::DoNotOptimize(list.data());
@@ -37,7 +37,7 @@ void BM_GenerateWithGuarantee(benchmark::State &state)
 {
     const int n = int(state.range(0));
     for (auto _ : state) {
-        BetList list = GenerateAllCombinations(balls(33), balls(16), n).bets;
+        BetList list = generateAllCombinations(balls(33), balls(16), n).bets;
         state.counters["kept"] = double(list.size());
     }
 }
@@ -61,7 +61,7 @@ void BM_FilterAllSeventeen(benchmark::State &state)
     const BetList &all = fullList();
     const FilterBounds bounds = allTicked(state.range(0) != 0);
     for (auto _ : state) {
-        BetList kept = FilterBets(all, bounds).bets;
+        BetList kept = filterBets(all, bounds).bets;
         state.counters["kept"] = double(kept.size());
     }
 }
@@ -71,7 +71,7 @@ void BM_ReduceFullList(benchmark::State &state)
 {
     const BetList &all = fullList();
     for (auto _ : state) {
-        BetList kept = ReduceByGuarantee(all, int(state.range(0))).bets;
+        BetList kept = reduceByGuarantee(all, int(state.range(0))).bets;
         state.counters["kept"] = double(kept.size());
     }
 }
@@ -80,14 +80,14 @@ BENCHMARK(BM_ReduceFullList)->DenseRange(3, 5)->Unit(benchmark::kMillisecond)->I
 // 38,760 bets: all combinations of 20 reds with one blue.
 const BetList &twentyReds()
 {
-    static const BetList list = GenerateAllCombinations(balls(20), {1}).bets;
+    static const BetList list = generateAllCombinations(balls(20), {1}).bets;
     return list;
 }
 
 void BM_ReduceIndexed38760(benchmark::State &state)
 {
     for (auto _ : state) {
-        BetList kept = ReduceByGuarantee(twentyReds(), int(state.range(0))).bets;
+        BetList kept = reduceByGuarantee(twentyReds(), int(state.range(0))).bets;
         state.counters["kept"] = double(kept.size());
     }
 }
@@ -107,7 +107,7 @@ void BM_ExportFullList(benchmark::State &state)
     const BetList &all = fullList();
     const QString path = QDir::temp().filePath(QStringLiteral("balvora-bench-export.txt"));
     for (auto _ : state) {
-        const Outcome o = ExportBets(path, all);
+        const Outcome o = exportBets(path, all);
         if (!o.ok())
             state.SkipWithError(qPrintable(o.message));
     }
@@ -120,7 +120,7 @@ void BM_ShowLastPage(benchmark::State &state)
 {
     const BetList &all = fullList();
     const qint64 count = qint64(all.size());
-    const PageRange last = pageRange(count, PageCount(count) - 1); // the last full page
+    const PageRange last = pageRange(count, pageCount(count) - 1); // the last full page
     for (auto _ : state) {
         std::vector<PageRow> rows = pageRows(all, last);
         benchmark::DoNotOptimize(rows.data());

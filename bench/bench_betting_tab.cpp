@@ -30,7 +30,7 @@ public:
     GapWatch()
     {
         m_timer.setInterval(10);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+        QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] {
             const qint64 gap = m_sinceTick.restart();
             if (gap > m_max) {
                 m_max = gap;

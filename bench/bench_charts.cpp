@@ -2,11 +2,11 @@
 // (the range read, the values computed, both series refilled) followed by the chart
 // laid out and painted in full, for the line and the bars, flat and in 3D.
 #include "SilentMessages.h"
-#include "core/draws/DataM.h"
-#include "core/draws/DrawStore.h"
-#include "core/shell/TrendSeries.h"
-#include "ui/shell/TrendChartTab.h"
-#include "ui/shell/TrendChartView.h"
+#include "core/history/DrawDatabase.h"
+#include "core/history/DrawStore.h"
+#include "core/history/TrendSeries.h"
+#include "ui/charts/TrendChartTab.h"
+#include "ui/charts/TrendChartView.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -27,12 +27,12 @@ constexpr int kDraws = 1000;
 // A history of 1,000 random draws, 2001001 onwards.
 struct History {
     QTemporaryDir dir;
-    DataM data;
+    DrawDatabase data;
     QString first, last;
 
     History()
     {
-        DataM::createDatabase(dir.path());
+        DrawDatabase::createDatabase(dir.path());
         data.open(dir.path());
         std::mt19937 random(7);
         for (int i = 0; i < kDraws; ++i) {
@@ -43,7 +43,7 @@ struct History {
             std::copy_n(balls.begin(), 6, reds.begin());
             std::sort(reds.begin(), reds.end());
             const QString qishu = QStringLiteral("%1%2").arg(2001 + i / 150).arg(1 + i % 150, 3, 10, QLatin1Char('0'));
-            DrawStore::insertDraw(data.database(), ComputeDrawAttributes(qishu, reds, 1 + int(random() % 16)));
+            DrawStore::insertDraw(data.database(), computeDrawAttributes(qishu, reds, 1 + int(random() % 16)));
             if (i == 0)
                 first = qishu;
             last = qishu;
@@ -57,7 +57,7 @@ void BM_ValuesFromStoredDraws(benchmark::State &state)
 {
     for (auto _ : state) {
         const TrendSeries s = TrendQuery::load(history->data.database(), history->first, history->last,
-                                               TrendChoice::RedSum);
+                                               TrendChoice::redSum);
         if (s.size() != kDraws)
             state.SkipWithError("the range did not hold every draw");
         benchmark::DoNotOptimize(s.values.data());

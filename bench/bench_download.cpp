@@ -1,10 +1,10 @@
 // The analysis of a downloaded page of 3,500 draws: the page's text as a browser shows
 // it, its GBK form, the byte-position read and the check of each draw against the history.
 // Measured against an empty history (every draw new) and a full one (none new).
-#include "core/draws/DataM.h"
-#include "core/draws/DrawPage.h"
-#include "core/draws/DrawStore.h"
-#include "core/web/HtmlText.h"
+#include "core/history/DrawDatabase.h"
+#include "core/download/DrawPage.h"
+#include "core/history/DrawStore.h"
+#include "core/download/HtmlText.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -19,7 +19,7 @@ constexpr int kRecords = 3500;
 QByteArray pageBody(QStringList *numbers)
 {
     QStringList records;
-    QFile file(QStringLiteral(BALVORA_SHARED_DATA "/ssq-history.txt"));
+    QFile file(QStringLiteral(BALVORA_HISTORY_FILE));
     if (file.open(QIODevice::ReadOnly))
         for (const QByteArray &raw : file.readAll().split('\n')) {
             const QStringList p = QString::fromLatin1(raw).simplified().split(QLatin1Char(' '));
@@ -43,16 +43,16 @@ void analyse(benchmark::State &state, bool fullHistory)
     QStringList numbers;
     const QByteArray body = pageBody(&numbers);
     QTemporaryDir dir;
-    DataM::createDatabase(dir.path());
-    DataM data;
+    DrawDatabase::createDatabase(dir.path());
+    DrawDatabase data;
     data.open(dir.path());
     if (fullHistory)
         for (const QString &n : numbers)
-            DrawStore::insertDraw(data.database(), ComputeDrawAttributes(n, {1, 2, 3, 4, 5, 6}, 7, QString()));
+            DrawStore::insertDraw(data.database(), computeDrawAttributes(n, {1, 2, 3, 4, 5, 6}, 7, QString()));
     int found = 0;
     for (auto _ : state) {
         const QString text = HtmlText::pageText(body, "text/html; charset=gbk", QString());
-        const PageAnalysis a = AnalyseDrawPage(data.database(), text);
+        const PageAnalysis a = analyseDrawPage(data.database(), text);
         found = a.batchLines.size();
         benchmark::DoNotOptimize(found);
     }

@@ -1,8 +1,8 @@
 // Importing the real history into an empty db1.db, one transaction per draw, as
 // `balvora-cli import` does. The journal settings are compared against the one
 // the program uses (WAL, synchronous=NORMAL).
-#include "core/draws/DataM.h"
-#include "core/draws/DrawEntry.h"
+#include "core/history/DrawDatabase.h"
+#include "core/history/DrawEntry.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -14,7 +14,7 @@ namespace {
 
 QStringList realLines()
 {
-    QFile file(QStringLiteral(BALVORA_SHARED_DATA "/ssq-history.txt"));
+    QFile file(QStringLiteral(BALVORA_HISTORY_FILE));
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return {};
     return QString::fromUtf8(file.readAll()).trimmed().split(QLatin1Char('\n'));
@@ -31,8 +31,8 @@ void BM_ImportRealHistory(benchmark::State &state)
     for (auto _ : state) {
         state.PauseTiming();
         QTemporaryDir dir;
-        DataM::createDatabase(dir.path());
-        DataM data;
+        DrawDatabase::createDatabase(dir.path());
+        DrawDatabase data;
         data.open(dir.path());
         QSqlQuery q(data.database());
         if (state.range(0) == 1)
@@ -44,8 +44,8 @@ void BM_ImportRealHistory(benchmark::State &state)
         state.ResumeTiming();
         BatchHooks hooks;
         hooks.message = [](const QString &) {};
-        hooks.insert = [&data](const EntryFields &f) { return InsertDraw(data.database(), f); };
-        const BatchReport report = InsertDrawBatch(data.database(), lines, hooks);
+        hooks.insert = [&data](const EntryFields &f) { return insertDraw(data.database(), f); };
+        const BatchReport report = insertDrawBatch(data.database(), lines, hooks);
         if (report.inserted != lines.size())
             state.SkipWithError("not every draw was stored");
     }

@@ -7,7 +7,7 @@
 #include "ProcStatus.h"
 #include "core/bets/BetEngine.h"
 #include "core/bets/Export.h"
-#include "core/stats/PrizeCheck.h"
+#include "core/prize/PrizeCheck.h"
 
 #include <QIODevice>
 #include <QSqlDatabase>
@@ -77,7 +77,7 @@ void BM_FullScaleSequence(benchmark::State &state)
         state.counters["filtered"] = double(engine.current().size());
 
         NullDevice device;
-        step("3_export", [&] { WriteOutputLines(device, engine.current()); });
+        step("3_export", [&] { writeOutputLines(device, engine.current()); });
         state.counters["export_MB"] = double(device.written) / 1e6;
 
         step("4_guarantee3", [&] { engine.reduce(3); });

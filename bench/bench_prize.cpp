@@ -3,8 +3,8 @@
 #include "../tests/common/ProgramDir.h"
 #include "FullBetList.h"
 #include "core/bets/Generation.h"
-#include "core/draws/DrawStore.h"
-#include "core/stats/PrizeCheck.h"
+#include "core/history/DrawStore.h"
+#include "core/prize/PrizeCheck.h"
 
 #include <benchmark/benchmark.h>
 
@@ -28,7 +28,7 @@ BENCHMARK(BM_CountPrizesFullList)->Unit(benchmark::kMillisecond);
 void BM_CheckBetsFullList(benchmark::State &state)
 {
     ProgramDir dir;
-    DrawStore::insertDraw(dir.db(), ComputeDrawAttributes(QStringLiteral("2026096"), {1, 4, 16, 22, 26, 31}, 4));
+    DrawStore::insertDraw(dir.db(), computeDrawAttributes(QStringLiteral("2026096"), {1, 4, 16, 22, 26, 31}, 4));
     const BetList &bets = fullList();
     for (auto _ : state) {
         const PrizeCheck::ListCheck check = PrizeCheck::checkBets(dir.db(), QStringLiteral("2026096"), bets);
@@ -41,7 +41,7 @@ BENCHMARK(BM_CheckBetsFullList)->Unit(benchmark::kMillisecond);
 void BM_CheckListLines(benchmark::State &state)
 {
     ProgramDir dir;
-    DrawStore::insertDraw(dir.db(), ComputeDrawAttributes(QStringLiteral("2026096"), {1, 4, 16, 22, 26, 31}, 4));
+    DrawStore::insertDraw(dir.db(), computeDrawAttributes(QStringLiteral("2026096"), {1, 4, 16, 22, 26, 31}, 4));
     QStringList lines;
     const BetList &bets = fullList();
     for (std::size_t i = 0; i < 100000; ++i) {

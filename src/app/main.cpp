@@ -1,5 +1,5 @@
 // Start-up only: the application object and the program directory.
-#include "ui/shell/StartUp.h"
+#include "ui/main/StartUp.h"
 #include "ui/widgets/Messages.h"
 
 #include <QApplication>

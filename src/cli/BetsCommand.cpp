@@ -181,9 +181,9 @@ int runBets(const CliContext &ctx, const QCommandLineParser &parser)
         if (!out.open(stdout, QIODevice::WriteOnly))
             written = Outcome::failed(out.errorString());
         else
-            written = WriteOutputLines(out, engine.current());
+            written = writeOutputLines(out, engine.current());
     } else {
-        written = ExportBets(o.outPath, engine.current());
+        written = exportBets(o.outPath, engine.current());
     }
     if (!written.ok()) {
         ctx.err << written.message << Qt::endl;

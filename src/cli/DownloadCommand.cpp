@@ -1,10 +1,10 @@
 #include "Commands.h"
 #include "PrintedBatch.h"
 
-#include "core/draws/DataM.h"
-#include "core/draws/DrawEntry.h"
-#include "core/draws/DrawPage.h"
-#include "core/web/PageFetch.h"
+#include "core/history/DrawDatabase.h"
+#include "core/history/DrawEntry.h"
+#include "core/download/DrawPage.h"
+#include "core/download/PageFetch.h"
 
 #include <QDir>
 
@@ -27,9 +27,9 @@ int runDownload(const CliContext &ctx, const QCommandLineParser &parser)
 {
     QUrl address;
     if (parser.isSet(kUrl)) {
-        address = ResolvePageAddress(parser.value(kUrl), QDir::currentPath());
+        address = resolvePageAddress(parser.value(kUrl), QDir::currentPath());
     } else {
-        const DownloadAddresses addresses = ReadDownloadAddresses(ctx.programDir);
+        const DownloadAddresses addresses = readDownloadAddresses(ctx.programDir);
         if (!addresses.outcome.ok()) {
             ctx.err << "balvora-cli download: " << addresses.outcome.message << Qt::endl;
             return 2;
@@ -37,7 +37,7 @@ int runDownload(const CliContext &ctx, const QCommandLineParser &parser)
         address = parser.isSet(kHistory) ? addresses.history : addresses.latest;
     }
 
-    DataM data;
+    DrawDatabase data;
     const Outcome opened = data.open(ctx.programDir);
     if (!opened.ok()) {
         ctx.err << opened.message << Qt::endl;
@@ -52,7 +52,7 @@ int runDownload(const CliContext &ctx, const QCommandLineParser &parser)
     }
     ctx.out << T::analysing << '\n';
     const QSqlDatabase db = data.database();
-    const PageAnalysis analysis = AnalyseDrawPage(db, page.text());
+    const PageAnalysis analysis = analyseDrawPage(db, page.text());
     if (!analysis.outcome.ok()) {
         ctx.err << "balvora-cli download: " << analysis.outcome.message << Qt::endl;
         return 1;
@@ -63,7 +63,7 @@ int runDownload(const CliContext &ctx, const QCommandLineParser &parser)
         ctx.out << T::nothingNew << Qt::endl;
         return 0;
     }
-    const BatchReport report = InsertDrawBatch(db, analysis.batchLines, printedBatchHooks(ctx, db));
+    const BatchReport report = insertDrawBatch(db, analysis.batchLines, printedBatchHooks(ctx, db));
     ctx.out << T::updated << '\n';
     ctx.out << "inserted " << report.inserted << ", skipped " << report.skipped << Qt::endl;
     return 0;

@@ -1,8 +1,8 @@
 #include "Commands.h"
 
-#include "core/draws/DataM.h"
-#include "core/draws/Myfunction.h"
-#include "core/shell/HistoryQuery.h"
+#include "core/history/DrawDatabase.h"
+#include "core/history/DrawAttributes.h"
+#include "core/history/HistoryQuery.h"
 
 namespace {
 const QCommandLineOption kFrom(QStringLiteral("from"), QStringLiteral("the first draw number of the range"), QStringLiteral("Q"));
@@ -22,7 +22,7 @@ int runFreq(const CliContext &ctx, const QCommandLineParser &parser)
     }
     const QString from = parser.value(kFrom);
     const QString to = parser.value(kTo);
-    DataM data;
+    DrawDatabase data;
     const Outcome opened = data.open(ctx.programDir);
     if (!opened.ok()) {
         ctx.err << opened.message << Qt::endl;
@@ -36,7 +36,7 @@ int runFreq(const CliContext &ctx, const QCommandLineParser &parser)
     for (int i = 0; i < f.counts.size(); ++i) {
         const bool red = i < HistoryQuery::kRedBalls;
         const int ball = red ? i + 1 : i + 1 - HistoryQuery::kRedBalls;
-        ctx.out << (red ? "red" : "blue") << '\t' << BallText(ball) << '\t' << f.counts[i] << '\n';
+        ctx.out << (red ? "red" : "blue") << '\t' << ballText(ball) << '\t' << f.counts[i] << '\n';
     }
     return 0;
 }

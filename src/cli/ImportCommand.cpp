@@ -1,10 +1,10 @@
 #include "Commands.h"
 #include "PrintedBatch.h"
 
-#include "core/draws/DataM.h"
-#include "core/draws/DrawEntry.h"
-#include "core/draws/ImportLayouts.h"
-#include "core/web/HtmlText.h"
+#include "core/history/DrawDatabase.h"
+#include "core/history/DrawEntry.h"
+#include "core/download/ImportLayouts.h"
+#include "core/download/HtmlText.h"
 
 #include <QFile>
 
@@ -35,7 +35,7 @@ int runImport(const CliContext &ctx, const QCommandLineParser &parser)
     while (!lines.isEmpty() && lines.last().trimmed().isEmpty())
         lines.removeLast();
 
-    DataM data;
+    DrawDatabase data;
     const Outcome opened2 = data.open(ctx.programDir);
     if (!opened2.ok()) {
         ctx.err << opened2.message << Qt::endl;
@@ -47,7 +47,7 @@ int runImport(const CliContext &ctx, const QCommandLineParser &parser)
     QVector<int> origin;  // the file line of each batch line
     int unreadable = -1;
     for (int i = 0; i < lines.size(); ++i) {
-        const ImportLine converted = ToBatchLine(lines[i], i == 0);
+        const ImportLine converted = toBatchLine(lines[i], i == 0);
         if (converted.kind == ImportLine::Header)
             continue;
         if (converted.kind == ImportLine::Unreadable) {
@@ -59,10 +59,10 @@ int runImport(const CliContext &ctx, const QCommandLineParser &parser)
     }
 
     const QSqlDatabase db = data.database();
-    BatchReport report = InsertDrawBatch(db, batchLines, printedBatchHooks(ctx, db));
+    BatchReport report = insertDrawBatch(db, batchLines, printedBatchHooks(ctx, db));
     int stopLine = report.stopped ? origin.value(report.stopLine) : -1;
     if (!report.stopped && unreadable >= 0) {
-        ctx.out << UnreadableLineMessage(unreadable + 1, lines[unreadable]) << '\n';
+        ctx.out << unreadableLineMessage(unreadable + 1, lines[unreadable]) << '\n';
         report.stopped = true;
         stopLine = unreadable;
     }

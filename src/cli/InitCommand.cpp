@@ -1,6 +1,6 @@
 #include "Commands.h"
 
-#include "core/draws/DataM.h"
+#include "core/history/DrawDatabase.h"
 
 #include <QFileInfo>
 
@@ -16,14 +16,14 @@ void setupInit(QCommandLineParser &parser)
 int runInit(const CliContext &ctx, const QCommandLineParser &parser)
 {
     const bool quiet = parser.isSet(kQuiet);
-    const Outcome o = DataM::createDatabase(ctx.programDir);
+    const Outcome o = DrawDatabase::createDatabase(ctx.programDir);
     if (o.ok()) {
         if (!quiet)
             ctx.out << o.message << Qt::endl;
         return 0;
     }
     // An existing history is never touched; the build runs init on every build.
-    if (QFileInfo::exists(DataM::databasePath(ctx.programDir))) {
+    if (QFileInfo::exists(DrawDatabase::databasePath(ctx.programDir))) {
         if (!quiet)
             ctx.err << o.message << Qt::endl;
         return 0;

@@ -3,7 +3,7 @@
 // they come, and so does the message of every draw that was not stored; a stored draw is not
 // announced (as in the download).
 #include "Commands.h"
-#include "core/draws/DrawEntry.h"
+#include "core/history/DrawEntry.h"
 
 #include <QSqlDatabase>
 
@@ -12,7 +12,7 @@ inline BatchHooks printedBatchHooks(const CliContext &ctx, QSqlDatabase db)
     BatchHooks hooks;
     hooks.message = [&ctx](const QString &text) { ctx.out << text << '\n'; };
     hooks.insert = [&ctx, db](const EntryFields &fields) {
-        const InsertResult r = InsertDraw(db, fields);
+        const InsertResult r = insertDraw(db, fields);
         if (r.status != InsertResult::Inserted)
             ctx.out << r.message << '\n';
         return r;

@@ -1,8 +1,8 @@
 #include "Commands.h"
 
-#include "core/draws/DataM.h"
+#include "core/history/DrawDatabase.h"
 #include "core/stats/Omission.h"
-#include "core/stats/PrizeCheck.h"
+#include "core/prize/PrizeCheck.h"
 
 #include <QFile>
 
@@ -12,7 +12,7 @@ const QCommandLineOption kTo(QStringLiteral("to"), QStringLiteral("the last draw
 const QCommandLineOption kDraw(QStringLiteral("draw"), QStringLiteral("the draw number to check against"), QStringLiteral("Q"));
 
 // Opens the history or says why not (exit status 2, as for a usage error: nothing was run).
-bool openHistory(const CliContext &ctx, DataM &data)
+bool openHistory(const CliContext &ctx, DrawDatabase &data)
 {
     const Outcome opened = data.open(ctx.programDir);
     if (!opened.ok())
@@ -39,7 +39,7 @@ int runChart(const CliContext &ctx, const QCommandLineParser &parser, const char
         ctx.err << "usage: balvora-cli [--dir DIR] " << usage << Qt::endl;
         return 2;
     }
-    DataM data;
+    DrawDatabase data;
     if (!openHistory(ctx, data))
         return 2;
     const StatsResult result = compute(data.database(), parser.value(kFrom), parser.value(kTo));
@@ -101,7 +101,7 @@ int runCheck(const CliContext &ctx, const QCommandLineParser &parser)
         return 1;
     }
     const QString text = QString::fromUtf8(file.readAll());
-    DataM data;
+    DrawDatabase data;
     if (!openHistory(ctx, data))
         return 2;
     const PrizeCheck::ListCheck check = PrizeCheck::checkList(data.database(), parser.value(kDraw), text);

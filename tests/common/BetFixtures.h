@@ -43,7 +43,7 @@ inline QStringList rows(const BetList &list)
 {
     QStringList out;
     for (const Bet &b : list)
-        out << BetRowText(b);
+        out << betRowText(b);
     return out;
 }
 

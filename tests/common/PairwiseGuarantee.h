@@ -28,7 +28,7 @@ inline BetList reduce(const BetList &list, int n)
     std::vector<std::string> keptRows;
     BetList kept;
     for (const Bet &bet : list) {
-        const std::string row = BetRowText(bet).toStdString();
+        const std::string row = betRowText(bet).toStdString();
         bool dropped = false;
         for (const std::string &k : keptRows)
             if (conflicts(row, k, n)) {

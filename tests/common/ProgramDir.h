@@ -2,8 +2,8 @@
 // A temporary program directory for any test: user/, Matrix/ and, unless told otherwise, an
 // empty db1.db. db() opens the history on first use and keeps it open while the fixture
 // lives; addDraw(s) store draws straight through the core, bypassing any window.
-#include "core/draws/DataM.h"
-#include "core/draws/DrawStore.h"
+#include "core/history/DrawDatabase.h"
+#include "core/history/DrawStore.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -18,7 +18,7 @@ public:
         QDir(m_dir.path()).mkpath(QStringLiteral("user"));
         QDir(m_dir.path()).mkpath(QStringLiteral("Matrix"));
         if (withDatabase)
-            m_created = DataM::createDatabase(m_dir.path()).ok();
+            m_created = DrawDatabase::createDatabase(m_dir.path()).ok();
     }
     QString path() const { return m_dir.path(); }
     QString file(const QString &relative) const { return m_dir.filePath(relative); }
@@ -29,14 +29,14 @@ public:
 
     void addDraw(const QString &qishu, const std::array<int, 6> &reds, int blue, const QString &extra = QString())
     {
-        DataM data;
+        DrawDatabase data;
         if (data.open(path()).ok())
-            DrawStore::insertDraw(data.database(), ComputeDrawAttributes(qishu, reds, blue, extra));
+            DrawStore::insertDraw(data.database(), computeDrawAttributes(qishu, reds, blue, extra));
     }
     // Draws 2007001, 2007002, ... with simple distinct reds.
     void addDraws(int count, int firstSequence = 1)
     {
-        DataM data;
+        DrawDatabase data;
         if (!data.open(path()).ok())
             return;
         for (int i = 0; i < count; ++i) {
@@ -45,7 +45,7 @@ public:
             for (int k = 0; k < 6; ++k)
                 reds[k] = 1 + (s + 5 * k) % 33;
             std::sort(reds.begin(), reds.end());
-            DrawStore::insertDraw(data.database(), ComputeDrawAttributes(
+            DrawStore::insertDraw(data.database(), computeDrawAttributes(
                 QStringLiteral("2007%1").arg(s, 3, 10, QLatin1Char('0')), reds, 1 + s % 16));
         }
     }
@@ -54,7 +54,7 @@ private:
     bool open()
     {
         if (!m_data && m_created) {
-            m_data = std::make_unique<DataM>();
+            m_data = std::make_unique<DrawDatabase>();
             m_opened = m_data->open(path()).ok();
         }
         return m_opened;
@@ -63,5 +63,5 @@ private:
     QTemporaryDir m_dir;
     bool m_created = false;
     bool m_opened = false;
-    std::unique_ptr<DataM> m_data; // closed before the directory goes
+    std::unique_ptr<DrawDatabase> m_data; // closed before the directory goes
 };

@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         blues.push_back(1 + i * 7);
     const QString banker = QString::fromUtf8(in.rest(), qsizetype(in.restSize()));
 
-    const GenerationResult g = GenerateBankerDrag(banker, reds, blues);
+    const GenerationResult g = generateBankerDrag(banker, reds, blues);
     FUZZ_CHECK(!g.outcome.isCancelled());
     if (!g.outcome.ok()) {
         FUZZ_CHECK(g.bets.empty() && !g.outcome.message.isEmpty());

@@ -2,8 +2,8 @@
 // the same text in the red and blue fields of the single entry.
 #include "FuzzSupport.h"
 
-#include "core/draws/DrawEntry.h"
-#include "core/draws/Myfunction.h"
+#include "core/history/DrawEntry.h"
+#include "core/history/DrawAttributes.h"
 
 #include <QStringList>
 
@@ -38,7 +38,7 @@ bool emptyFields(const EntryFields &f)
 
 void checkLine(const QString &line)
 {
-    const BatchLine parsed = ParseBatchLine(line);
+    const BatchLine parsed = parseBatchLine(line);
     if (parsed.kind != BatchLine::Draw) {
         FUZZ_CHECK(emptyFields(parsed.fields));
         FUZZ_CHECK((parsed.kind == BatchLine::Stop) == !parsed.message.isEmpty());
@@ -55,7 +55,7 @@ void checkLine(const QString &line)
     FUZZ_CHECK(f.extra.isEmpty() || (f.extra.size() == 2 && f.extra.toInt() <= 33));
 
     // The line the download builds from the same draw reads back as the same draw.
-    const BatchLine again = ParseBatchLine(formatLine(f));
+    const BatchLine again = parseBatchLine(formatLine(f));
     FUZZ_CHECK(again.kind == BatchLine::Draw);
     FUZZ_CHECK(again.fields.qishu == f.qishu && again.fields.reds == f.reds && again.fields.blue == f.blue
                && again.fields.extra == f.extra);
@@ -63,22 +63,22 @@ void checkLine(const QString &line)
     std::array<int, 6> reds{};
     for (int i = 0; i < 6; ++i)
         reds[i] = f.reds[i].toInt();
-    const DrawAttributes a = ComputeDrawAttributes(f.qishu, reds, f.blue.toInt(), f.extra);
+    const DrawAttributes a = computeDrawAttributes(f.qishu, reds, f.blue.toInt(), f.extra);
     FUZZ_CHECK(a.value(QStringLiteral("c1")).toString() == f.reds[0]);
     FUZZ_CHECK(a.value(QStringLiteral("lingjuhe")).toString() == QStringLiteral("33"));
 }
 
 void checkFields(const QString &text)
 {
-    const RedParse reds = ParseReds(text);
+    const RedParse reds = parseReds(text);
     for (const QString &r : reds.balls)
         FUZZ_CHECK(reds.outcome.ok() ? isBallText(r, 33) : r.isEmpty());
-    // The blue box takes the text as typed ("007" stays so); InsertDraw reads it as a number.
-    const BlueStep blue = StepBlue(text);
+    // The blue box takes the text as typed ("007" stays so); insertDraw reads it as a number.
+    const BlueStep blue = stepBlue(text);
     if (blue.outcome.ok()) {
         int v = 0;
         QString message;
-        FUZZ_CHECK(ReadWholeNumber(blue.ball, &v, &message) && v >= 1 && v <= 16 && blue.ball.size() >= 2);
+        FUZZ_CHECK(readWholeNumber(blue.ball, &v, &message) && v >= 1 && v <= 16 && blue.ball.size() >= 2);
     } else {
         FUZZ_CHECK(blue.ball.isEmpty() && !blue.outcome.message.isEmpty());
     }

@@ -3,9 +3,9 @@
 // records not yet stored into batch lines for the entry rules.
 #include "FuzzSupport.h"
 
-#include "core/draws/DrawEntry.h"
-#include "core/draws/DrawPage.h"
-#include "core/web/HtmlText.h"
+#include "core/history/DrawEntry.h"
+#include "core/download/DrawPage.h"
+#include "core/download/HtmlText.h"
 
 #include <QSet>
 #include <QSqlQuery>
@@ -38,11 +38,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QByteArray body = in.restBytes();
 
     // The records straight from GBK bytes.
-    const QVector<PageRecord> raw = ReadPageRecords(body);
+    const QVector<PageRecord> raw = readPageRecords(body);
     FUZZ_CHECK(qsizetype(raw.size()) <= body.size() / 24 + 1);
 
     const QString text = HtmlText::pageText(body, kContentTypes[mode % 7], QString::fromLatin1(kFileNames[(mode / 7) % 3]));
-    const PageAnalysis a = AnalyseDrawPage(history(), text);
+    const PageAnalysis a = analyseDrawPage(history(), text);
     FUZZ_CHECK(a.outcome.ok());
     FUZZ_CHECK(a.batchLines.size() <= a.records);
     FUZZ_CHECK(a.logLines.size() == 2 * a.batchLines.size());
@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         FUZZ_CHECK(!seen.contains(qishu));
         seen.insert(qishu);
         // What the entry rules then make of it.
-        const BatchLine b = ParseBatchLine(line);
+        const BatchLine b = parseBatchLine(line);
         FUZZ_CHECK(b.kind != BatchLine::Draw || b.fields.reds[0].size() == 2);
     }
     return 0;

@@ -81,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         if (pass)
             expected.push_back(bet);
     }
-    const BetListResult kept = FilterBets(bets, bounds);
+    const BetListResult kept = filterBets(bets, bounds);
     FUZZ_CHECK(kept.outcome.ok() && kept.bets.size() == expected.size());
     for (std::size_t i = 0; i < expected.size(); ++i)
         FUZZ_CHECK(std::memcmp(&kept.bets[i], &expected[i], sizeof(Bet)) == 0);

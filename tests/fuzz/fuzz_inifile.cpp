@@ -2,8 +2,8 @@
 // the program reads at start, then a write of one key and the read that must find it.
 #include "FuzzSupport.h"
 
-#include "core/shell/DisplaySettings.h"
-#include "core/shell/IniFile.h"
+#include "core/settings/DisplaySettings.h"
+#include "core/settings/IniFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {

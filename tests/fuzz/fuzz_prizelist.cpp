@@ -4,7 +4,7 @@
 #include "FuzzSupport.h"
 
 #include "core/bets/BetText.h"
-#include "core/stats/PrizeCheck.h"
+#include "core/prize/PrizeCheck.h"
 
 #include <QSqlQuery>
 

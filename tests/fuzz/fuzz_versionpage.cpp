@@ -3,8 +3,8 @@
 // its two texts.
 #include "FuzzSupport.h"
 
-#include "core/shell/VersionCheck.h"
-#include "core/web/HtmlText.h"
+#include "core/download/VersionCheck.h"
+#include "core/download/HtmlText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QByteArray body = in.restBytes();
     const QString text = HtmlText::pageText(body, html ? QByteArrayLiteral("text/html") : QByteArray(),
                                             html ? QStringLiteral("version.html") : QStringLiteral("version.txt"));
-    const QString panel = VersionPanelText(text);
+    const QString panel = versionPanelText(text);
     if (panel != VersionTexts::noneFound) {
         const int at = text.indexOf(VersionTexts::marker);
         FUZZ_CHECK(at >= 0);

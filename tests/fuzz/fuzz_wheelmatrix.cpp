@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     std::vector<int> reds;
     for (int r = 1; r <= n; ++r)
         reds.push_back(34 - r); // descending, so a position mix-up shows
-    const GenerationResult g = GenerateFromWheel(m.rows, reds, {3, 9});
+    const GenerationResult g = generateFromWheel(m.rows, reds, {3, 9});
     FUZZ_CHECK(g.outcome.ok());
     FUZZ_CHECK(g.bets.size() == 2 * m.rows.size());
     for (std::size_t i = 0; i < m.rows.size(); ++i)

@@ -42,8 +42,8 @@ EngineResult computeGeneration(const std::array<bool, 33> &redSelected, const st
                                const GenerationRequest &request, const ProgressFn &progress)
 {
     return unlessOutOfMemory([&]() -> EngineResult {
-        const Candidates candidates = CollectCandidates(redSelected, blueSelected, request.method);
-        GenerationResult g = GenerateBets(request, candidates, progress);
+        const Candidates candidates = collectCandidates(redSelected, blueSelected, request.method);
+        GenerationResult g = generateBets(request, candidates, progress);
         EngineResult r;
         r.warning = candidates.message;
         r.outcome = g.outcome;
@@ -76,14 +76,14 @@ EngineResult computeFilter(const BetLists &from, BetMethod methodNow, const Filt
             r.lists = {from.generated, from.generated};
             return r;
         }
-        return withCurrent(from, FilterBets(*from.generated, bounds, progress));
+        return withCurrent(from, filterBets(*from.generated, bounds, progress));
     });
 }
 
 EngineResult computeReduction(const BetLists &from, int n, const ProgressFn &progress)
 {
     return unlessOutOfMemory([&]() -> EngineResult {
-        return withCurrent(from, ReduceByGuarantee(*from.current, n, progress));
+        return withCurrent(from, reduceByGuarantee(*from.current, n, progress));
     });
 }
 
@@ -139,7 +139,7 @@ bool BetEngine::deleteBet(qint64 b)
     // A list only the engine holds, and not shared with the generated one, can lose a bet in
     // place: no worker's snapshot reads it, and 142 MB need not be copied to drop 8 bytes.
     if (current.use_count() == 1 && current != m_lists.generated) {
-        DeleteBet(*std::const_pointer_cast<BetList>(current), b);
+        eraseBet(*std::const_pointer_cast<BetList>(current), b);
         return true;
     }
     apply(computeDeletion(m_lists, b));

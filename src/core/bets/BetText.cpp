@@ -41,31 +41,31 @@ void formatOutputLine(const Bet &bet, char *out)
     twoDigits(bet.blue, out + 18);
 }
 
-QString BetRowText(const Bet &bet)
+QString betRowText(const Bet &bet)
 {
     char buf[kBetRowLength];
     formatBetRow(bet, buf);
     return QString::fromLatin1(buf, kBetRowLength);
 }
 
-QString OutputLine(const Bet &bet)
+QString outputLine(const Bet &bet)
 {
     char buf[kOutputLineLength];
     formatOutputLine(bet, buf);
     return QString::fromLatin1(buf, kOutputLineLength);
 }
 
-QString RedPart(const Bet &bet)
+QString redPart(const Bet &bet)
 {
-    return BetRowText(bet).left(17);
+    return betRowText(bet).left(17);
 }
 
-QString BluePart(const Bet &bet)
+QString bluePart(const Bet &bet)
 {
-    return BetRowText(bet).mid(17, 2);
+    return betRowText(bet).mid(17, 2);
 }
 
-int RedSum(const Bet &bet)
+int redSum(const Bet &bet)
 {
     int sum = 0;
     for (std::uint8_t r : bet.red)

@@ -15,12 +15,12 @@ inline constexpr int kOutputLineLength = 20;
 void formatBetRow(const Bet &bet, char *out);
 void formatOutputLine(const Bet &bet, char *out);
 
-QString BetRowText(const Bet &bet);
-QString OutputLine(const Bet &bet);
+QString betRowText(const Bet &bet);
+QString outputLine(const Bet &bet);
 // Characters 1-17 and 18-19 of the row.
-QString RedPart(const Bet &bet);
-QString BluePart(const Bet &bet);
-int RedSum(const Bet &bet);
+QString redPart(const Bet &bet);
+QString bluePart(const Bet &bet);
+int redSum(const Bet &bet);
 
 // Reads a 19-character row or a 20-character output line back; reds 1..33 and blue 1..16
 // in two digits, six distinct reds, blanks where they belong. Anything else gives no bet.

@@ -1,6 +1,6 @@
 #include "core/bets/Candidates.h"
 
-Candidates CollectCandidates(const std::array<bool, 33> &redSelected, const std::array<bool, 16> &blueSelected,
+Candidates collectCandidates(const std::array<bool, 33> &redSelected, const std::array<bool, 16> &blueSelected,
                              BetMethod method)
 {
     Candidates c;
@@ -17,7 +17,7 @@ Candidates CollectCandidates(const std::array<bool, 33> &redSelected, const std:
     return c;
 }
 
-BankerPick BuildBankerText(const std::array<bool, 33> &picked)
+BankerPick buildBankerText(const std::array<bool, 33> &picked)
 {
     BankerPick pick;
     for (int i = 0; i < 33; ++i) {

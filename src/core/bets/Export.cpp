@@ -10,7 +10,7 @@ constexpr int kLineBytes = kOutputLineLength + 2;
 constexpr std::size_t kLinesPerBlock = 1 << 15; // about 700 KB per write
 } // namespace
 
-Outcome WriteOutputLines(QIODevice &device, const BetList &list, const ProgressFn &progress)
+Outcome writeOutputLines(QIODevice &device, const BetList &list, const ProgressFn &progress)
 {
     std::vector<char> block(kLinesPerBlock * kLineBytes);
     ProgressTicker ticker(progress, qint64(list.size()));
@@ -33,14 +33,14 @@ Outcome WriteOutputLines(QIODevice &device, const BetList &list, const ProgressF
     return Outcome::success();
 }
 
-Outcome ExportBets(const QString &path, const BetList &list, const ProgressFn &progress)
+Outcome exportBets(const QString &path, const BetList &list, const ProgressFn &progress)
 {
     // Written beside the target and renamed at the end: a failed or cancelled export leaves
     // an existing file as it was.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return Outcome::failed(QStringLiteral("无法写入文件%1：%2").arg(path, file.errorString()));
-    const Outcome o = WriteOutputLines(file, list, progress);
+    const Outcome o = writeOutputLines(file, list, progress);
     if (!o.ok()) {
         file.cancelWriting();
         return o;

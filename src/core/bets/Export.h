@@ -9,7 +9,7 @@
 
 // Writes to an open device in large blocks. Cancelled leaves what was written so far; a write
 // error is a failure.
-Outcome WriteOutputLines(QIODevice &device, const BetList &list, const ProgressFn &progress = {});
+Outcome writeOutputLines(QIODevice &device, const BetList &list, const ProgressFn &progress = {});
 // Creates or replaces path; a cancelled or failed export leaves what was there before.
 // Ok, failed with the file error, or cancelled.
-Outcome ExportBets(const QString &path, const BetList &list, const ProgressFn &progress = {});
+Outcome exportBets(const QString &path, const BetList &list, const ProgressFn &progress = {});

@@ -118,7 +118,7 @@ inline int consecutive(const std::uint8_t *r)
     return kConsecutive.count[mask];
 }
 
-// Same as AcValue for six distinct reds: the differences are the set bits of the red set
+// Same as acValue for six distinct reds: the differences are the set bits of the red set
 // shifted down by each red (only larger reds land above bit 0), in any order of the reds.
 inline int acValue(const std::uint8_t *r)
 {
@@ -175,7 +175,7 @@ int filterConditionIndex(const QString &captionOrKey)
     return -1;
 }
 
-int CountConsecutive(const std::uint8_t *r)
+int countConsecutive(const std::uint8_t *r)
 {
     bool g[6] = {false};
     for (int i = 1; i <= 5; ++i)
@@ -330,7 +330,7 @@ bool passesFilters(const Bet &bet, const FilterBounds &bounds)
     return passes(bet, Limits(bounds));
 }
 
-BetListResult FilterBets(const BetList &list, const FilterBounds &bounds, const ProgressFn &progress)
+BetListResult filterBets(const BetList &list, const FilterBounds &bounds, const ProgressFn &progress)
 {
     ProgressTicker ticker(progress, qint64(list.size()));
     const Limits limits(bounds);

@@ -60,8 +60,8 @@ extern const PerCondition<FilterCondition> kFilterConditions;
 int filterConditionIndex(const QString &captionOrKey);
 
 // Runs of consecutive reds by position, by the stepwise rule of the betting tab: 0..5.
-int CountConsecutive(const std::uint8_t *reds);
-inline int CountConsecutive(const Bet &bet) { return CountConsecutive(bet.red); }
+int countConsecutive(const std::uint8_t *reds);
+inline int countConsecutive(const Bet &bet) { return countConsecutive(bet.red); }
 
 // The seventeen values of a bet.
 PerCondition<int> conditionValues(const Bet &bet);
@@ -89,7 +89,7 @@ Outcome parseFilterBounds(const FilterSettings &settings, FilterBounds &bounds);
 bool passesFilters(const Bet &bet, const FilterBounds &bounds);
 
 // The bets of list that no ticked condition rejects, in order; or cancelled.
-BetListResult FilterBets(const BetList &list, const FilterBounds &bounds, const ProgressFn &progress = {});
+BetListResult filterBets(const BetList &list, const FilterBounds &bounds, const ProgressFn &progress = {});
 
 inline const QString kWheelFilterMessage =
     QStringLiteral("投注结果进行旋转矩阵后不能再进行缩水，否则无法得到正确的结果！");

@@ -33,7 +33,7 @@ bool forEachCombination(int n, int k, Visit visit)
 
 } // namespace
 
-GenerationResult GenerateAllCombinations(const std::vector<int> &reds, const std::vector<int> &blues,
+GenerationResult generateAllCombinations(const std::vector<int> &reds, const std::vector<int> &blues,
                                          int guaranteeN, const ProgressFn &progress)
 {
     const int n = int(reds.size());
@@ -71,7 +71,7 @@ GenerationResult GenerateAllCombinations(const std::vector<int> &reds, const std
     return result;
 }
 
-GenerationResult GenerateBankerDrag(const QString &bankerText, const std::vector<int> &reds,
+GenerationResult generateBankerDrag(const QString &bankerText, const std::vector<int> &reds,
                                     const std::vector<int> &blues, const ProgressFn &progress)
 {
     GenerationResult result;
@@ -131,7 +131,7 @@ GenerationResult GenerateBankerDrag(const QString &bankerText, const std::vector
     return result;
 }
 
-GenerationResult GenerateFromWheel(const std::vector<WheelRow> &rows, const std::vector<int> &reds,
+GenerationResult generateFromWheel(const std::vector<WheelRow> &rows, const std::vector<int> &reds,
                                    const std::vector<int> &blues, const ProgressFn &progress)
 {
     GenerationResult result;
@@ -162,21 +162,21 @@ GenerationResult GenerateFromWheel(const std::vector<WheelRow> &rows, const std:
     return result;
 }
 
-GenerationResult GenerateBets(const GenerationRequest &request, const Candidates &candidates,
+GenerationResult generateBets(const GenerationRequest &request, const Candidates &candidates,
                               const ProgressFn &progress)
 {
     switch (request.method) {
     case BetMethod::AllCombinations:
-        return GenerateAllCombinations(candidates.reds, candidates.blues, request.guaranteeN, progress);
+        return generateAllCombinations(candidates.reds, candidates.blues, request.guaranteeN, progress);
     case BetMethod::BankerDrag:
-        return GenerateBankerDrag(request.bankerText, candidates.reds, candidates.blues, progress);
+        return generateBankerDrag(request.bankerText, candidates.reds, candidates.blues, progress);
     case BetMethod::Wheel: {
         // The file is read even without a blue candidate; its refusal is the generation's.
         const WheelMatrix matrix =
             readWheelMatrix(request.programDir, request.wheelTypeIndex, int(candidates.reds.size()));
         if (!matrix.outcome.ok())
             return {matrix.outcome, {}};
-        return GenerateFromWheel(matrix.rows, candidates.reds, candidates.blues, progress);
+        return generateFromWheel(matrix.rows, candidates.reds, candidates.blues, progress);
     }
     }
     return {};

@@ -21,17 +21,17 @@ struct GenerationRequest {
 // Ok with the bets; refused with the message to show; cancelled. Not ok means no bets.
 using GenerationResult = BetListResult;
 
-GenerationResult GenerateBets(const GenerationRequest &request, const Candidates &candidates,
+GenerationResult generateBets(const GenerationRequest &request, const Candidates &candidates,
                               const ProgressFn &progress = {});
 
 // The steps, for callers and tests that bring their own inputs.
 // Index tuples in lexicographic order, blue innermost; guaranteeN 2..5 applies the keep-first rule.
-GenerationResult GenerateAllCombinations(const std::vector<int> &reds, const std::vector<int> &blues,
+GenerationResult generateAllCombinations(const std::vector<int> &reds, const std::vector<int> &blues,
                                                int guaranteeN = 0, const ProgressFn &progress = {});
-GenerationResult GenerateBankerDrag(const QString &bankerText, const std::vector<int> &reds,
+GenerationResult generateBankerDrag(const QString &bankerText, const std::vector<int> &reds,
                                     const std::vector<int> &blues, const ProgressFn &progress = {});
 // Blue outer, matrix rows inner; rows hold 1-based positions in reds.
-GenerationResult GenerateFromWheel(const std::vector<WheelRow> &rows, const std::vector<int> &reds,
+GenerationResult generateFromWheel(const std::vector<WheelRow> &rows, const std::vector<int> &reds,
                                    const std::vector<int> &blues, const ProgressFn &progress = {});
 
 inline const QString kNoBankerMessage =

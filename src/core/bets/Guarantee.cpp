@@ -28,7 +28,7 @@ const SubsetTable kSubsets;
 
 } // namespace
 
-bool ConflictTest(const Bet &b, const Bet &k, int n)
+bool conflictTest(const Bet &b, const Bet &k, int n)
 {
     if (b.blue != k.blue)
         return false;
@@ -82,7 +82,7 @@ bool GuaranteeIndex::tryKeep(const Bet &bet)
     return true;
 }
 
-BetListResult ReduceByGuarantee(const BetList &list, int n, const ProgressFn &progress)
+BetListResult reduceByGuarantee(const BetList &list, int n, const ProgressFn &progress)
 {
     GuaranteeIndex index(n);
     ProgressTicker ticker(progress, qint64(list.size()));

@@ -6,7 +6,7 @@
 #include "core/bets/Progress.h"
 
 // True when b and k have the same blue and at least n of b's reds occur among k's reds.
-bool ConflictTest(const Bet &b, const Bet &k, int n);
+bool conflictTest(const Bet &b, const Bet &k, int n);
 
 // The kept bets indexed by the n-subsets of their reds, one bit table per blue, so a bet
 // conflicts exactly when one of its C(6,n) subsets is already there. Same verdicts as testing
@@ -24,4 +24,4 @@ private:
 };
 
 // The bets of list that the keep-first rule keeps, in order; or cancelled.
-BetListResult ReduceByGuarantee(const BetList &list, int n, const ProgressFn &progress = {});
+BetListResult reduceByGuarantee(const BetList &list, int n, const ProgressFn &progress = {});

@@ -2,17 +2,17 @@
 
 #include "core/bets/BetText.h"
 
-qint64 PageCount(qint64 count)
+qint64 pageCount(qint64 count)
 {
     return count / kPageSize + 1;
 }
 
 PageRange pageRange(qint64 count, qint64 page)
 {
-    if (count < 0 || page < 1 || page > PageCount(count))
+    if (count < 0 || page < 1 || page > pageCount(count))
         return {};
     const qint64 first = (page - 1) * kPageSize + 1;
-    if (page == PageCount(count))
+    if (page == pageCount(count))
         return {first, (page - 1) * kPageSize + count % kPageSize};
     return {first, page * kPageSize};
 }
@@ -28,12 +28,12 @@ std::vector<PageRow> pageRows(const BetList &list, PageRange range)
     for (qint64 b = range.first; b <= last; ++b) {
         const Bet &bet = list[std::size_t(b - 1)];
         formatBetRow(bet, text);
-        rows.push_back({b, QString::fromLatin1(text, 17), QString::fromLatin1(text + 17, 2), RedSum(bet)});
+        rows.push_back({b, QString::fromLatin1(text, 17), QString::fromLatin1(text + 17, 2), redSum(bet)});
     }
     return rows;
 }
 
-bool DeleteBet(BetList &list, qint64 b)
+bool eraseBet(BetList &list, qint64 b)
 {
     if (b < 1 || b > qint64(list.size()))
         return false;

@@ -8,7 +8,7 @@
 inline constexpr qint64 kPageSize = 1000;
 
 // count div 1000 + 1: a count that is a multiple of 1000 (0 too) ends with an empty page.
-qint64 PageCount(qint64 count);
+qint64 pageCount(qint64 count);
 
 // Bets first..last (1-based, both included); empty when last < first.
 struct PageRange {
@@ -17,7 +17,7 @@ struct PageRange {
     qint64 size() const { return last >= first ? last - first + 1 : 0; }
 };
 
-// The bets of page p. The last page holds count mod 1000 bets; a page outside 1..PageCount
+// The bets of page p. The last page holds count mod 1000 bets; a page outside 1..pageCount
 // is empty, so a typed page number never reaches past the list.
 PageRange pageRange(qint64 count, qint64 page);
 
@@ -32,4 +32,4 @@ struct PageRow {
 std::vector<PageRow> pageRows(const BetList &list, PageRange range);
 
 // Removes bet b (1-based) and closes the gap; b outside 1..count removes nothing.
-bool DeleteBet(BetList &list, qint64 b);
+bool eraseBet(BetList &list, qint64 b);

@@ -1,6 +1,6 @@
 #include "core/stats/FiveElements.h"
 
-#include "core/draws/DataM.h"
+#include "core/history/DrawDatabase.h"
 
 #include <QSqlError>
 #include <QSqlQuery>

@@ -3,7 +3,7 @@
 // typed into the boxes, so they are always bound values: a quote is an ordinary character
 // that simply matches no draw, and the comparison stays a text comparison on qishu.
 #include "core/Outcome.h"
-#include "core/shell/HistoryQuery.h"
+#include "core/history/HistoryQuery.h"
 #include "core/stats/StatsTable.h"
 
 #include <QSqlDatabase>

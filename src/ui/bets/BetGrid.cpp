@@ -122,7 +122,7 @@ void BetGrid::ShowFirstBetPage(std::shared_ptr<const BetList> list)
 {
     m_list = std::move(list);
     const qint64 count = m_list ? qint64(m_list->size()) : 0;
-    const qint64 pages = PageCount(count);
+    const qint64 pages = pageCount(count);
     SeSkinLabel7->setText(QStringLiteral("共%1页").arg(pages));
     SeSkinLabel23->setText(QStringLiteral("共%1注").arg(count));
     SeSkinLabel7->show();
@@ -150,7 +150,7 @@ void BetGrid::SeSkinComboBox1Change()
     bool ok = false;
     const qint64 page = SeSkinComboBox1->currentText().trimmed().toLongLong(&ok);
     const qint64 count = m_list ? qint64(m_list->size()) : 0;
-    if (!ok || page < 1 || page > PageCount(count)) {
+    if (!ok || page < 1 || page > pageCount(count)) {
         // A typed text that names no page is ignored: the box goes back to the page shown.
         const qint64 shown = (m_model->page().first - 1) / kPageSize + 1;
         SeSkinComboBox1->setEditText(QString::number(shown));

@@ -54,11 +54,11 @@ QVariant BetPageModel::data(const QModelIndex &index, int role) const
         case 0:
             return QString::number(b);
         case 1:
-            return RedPart(bet);
+            return redPart(bet);
         case 2:
-            return BluePart(bet);
+            return bluePart(bet);
         default:
-            return QString::number(RedSum(bet));
+            return QString::number(redSum(bet));
         }
     }
     case Qt::ForegroundRole:

@@ -9,8 +9,8 @@
 #include "ui/bets/GuaranteeGroup.h"
 #include "ui/bets/MethodGroup.h"
 #include "ui/bets/PickerStrip.h"
-#include "ui/bets/TFrm_Print.h"
-#include "ui/bets/TFrm_SelectNumber.h"
+#include "ui/bets/PrintDialog.h"
+#include "ui/bets/BankerPicker.h"
 #include "ui/widgets/BackgroundTask.h"
 #include "ui/widgets/Messages.h"
 
@@ -33,8 +33,8 @@ BettingTab::BettingTab(const QString &programDir, PickerStrip *picker, Messages 
     : QWidget(parent), m_programDir(programDir), m_picker(picker), m_messages(messages), m_askName(askTextFileName)
 {
     setObjectName(QStringLiteral("bettingTab"));
-    m_bankerPicker = new TFrm_SelectNumber(messages, this);
-    m_print = new TFrm_Print(messages, this);
+    m_bankerPicker = new BankerPicker(messages, this);
+    m_print = new PrintDialog(messages, this);
     m_methods = new MethodGroup(m_bankerPicker, this);
     m_filters = new FilterRows(this);
     m_grid = new BetGrid(this);
@@ -94,7 +94,7 @@ QStringList BettingTab::currentOutputLines() const
     const std::shared_ptr<const BetList> current = currentList();
     lines.reserve(int(current->size()));
     for (const Bet &bet : *current)
-        lines << OutputLine(bet);
+        lines << outputLine(bet);
     return lines;
 }
 
@@ -217,7 +217,7 @@ void BettingTab::SeSkinButton10Click()
         return;
     const QString path = withTxtSuffix(chosen);
     runLong<Outcome>(
-        kExporting, [current, path](const ProgressFn &progress) { return ExportBets(path, *current, progress); },
+        kExporting, [current, path](const ProgressFn &progress) { return exportBets(path, *current, progress); },
         [this, path](const Outcome &o) {
             if (m_messages.show(this, o))
                 m_messages.information(this, kSavedMessage + path);

@@ -20,8 +20,8 @@ class FilterRows;
 class Messages;
 class MethodGroup;
 class PickerStrip;
-class TFrm_Print;
-class TFrm_SelectNumber;
+class PrintDialog;
+class BankerPicker;
 
 class BettingTab : public QWidget {
     Q_OBJECT
@@ -38,8 +38,8 @@ public:
     MethodGroup *methods() const { return m_methods; }
     FilterRows *filters() const { return m_filters; }
     BetGrid *grid() const { return m_grid; }
-    TFrm_SelectNumber *bankerPicker() const { return m_bankerPicker; }
-    TFrm_Print *printDialog() const { return m_print; }
+    BankerPicker *bankerPicker() const { return m_bankerPicker; }
+    PrintDialog *printDialog() const { return m_print; }
     void setSaveNameAsker(SaveNameFn asker);
     // A long operation runs; its result is applied when it ends.
     bool isBusy() const { return m_busy; }
@@ -88,6 +88,6 @@ private:
     MethodGroup *m_methods = nullptr;
     FilterRows *m_filters = nullptr;
     BetGrid *m_grid = nullptr;
-    TFrm_SelectNumber *m_bankerPicker = nullptr;
-    TFrm_Print *m_print = nullptr;
+    BankerPicker *m_bankerPicker = nullptr;
+    PrintDialog *m_print = nullptr;
 };

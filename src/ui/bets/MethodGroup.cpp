@@ -2,7 +2,7 @@
 
 #include "core/bets/WheelMatrix.h"
 #include "ui/bets/GuaranteeGroup.h"
-#include "ui/bets/TFrm_SelectNumber.h"
+#include "ui/bets/BankerPicker.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-MethodGroup::MethodGroup(TFrm_SelectNumber *picker, QWidget *parent)
+MethodGroup::MethodGroup(BankerPicker *picker, QWidget *parent)
     : QGroupBox(QStringLiteral("选择投注方法"), parent), m_picker(picker), m_guarantee(new GuaranteeGroup(this))
 {
     setObjectName(QStringLiteral("methodGroup"));

@@ -10,12 +10,12 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class GuaranteeGroup;
-class TFrm_SelectNumber;
+class BankerPicker;
 
 class MethodGroup : public QGroupBox {
     Q_OBJECT
 public:
-    MethodGroup(TFrm_SelectNumber *picker, QWidget *parent = nullptr);
+    MethodGroup(BankerPicker *picker, QWidget *parent = nullptr);
 
     QRadioButton *SeSkinRadioButton1 = nullptr; // 全排组合
     QRadioButton *SeSkinRadioButton2 = nullptr; // 拖胆组合
@@ -38,6 +38,6 @@ public:
 private:
     void showPicker();
 
-    TFrm_SelectNumber *m_picker;
+    BankerPicker *m_picker;
     GuaranteeGroup *m_guarantee;
 };

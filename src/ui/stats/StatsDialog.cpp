@@ -1,7 +1,7 @@
 #include "ui/stats/StatsDialog.h"
 
 #include "core/Outcome.h"
-#include "core/draws/DrawStore.h"
+#include "core/history/DrawStore.h"
 #include "ui/stats/StatsGridView.h"
 #include "ui/widgets/Messages.h"
 #include "ui/widgets/RangeStrip.h"

@@ -1,17 +1,17 @@
 #include "ui/stats/StatsWindows.h"
 
 #include "ui/stats/OmissionDialog.h"
-#include "ui/stats/TFrm_Lanqiufenbu.h"
-#include "ui/stats/TFrm_chaxun.h"
-#include "ui/stats/TFrm_daxiaofenxi.h"
-#include "ui/stats/TFrm_wuxing.h"
+#include "ui/stats/BlueDistributionDialog.h"
+#include "ui/prize/PrizeCheckDialog.h"
+#include "ui/stats/BigSmallDialog.h"
+#include "ui/stats/FiveElementsDialog.h"
 
 #include <QEvent>
 
 StatsWindows::StatsWindows(QSqlDatabase db, Messages &messages, const DisplaySettings &settings, QWidget *mainWindow,
                            std::size_t handOverLimit)
     : QObject(mainWindow), m_db(db), m_messages(messages), m_settings(settings), m_main(mainWindow),
-      m_chaxun(new TFrm_chaxun(db, messages, mainWindow, handOverLimit))
+      m_chaxun(new PrizeCheckDialog(db, messages, mainWindow, handOverLimit))
 {
     mainWindow->installEventFilter(this);
 }
@@ -49,18 +49,18 @@ void StatsWindows::openSumIntervals()
 
 void StatsWindows::openBlueDistribution()
 {
-    openModeless(new TFrm_Lanqiufenbu(m_db, m_messages, m_settings.drawCount, m_main));
+    openModeless(new BlueDistributionDialog(m_db, m_messages, m_settings.drawCount, m_main));
 }
 
 void StatsWindows::openBigSmallOddEven()
 {
-    openModeless(new TFrm_daxiaofenxi(m_db, m_messages, m_settings.drawCount, m_main));
+    openModeless(new BigSmallDialog(m_db, m_messages, m_settings.drawCount, m_main));
 }
 
 void StatsWindows::openFiveElements()
 {
     if (!m_wuxing) {
-        m_wuxing = new TFrm_wuxing(m_db, m_messages, m_settings.drawCount, m_main);
+        m_wuxing = new FiveElementsDialog(m_db, m_messages, m_settings.drawCount, m_main);
         m_wuxing->setModal(false);
         m_modeless.append(m_wuxing);
     }

@@ -3,7 +3,7 @@
 // for the charts, modeless for the lists), the one five-elements window and the one prize
 // check dialog. The modeless windows close when the main window closes.
 #include "core/bets/Bet.h"
-#include "core/shell/DisplaySettings.h"
+#include "core/settings/DisplaySettings.h"
 
 #include <QObject>
 #include <QPointer>
@@ -13,8 +13,8 @@
 class QDialog;
 class QWidget;
 class Messages;
-class TFrm_chaxun;
-class TFrm_wuxing;
+class PrizeCheckDialog;
+class FiveElementsDialog;
 
 class StatsWindows : public QObject {
     Q_OBJECT
@@ -33,8 +33,8 @@ public:
     // The betting tab's "中奖查询": the current list into the list box, then the dialog.
     void checkBets(std::shared_ptr<const BetList> bets);
 
-    TFrm_chaxun *prizeCheck() const { return m_chaxun; }
-    TFrm_wuxing *fiveElements() const { return m_wuxing; }
+    PrizeCheckDialog *prizeCheck() const { return m_chaxun; }
+    FiveElementsDialog *fiveElements() const { return m_wuxing; }
     // The modeless windows now open.
     QList<QDialog *> openWindows() const;
 
@@ -49,7 +49,7 @@ private:
     Messages &m_messages;
     const DisplaySettings &m_settings;
     QWidget *m_main;
-    TFrm_chaxun *m_chaxun;
-    TFrm_wuxing *m_wuxing = nullptr; // made at the first click, then shown again and again
+    PrizeCheckDialog *m_chaxun;
+    FiveElementsDialog *m_wuxing = nullptr; // made at the first click, then shown again and again
     QList<QPointer<QDialog>> m_modeless;
 };

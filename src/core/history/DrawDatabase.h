@@ -1,0 +1,62 @@
+#pragma once
+// The draw database: one SQLite file, db1.db, in the program directory. Opening
+// never creates it; createDatabase() is the only place a new file is made.
+#include "core/Outcome.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QString>
+
+class DrawDatabase {
+public:
+    // The PRAGMA user_version that data/schema.sql writes. A file of a newer version is
+    // refused untouched; an older one is brought up to this version when it is opened.
+    static constexpr int kSchemaVersion = 1;
+
+    DrawDatabase();
+    ~DrawDatabase();
+    DrawDatabase(const DrawDatabase &) = delete;
+    DrawDatabase &operator=(const DrawDatabase &) = delete;
+
+    // Opens DIR/db1.db. Fails (with the message the user sees) when the file is
+    // missing, unreadable, not SQLite, damaged, lacks one of the tables, or was written by a
+    // newer program (kSchemaVersion); an older file is upgraded in one transaction first.
+    // A file or directory that cannot be written is opened read-only: the history shows,
+    // every write is refused (writeErrorText).
+    Outcome open(const QString &programDir);
+    bool isOpen() const;
+    bool isReadOnly() const { return m_readOnly; }
+    QSqlDatabase database() const;
+
+    static QString databasePath(const QString &programDir);
+    // Creates DIR/db1.db from the schema when absent; refuses when it exists.
+    static Outcome createDatabase(const QString &programDir);
+
+private:
+    QString m_connectionName;
+    bool m_readOnly = false;
+};
+
+// The text for a failed write: a history that another program is writing, or that cannot
+// be written at all, is named with its file; any other error gives the database's own text.
+QString writeErrorText(const QSqlDatabase &db, const QSqlError &error);
+namespace DataTexts {
+QString busy(const QString &path);
+QString readOnly(const QString &path);
+} // namespace DataTexts
+
+// Every write goes through one of these: commit() makes it stick, anything else rolls back.
+class Transaction {
+public:
+    explicit Transaction(QSqlDatabase db);
+    ~Transaction();
+    Transaction(const Transaction &) = delete;
+    Transaction &operator=(const Transaction &) = delete;
+
+    bool isActive() const { return m_active; }
+    Outcome commit();
+
+private:
+    QSqlDatabase m_db;
+    bool m_active = false;
+};

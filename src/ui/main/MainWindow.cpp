@@ -1,0 +1,302 @@
+#include "ui/main/MainWindow.h"
+
+#include "core/history/DrawStore.h"
+#include "core/download/VersionCheck.h"
+#include "core/download/PageFetch.h"
+#include "ui/bets/BettingTab.h"
+#include "ui/bets/PickerStrip.h"
+#include "ui/history/DrawEntryDialog.h"
+#include "ui/download/DownloadDialog.h"
+#include "ui/main/ExternalPrograms.h"
+#include "ui/history/HistoryTab.h"
+#include "ui/main/AboutDialog.h"
+#include "ui/main/OptionsDialog.h"
+#include "ui/charts/TrendChartTab.h"
+#include "ui/stats/StatsWindows.h"
+#include "ui/widgets/Messages.h"
+#include "ui/widgets/RangeStrip.h"
+#include "ui/widgets/RollUpPanel.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDateTime>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPointer>
+#include <QLocale>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+MainWindow::MainWindow(const QString &programDir, Messages &messages, QWidget *parent)
+    : QMainWindow(parent), m_programDir(programDir), m_messages(messages)
+{
+    setObjectName(QStringLiteral("MainWindow"));
+    setWindowTitle(QStringLiteral("Balvora V1.4"));
+
+    // FormCreate: the restored window covers the desktop work area exactly.
+    if (QScreen *screen = QGuiApplication::primaryScreen())
+        setGeometry(screen->availableGeometry());
+
+    const Outcome opened = m_data.open(m_programDir);
+    if (!opened.ok()) {
+        m_messages.information(nullptr, opened.message);
+        return;
+    }
+    m_databaseOpen = true;
+
+    buildMenu();
+    buildCentralArea();
+    buildStatusBar();
+    createDataDialogs();
+    m_about = new AboutDialog(this);
+    createStatisticsDialogs();
+    createDownload();
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, &MainWindow::tick);
+    Timer1->start();
+}
+
+MainWindow::~MainWindow()
+{
+    // The tabs, dialogs and their helpers hold the connection and queries on it. Members go
+    // before the children do, so without this m_data would remove the connection under them.
+    QList<QPointer<QObject>> children;
+    for (QObject *child : QObject::children())
+        if (child != layout() && child != menuBar() && child != statusBar())
+            children.append(child);
+    for (const QPointer<QObject> &child : children)
+        delete child.data();
+}
+
+void MainWindow::buildMenu()
+{
+    auto add = [this](QMenu *menu, const char *name, const QString &caption, bool enabled = true) {
+        QAction *a = menu->addAction(caption);
+        a->setObjectName(QString::fromLatin1(name));
+        a->setEnabled(enabled);
+        return a;
+    };
+
+    QMenu *system = menuBar()->addMenu(QStringLiteral("系统设置"));
+    m_act.options = add(system, "actOptions", QStringLiteral("选项..."));
+    system->addSeparator();
+    m_act.exit = add(system, "actExit", QStringLiteral("退出"));
+    connect(m_act.options, &QAction::triggered, this, &MainWindow::showOptions);
+    connect(m_act.exit, &QAction::triggered, this, &QWidget::close);
+
+    // Items whose windows are still to come stay disabled until they arrive.
+    QMenu *dataMenu = menuBar()->addMenu(QStringLiteral("数据管理"));
+    m_act.drawEntry = add(dataMenu, "actDrawEntry", QStringLiteral("开奖数据录入..."), false);
+    dataMenu->addSeparator();
+    m_act.deleteSelected = add(dataMenu, "actDeleteSelected", QStringLiteral("删除选中数据..."), false);
+    dataMenu->addSeparator();
+    m_act.clearAll = add(dataMenu, "actClearAll", QStringLiteral("全部数据清空..."), false);
+    dataMenu->addSeparator();
+    m_act.download = add(dataMenu, "actDownload", QStringLiteral("自动下载数据..."), false);
+
+    QMenu *stats = menuBar()->addMenu(QStringLiteral("数据统计"));
+    m_act.prizeCheck = add(stats, "actPrizeCheck", QStringLiteral("中奖查询..."), false);
+    stats->addSeparator();
+    m_act.blueDistribution = add(stats, "actBlueDistribution", QStringLiteral("篮球分布统计..."), false);
+    stats->addSeparator();
+    m_act.bigSmallOddEven = add(stats, "actBigSmallOddEven", QStringLiteral("大小奇偶统计..."), false);
+    m_act.fiveElements = add(stats, "actFiveElements", QStringLiteral("红球五行统计..."), false);
+    m_act.sumIntervals = add(stats, "actSumIntervals", QStringLiteral("和值区间统计..."), false);
+
+    QMenu *analysis = menuBar()->addMenu(QStringLiteral("数据分析"));
+    m_act.redOmission = add(analysis, "actRedOmission", QStringLiteral("红球遗漏分析..."), false);
+    m_act.blueOmission = add(analysis, "actBlueOmission", QStringLiteral("蓝球遗漏分析..."), false);
+
+    QMenu *help = menuBar()->addMenu(QStringLiteral("系统帮助"));
+    m_act.about = add(help, "actAbout", QStringLiteral("关于系统..."));
+    help->addSeparator();
+    m_act.calculator = add(help, "actCalculator", QStringLiteral("计算器..."));
+    m_act.textEditor = add(help, "actTextEditor", QStringLiteral("文本编辑..."));
+    connect(m_act.about, &QAction::triggered, this, &MainWindow::showAbout);
+    connect(m_act.calculator, &QAction::triggered, this, [] { startCalculator(); });
+    connect(m_act.textEditor, &QAction::triggered, this, [] { startTextEditor(); });
+}
+
+void MainWindow::buildCentralArea()
+{
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("PageControl1"));
+    m_tabs->setStyleSheet(QStringLiteral("QTabBar::tab { width: 120px; height: 30px; }"));
+
+    m_history = new HistoryTab(database(), m_messages, m_tabs);
+    m_tabs->addTab(m_history, QStringLiteral("历史数据分析"));
+
+    // The picker strip comes first: the betting tab reads its balls from it.
+    m_picker = new RollUpPanel(QStringLiteral("开始选号"), 86, this);
+    m_picker->setObjectName(QStringLiteral("pickerPanel"));
+
+    createBettingTab();
+    createChartTabs();
+    m_tabs->setCurrentIndex(0);
+
+    m_splitter = new QSplitter(Qt::Vertical, this);
+    m_splitter->setObjectName(QStringLiteral("Splitter1"));
+    m_splitter->setHandleWidth(3);
+    m_splitter->setChildrenCollapsible(false);
+    m_splitter->addWidget(m_tabs);
+    m_splitter->addWidget(m_picker);
+    m_splitter->setStretchFactor(0, 1);
+    m_splitter->setStretchFactor(1, 0);
+    setCentralWidget(m_splitter);
+}
+
+void MainWindow::buildStatusBar()
+{
+    auto panel = [this](const char *name, int width, const QString &text) {
+        auto *label = new QLabel(text, this);
+        label->setObjectName(QString::fromLatin1(name));
+        label->setFixedWidth(width);
+        statusBar()->addWidget(label);
+        return label;
+    };
+    m_statusClock = panel("statusClock", 200, QStringLiteral("当前"));
+    m_statusCaption = panel("statusCaption", 50, QStringLiteral("当前时间"));
+    m_statusVersion = panel("statusVersion", 400, QString());
+}
+
+void MainWindow::tick()
+{
+    const QLocale locale = QLocale::system();
+    const QDateTime now = QDateTime::currentDateTime();
+    m_statusClock->setText(locale.toString(now.date(), QLocale::ShortFormat) + QLatin1Char(' ')
+                           + locale.toString(now.time(), QLocale::LongFormat));
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_shownOnce && m_databaseOpen) {
+        m_shownOnce = true;
+        startVersionCheck();
+        formShow();
+    }
+}
+
+void MainWindow::formShow()
+{
+    m_settings = readDisplaySettings(m_programDir);
+    m_history->setBallColumnWidths(m_settings.redWidth, m_settings.blueWidth);
+
+    const QStringList numbers = DrawStore::drawNumbers(database());
+    m_history->fillRanges(numbers, m_settings.drawCount);
+    fillChartRanges(numbers);
+    m_history->applyRange();
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (!m_databaseOpen || m_messages.confirm(this, QStringLiteral("是否退出系统？")))
+        event->accept();
+    else
+        event->ignore();
+}
+
+void MainWindow::showOptions()
+{
+    OptionsDialog dialog(m_programDir, m_messages, this);
+    dialog.exec();
+}
+
+void MainWindow::showAbout()
+{
+    m_about->exec();
+}
+
+// Enables a menu item whose window has arrived and runs slot when it is chosen.
+template <typename Slot>
+void MainWindow::wire(QAction *action, Slot slot)
+{
+    action->setEnabled(true);
+    connect(action, &QAction::triggered, this, slot);
+}
+
+// The draw entry dialog lives as long as the window; its menu items and the
+// history tab's delete and clear are wired here.
+void MainWindow::createDataDialogs()
+{
+    m_luru = new DrawEntryDialog(database(), m_messages, this);
+    connect(m_luru, &DrawEntryDialog::drawsStored, m_history, &HistoryTab::drawsAdded);
+    wire(m_act.drawEntry, [this] { m_luru->exec(); });
+    wire(m_act.deleteSelected, [this] { m_history->deleteCurrentDraw(); });
+    wire(m_act.clearAll, [this] { m_history->clearAllDraws(); });
+}
+
+// ---- Betting tab and the picker strip -------------------------------------------------
+void MainWindow::createBettingTab()
+{
+    m_pickerStrip = new PickerStrip(m_picker->content());
+    auto *strip = new QVBoxLayout(m_picker->content());
+    strip->setContentsMargins(0, 0, 0, 0);
+    strip->addWidget(m_pickerStrip);
+    m_betting = new BettingTab(m_programDir, m_pickerStrip, m_messages, m_tabs);
+    m_tabs->addTab(m_betting, QStringLiteral("缩水过滤选号"));
+}
+
+// ---- Trend chart tabs -----------------------------------------------------------------
+void MainWindow::createChartTabs()
+{
+    m_redChart = new TrendChartTab(database(), m_messages, TrendChartTab::redBalls(), m_tabs);
+    m_redChart->setObjectName(QStringLiteral("redChartTab"));
+    m_tabs->addTab(m_redChart, QStringLiteral("红色球走势图分析"));
+    m_blueChart = new TrendChartTab(database(), m_messages, TrendChartTab::blueBalls(), m_tabs);
+    m_blueChart->setObjectName(QStringLiteral("blueChartTab"));
+    m_tabs->addTab(m_blueChart, QStringLiteral("蓝色球走势图分析"));
+}
+
+void MainWindow::fillChartRanges(const QStringList &numbers)
+{
+    for (TrendChartTab *tab : {m_redChart, m_blueChart})
+        fillRangeLists(tab->from(), tab->to(), numbers, m_settings.drawCount);
+}
+
+// ---- Statistics dialogs and the prize check -------------------------------------------
+void MainWindow::createStatisticsDialogs()
+{
+    m_stats = new StatsWindows(database(), m_messages, m_settings, this);
+    wire(m_act.prizeCheck, [this] { m_stats->openPrizeCheck(); });
+    wire(m_act.blueDistribution, [this] { m_stats->openBlueDistribution(); });
+    wire(m_act.bigSmallOddEven, [this] { m_stats->openBigSmallOddEven(); });
+    wire(m_act.fiveElements, [this] { m_stats->openFiveElements(); });
+    wire(m_act.sumIntervals, [this] { m_stats->openSumIntervals(); });
+    wire(m_act.redOmission, [this] { m_stats->openRedOmission(); });
+    wire(m_act.blueOmission, [this] { m_stats->openBlueOmission(); });
+    connect(m_betting, &BettingTab::prizeCheckRequested, m_stats, &StatsWindows::checkBets);
+}
+
+// ---- Draw download and the version check ----------------------------------------------
+// A new download dialog for every choice of the menu item; it goes when it closes.
+void MainWindow::createDownload()
+{
+    wire(m_act.download, [this] {
+        DownloadDialog dialog(database(), m_luru, m_programDir, m_messages, this);
+        dialog.exec();
+    });
+}
+
+// Fetched in the background; start-up goes on. A page that cannot be fetched leaves
+// panel 3 empty and says nothing.
+void MainWindow::startVersionCheck()
+{
+    const QUrl address = versionPageAddress(m_programDir);
+    if (address.isEmpty())
+        return;
+    m_versionFetch = new PageFetch(this);
+    m_versionFetch->setObjectName(QStringLiteral("versionFetch"));
+    connect(m_versionFetch, &PageFetch::finished, this, [this](const FetchedPage &page) {
+        if (page.ok)
+            m_statusVersion->setText(versionPanelText(page.text()));
+    });
+    m_versionFetch->start(address);
+}

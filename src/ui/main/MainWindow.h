@@ -1,0 +1,113 @@
+#pragma once
+// How the pieces fit: MainWindow owns the one database connection (DrawDatabase), the
+// display settings read at first show, and the four work tabs. Each tab and dialog
+// is its own class; they get the connection and the Messages they need from here.
+// Rules live in balvora_core; this layer only moves texts in and out of controls.
+#include "core/history/DrawDatabase.h"
+#include "core/settings/DisplaySettings.h"
+
+#include <QMainWindow>
+
+class QAction;
+class QLabel;
+class QTabWidget;
+class QTimer;
+class QSplitter;
+class Messages;
+class BettingTab;
+class PickerStrip;
+class HistoryTab;
+class PageFetch;
+class RollUpPanel;
+class StatsWindows;
+class AboutDialog;
+class DrawEntryDialog;
+class TrendChartTab;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    MainWindow(const QString &programDir, Messages &messages, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // False when db1.db could not be opened; the message has been shown then.
+    bool databaseOpen() const { return m_databaseOpen; }
+    QString programDir() const { return m_programDir; }
+    QSqlDatabase database() const { return m_data.database(); }
+    const DisplaySettings &settings() const { return m_settings; }
+    HistoryTab *historyTab() const { return m_history; }
+    DrawEntryDialog *drawEntry() const { return m_luru; }
+    BettingTab *bettingTab() const { return m_betting; }
+    PickerStrip *pickerStrip() const { return m_pickerStrip; }
+
+    // Settings read, the six range lists filled and preselected, the history range shown.
+    void formShow();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    // The menu items, kept so each area wires its own without looking them up by name.
+    struct MenuActions {
+        QAction *options = nullptr, *exit = nullptr;
+        QAction *drawEntry = nullptr, *deleteSelected = nullptr, *clearAll = nullptr, *download = nullptr;
+        QAction *prizeCheck = nullptr, *blueDistribution = nullptr, *bigSmallOddEven = nullptr;
+        QAction *fiveElements = nullptr, *sumIntervals = nullptr;
+        QAction *redOmission = nullptr, *blueOmission = nullptr;
+        QAction *about = nullptr, *calculator = nullptr, *textEditor = nullptr;
+    };
+
+    template <typename Slot>
+    void wire(QAction *action, Slot slot);
+    void buildMenu();
+    void buildCentralArea();
+    void buildStatusBar();
+    void tick();
+    void showOptions();
+    void showAbout();
+    void createDataDialogs();
+    // Each area of the window builds and wires its own pieces.
+    void createBettingTab();
+    void createChartTabs();
+    void fillChartRanges(const QStringList &numbers);
+    void createStatisticsDialogs();
+    void createDownload();
+    void startVersionCheck();
+
+    QString m_programDir;
+    Messages &m_messages;
+    DrawDatabase m_data;
+    bool m_databaseOpen = false;
+    bool m_shownOnce = false;
+    DisplaySettings m_settings;
+    MenuActions m_act;
+
+    QTabWidget *m_tabs = nullptr;
+    HistoryTab *m_history = nullptr;
+    RollUpPanel *m_picker = nullptr;
+    QSplitter *m_splitter = nullptr;
+    QLabel *m_statusClock = nullptr;
+    QLabel *m_statusCaption = nullptr;
+    QLabel *m_statusVersion = nullptr;
+    QTimer *Timer1 = nullptr;
+    AboutDialog *m_about = nullptr; // created once at start, shown again and again
+    DrawEntryDialog *m_luru = nullptr;
+
+    // Betting tab
+    PickerStrip *m_pickerStrip = nullptr;
+    BettingTab *m_betting = nullptr;
+
+    // Trend charts
+    TrendChartTab *m_redChart = nullptr;
+    TrendChartTab *m_blueChart = nullptr;
+
+    // Statistics dialogs and the prize check
+public:
+    StatsWindows *statsWindows() const { return m_stats; }
+private:
+    StatsWindows *m_stats = nullptr;
+
+    // Download and version check
+    PageFetch *m_versionFetch = nullptr;  // the version page, fetched once at first show
+};

@@ -1,0 +1,27 @@
+#pragma once
+// "五行分析": each draw of a range with the element of its seven balls. A run rebuilds the
+// work table wuxing and shows it. One instance lives for the whole run of the program;
+// "退    出" only hides it.
+#include "ui/stats/StatsDialog.h"
+
+class StatsGridView;
+class StatsTableModel;
+
+class FiveElementsDialog : public StatsDialog {
+    Q_OBJECT
+public:
+    FiveElementsDialog(QSqlDatabase db, Messages &messages, int drawCount, QWidget *parent = nullptr);
+
+    StatsGridView *grid() const { return m_grid; }
+    StatsTableModel *model() const { return m_model; }
+
+protected:
+    void runRange(const QString &from, const QString &to) override;
+    void prepare() override;
+
+private:
+    void clearGrid();
+
+    StatsTableModel *m_model;
+    StatsGridView *m_grid;
+};

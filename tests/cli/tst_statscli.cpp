@@ -1,0 +1,47 @@
+// Golden test: balvora-cli omission, intervals and check on a four-draw history, output
+// compared with the checked-in expected text.
+#include "CliRun.h"
+#include "ProgramDir.h"
+
+#include <QFile>
+#include <QtTest>
+
+class TestStatsCli : public QObject {
+    Q_OBJECT
+
+    ProgramDir m_dir;
+    QString m_output;
+
+    void run(const QStringList &args, const QByteArray &input = QByteArray())
+    {
+        const CliRun r = runCli(QStringList{"--dir", m_dir.path()} + args, input);
+        QVERIFY2(r.status >= 0, qPrintable(r.err));
+        m_output += QStringLiteral("$ %1\n").arg(args.join(QLatin1Char(' ')).replace(QStringLiteral(BALVORA_SOURCE_DIR), QStringLiteral("SRC")));
+        m_output += r.outText() + r.err;
+        m_output += QStringLiteral("exit %1\n").arg(r.status);
+    }
+
+private slots:
+    void chartsAndChecks()
+    {
+        const QString golden = QStringLiteral(BALVORA_SOURCE_DIR "/tests/cli/golden/");
+        const CliRun imported = runCli({"--dir", m_dir.path(), "import", golden + "stats-draws.txt"});
+        QCOMPARE(imported.status, 0);
+        run({"omission", "red", "--from", "2007001", "--to", "2007004"});
+        run({"omission", "blue", "--from", "2007001", "--to", "2007003"});
+        run({"omission", "blue", "--from", "2007003", "--to", "2007001"});
+        run({"omission", "green", "--from", "2007001", "--to", "2007004"});
+        run({"intervals", "--from", "2007001", "--to", "2007004"});
+        run({"check", "--draw", "2007001", golden + "check-win.txt"});
+        run({"check", "--draw", "2007001", golden + "check-bad.txt"});
+        run({"check", "--draw", "2007009", golden + "check-win.txt"});
+        run({"check", "--draw", "2007004", "-"}, "1 2 3 4 5 6 7\n");
+        run({"check", "--draw", "2007004", "-"}, "1 2 3 4 5 6 40\n");
+        QFile expected(golden + "stats-cli.expected");
+        QVERIFY2(expected.open(QIODevice::ReadOnly | QIODevice::Text), "the expected output is checked in");
+        QCOMPARE(m_output, QString::fromUtf8(expected.readAll()));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStatsCli)
+#include "tst_statscli.moc"

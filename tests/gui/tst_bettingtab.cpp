@@ -1,0 +1,366 @@
+// The betting tab through its real controls: the picker strip and its counter, the three
+// methods (with the real banker picker), the guarantee group, the filter, the context-menu
+// reductions, and a cancelled generation.
+#include "BettingFixture.h"
+#include "PairwiseGuarantee.h"
+#include "core/bets/Filters.h"
+#include "core/bets/Generation.h"
+#include "ui/bets/FilterRows.h"
+#include "ui/bets/GuaranteeGroup.h"
+#include "ui/bets/MethodGroup.h"
+#include "ui/bets/BankerPicker.h"
+#include "ui/main/MainWindow.h"
+#include "ui/widgets/BallToggleGrid.h"
+#include "ui/widgets/RollUpPanel.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QProgressDialog>
+#include <QRadioButton>
+#include <QTabWidget>
+
+namespace {
+const QString kTooFewReds = QStringLiteral("info:您选择的红球号码少于六位，请重新选择！");
+const QString kNoBlue = QStringLiteral("info:您选择的篮球号码少于一位，请重新选择！");
+
+QStringList rowsOf(const BetList &list)
+{
+    QStringList rows;
+    for (const Bet &b : list)
+        rows << betRowText(b);
+    return rows;
+}
+} // namespace
+
+class TestBettingTab : public QObject {
+    Q_OBJECT
+private slots:
+    void redCounterFollowsItsOwnRule()
+    {
+        BettingFixture f;
+        BallToggleGrid *reds = f.strip.reds();
+        const QColor kFace = f.strip.palette().color(QPalette::Button);
+        f.pick({1, 2, 3, 4, 5}, {});
+        QCOMPARE(f.label("SeSkinLabel31"), QStringLiteral("5"));
+        QCOMPARE(reds->colour(3), QColor(255, 117, 117));
+        QCOMPARE(reds->colour(6), kFace);
+
+        f.click("SeSkinButton6"); // 反选
+        QCOMPARE(f.label("SeSkinLabel31"), QStringLiteral("28"));
+        QVERIFY(!reds->isSelected(1) && reds->isSelected(6) && reds->isSelected(33));
+        f.click("SeSkinButton6");
+        QCOMPARE(f.label("SeSkinLabel31"), QStringLiteral("5"));
+        QCOMPARE(reds->selection(), std::vector<bool>({true, true, true, true, true, false, false, false, false, false,
+                                                       false, false, false, false, false, false, false, false, false,
+                                                       false, false, false, false, false, false, false, false, false,
+                                                       false, false, false, false, false}));
+
+        f.click("SeSkinButton5"); // 全选, then one toggle off
+        f.pickRed(17);
+        QCOMPARE(f.label("SeSkinLabel31"), QStringLiteral("32"));
+        QCOMPARE(reds->colour(17), kFace);
+        f.click("SeSkinButton7"); // 清空
+        QCOMPARE(f.label("SeSkinLabel31"), QStringLiteral("0"));
+        QVERIFY(!reds->isSelected(1));
+
+        // The blue side has the same buttons and no counter.
+        f.click("SeSkinButton11");
+        QCOMPARE(f.strip.blues()->colour(16), QColor(119, 119, 255));
+        f.pickBlue(4);
+        f.click("SeSkinButton12");
+        QCOMPARE(f.strip.blueSelection(), (std::array<bool, 16>{false, false, false, true}));
+        f.click("SeSkinButton13");
+        QCOMPARE(f.strip.blueSelection(), (std::array<bool, 16>{}));
+        QCOMPARE(f.label("SeSkinLabel31"), QStringLiteral("0"));
+    }
+
+    void candidateMessagesWarnAndTheListStaysEmpty_data()
+    {
+        QTest::addColumn<int>("reds");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("5 reds, no blue: only the red message") << 5 << kTooFewReds;
+        QTest::newRow("10 reds, no blue") << 10 << kNoBlue;
+    }
+    void candidateMessagesWarnAndTheListStaysEmpty()
+    {
+        QFETCH(int, reds);
+        QFETCH(QString, message);
+        BettingFixture f;
+        f.pickRange(reds, 0);
+        QVERIFY(f.generate());
+        QCOMPARE(f.messages.shown, QStringList{message});
+        QCOMPARE(f.count(), 0);
+        QCOMPARE(f.label("SeSkinLabel23"), QStringLiteral("共0注"));
+        QCOMPARE(f.gridRows(), 0);
+    }
+
+    void allCombinationsInGeneratorOrder()
+    {
+        BettingFixture f;
+        QVERIFY(!f.find("SeSkinButton14")->isEnabled());
+        f.pick({7, 3, 1, 2, 6, 5, 4}, {2, 1}); // the order of clicks never matters
+        QVERIFY(f.generate());
+        QCOMPARE(f.messages.shown, QStringList());
+        QCOMPARE(f.count(), 14);
+        QCOMPARE(f.label("SeSkinLabel7"), QStringLiteral("共1页"));
+        QCOMPARE(f.label("SeSkinLabel23"), QStringLiteral("共14注"));
+        QCOMPARE(f.gridRows(), 14);
+        const QStringList first = {"1|01 02 03 04 05 06|01|21", "2|01 02 03 04 05 06|02|21",
+                                   "3|01 02 03 04 05 07|01|22", "4|01 02 03 04 05 07|02|22",
+                                   "5|01 02 03 04 06 07|01|23"};
+        for (int r = 0; r < first.size(); ++r)
+            QCOMPARE(f.gridRow(r), first[r]);
+        QCOMPARE(f.gridRow(13), QStringLiteral("14|02 03 04 05 06 07|02|27"));
+        QVERIFY(f.find("SeSkinButton14")->isEnabled());
+        QCOMPARE(f.tab.currentOutputLines().first(), QStringLiteral("01 02 03 04 05 06 01"));
+        QVERIFY(f.tab.generatedList() == f.tab.currentList());
+    }
+
+    void prizeCheckGetsTheCurrentList()
+    {
+        BettingFixture f;
+        f.pickRange(6, 1);
+        QVERIFY(f.generate());
+        QSignalSpy spy(&f.tab, &BettingTab::prizeCheckRequested);
+        f.click("SeSkinButton14");
+        QCOMPARE(spy.count(), 1);
+        QVERIFY(spy.first().first().value<std::shared_ptr<const BetList>>() == f.tab.currentList());
+    }
+
+    void bankerThroughThePicker()
+    {
+        BettingFixture f;
+        f.pick({1, 2, 3, 4, 5}, {7});
+        // Choosing the method opens the picker; bankers 03 and 10 are clicked there.
+        BettingFixture::onModal([](QWidget *dialog) {
+            auto *picker = qobject_cast<BankerPicker *>(dialog);
+            QVERIFY(picker);
+            QCOMPARE(picker->windowTitle(), QStringLiteral("号码选择"));
+            BettingFixture::click(picker->findChild<QWidget *>(QStringLiteral("Panel6")));
+            BettingFixture::click(picker->findChild<QWidget *>(QStringLiteral("Panel13")));
+            QCOMPARE(picker->toggles()->colour(3), QColor(255, 0, 0));
+            BettingFixture::click(picker->findChild<QWidget *>(QStringLiteral("SeSkinButton1")));
+        });
+        f.click("SeSkinRadioButton2");
+        auto *box = f.find<QLineEdit>("SeSkinEdit1");
+        QCOMPARE(box->text(), QStringLiteral("10 03 "));
+        QVERIFY(f.find("SeSkinButton19")->isEnabled());
+        QVERIFY(f.find("SeSkinGroupBox6")->isHidden());
+        QVERIFY(f.generate());
+        QCOMPARE(f.currentRows(), QStringList{QStringLiteral("01 02 04 05 10 0307")});
+
+        // Six picks are refused and the picker stays open; closing it by the title bar hands
+        // the refused text on all the same.
+        BettingFixture::onModal([&f](QWidget *dialog) {
+            for (int panel : {4, 5, 7, 8})
+                BettingFixture::click(dialog->findChild<QWidget *>(QStringLiteral("Panel%1").arg(panel)));
+            BettingFixture::click(dialog->findChild<QWidget *>(QStringLiteral("SeSkinButton1")));
+            QVERIFY(dialog->isVisible());
+            QCOMPARE(f.messages.last(), QStringLiteral("info:胆号个数不能超过5个,请重新选择!"));
+            dialog->close();
+        });
+        f.click("SeSkinButton19");
+        QCOMPARE(box->text(), QStringLiteral("10 01 02 03 04 05 "));
+        QVERIFY(f.generate());
+        QCOMPARE(f.count(), 0); // six bankers make no bets and no message
+        QCOMPARE(f.label("SeSkinLabel23"), QStringLiteral("共0注"));
+
+        // "重选" in the picker clears it; 确定 with nothing picked gives an empty text and the
+        // generation is refused with both lists empty.
+        BettingFixture::onModal([](QWidget *dialog) {
+            BettingFixture::click(dialog->findChild<QWidget *>(QStringLiteral("SeSkinButton2")));
+            BettingFixture::click(dialog->findChild<QWidget *>(QStringLiteral("SeSkinButton1")));
+        });
+        f.click("SeSkinButton19");
+        QCOMPARE(box->text(), QString());
+        f.messages.shown.clear();
+        QVERIFY(f.generate());
+        QCOMPARE(f.messages.shown, QStringList{QStringLiteral("info:") + kNoBankerMessage});
+        QCOMPARE(f.count(), 0);
+    }
+
+    void wheelRowsFromTheMatrixFile()
+    {
+        BettingFixture f;
+        f.writeMatrix(QStringLiteral("C7S6E5.db"), {"010203040506", "020304050607"});
+        f.pick({3, 7, 11, 19, 25, 28, 30}, {9, 2});
+        f.click("SeSkinRadioButton3");
+        QVERIFY(f.find("SeSkinComboBox3")->isEnabled());
+        QVERIFY(f.find("SeSkinGroupBox6")->isHidden());
+        QVERIFY(f.generate());
+        QCOMPARE(f.currentRows(), QStringList({"03 07 11 19 25 2802", "07 11 19 25 28 3002", "03 07 11 19 25 2809",
+                                               "07 11 19 25 28 3009"}));
+        // The filter refuses while the wheel is chosen, and changes nothing.
+        f.press("SeSkinButton18");
+        QCOMPARE(f.messages.last(), QStringLiteral("info:") + kWheelFilterMessage);
+        QCOMPARE(f.count(), 4);
+
+        // One more red: no C8S6E5.db, refused, both lists empty, the grid keeps its page.
+        f.pickRed(33);
+        QVERIFY(f.generate());
+        QCOMPARE(f.messages.last(), QStringLiteral("info:您选择的侯选号码数量无此类旋转矩阵,请重新选择!"));
+        QCOMPARE(f.count(), 0);
+        QCOMPARE(f.gridRows(), 4);
+
+        auto *type = f.find<QComboBox>("SeSkinComboBox3");
+        type->setEditText(QStringLiteral("中9保9"));
+        QVERIFY(f.generate());
+        QCOMPARE(f.messages.last(), QStringLiteral("info:您选择的旋转矩阵类型不正确,请重新选择!"));
+    }
+
+    void filterStartsFromTheGeneratedList()
+    {
+        BettingFixture f;
+        f.pickRange(10, 1);
+        QVERIFY(f.generate());
+        QCOMPARE(f.count(), 210);
+        FilterRows *rows = f.tab.filters();
+        const int sum = filterConditionIndex(QStringLiteral("红球总和"));
+        QVERIFY(!rows->lowerBox(sum)->isEnabled());
+        f.click(rows->checkBox(sum));
+        QVERIFY(rows->lowerBox(sum)->isEnabled() && rows->upperBox(sum)->isEnabled());
+        rows->lowerBox(sum)->setCurrentText(QStringLiteral("21"));
+        rows->upperBox(sum)->setCurrentText(QStringLiteral("23"));
+        QVERIFY(f.press("SeSkinButton18"));
+        QCOMPARE(f.currentRows(), QStringList({"01 02 03 04 05 0601", "01 02 03 04 05 0701", "01 02 03 04 05 0801",
+                                               "01 02 03 04 06 0701"}));
+        QCOMPARE(f.label("SeSkinLabel23"), QStringLiteral("共4注"));
+
+        // A bound that is not a whole number stops before the pass: the list stays.
+        rows->upperBox(sum)->setCurrentText(QStringLiteral("2x"));
+        QVERIFY(f.press("SeSkinButton18"));
+        QVERIFY(f.messages.last().contains(QStringLiteral("红球总和")));
+        QCOMPARE(f.count(), 4);
+
+        // Unticked, the filter restores the whole generated list, even after a reduction.
+        f.click(rows->checkBox(sum));
+        QVERIFY(!rows->upperBox(sum)->isEnabled());
+        QCOMPARE(rows->upperBox(sum)->currentText(), QStringLiteral("2x"));
+        QVERIFY(f.trigger("N31"));
+        QVERIFY(f.count() < 210);
+        QVERIFY(f.press("SeSkinButton18"));
+        QCOMPARE(f.count(), 210);
+    }
+
+    void filterRowsComeFromTheConditionTable()
+    {
+        BettingFixture f;
+        const FilterSettings defaults = defaultFilterSettings();
+        const FilterSettings shown = f.tab.filters()->settings();
+        for (int i = 0; i < kConditionCount; ++i) {
+            const FilterCondition &c = kFilterConditions[std::size_t(i)];
+            QCOMPARE(f.tab.filters()->checkBox(i)->text(), QString::fromUtf8(c.caption));
+            QCOMPARE(shown[std::size_t(i)].lower, defaults[std::size_t(i)].lower);
+            QCOMPARE(shown[std::size_t(i)].upper, defaults[std::size_t(i)].upper);
+            QCOMPARE(f.tab.filters()->lowerBox(i)->count(), c.lastItem - c.firstItem + 1);
+            QVERIFY(!shown[std::size_t(i)].ticked);
+        }
+        QCOMPARE(f.find<QCheckBox>("SeSkinCheckBox23")->text(), QStringLiteral("AC值"));
+        QCOMPARE(f.find<QComboBox>("cmb30")->currentText(), QStringLiteral("33"));
+    }
+
+    void contextMenuReductions_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<int>("n");
+        QTest::newRow("保5号缩水") << "N51" << 5;
+        QTest::newRow("保4号缩水") << "N41" << 4;
+        QTest::newRow("保3号缩水") << "N31" << 3;
+    }
+    void contextMenuReductions()
+    {
+        QFETCH(QString, action);
+        QFETCH(int, n);
+        BettingFixture f;
+        f.pickRange(10, 2);
+        QVERIFY(f.generate());
+        const auto generated = f.tab.generatedList();
+        const BetList expected = pairwise::reduce(*generated, n);
+        QVERIFY(f.trigger(action.toLatin1().constData()));
+        QCOMPARE(f.currentRows(), rowsOf(expected));
+        QCOMPARE(f.label("SeSkinLabel23"), QStringLiteral("共%1注").arg(expected.size()));
+        QVERIFY(f.tab.generatedList() == generated); // untouched
+        // A second pass of the same N removes nothing more.
+        QVERIFY(f.trigger(action.toLatin1().constData()));
+        QCOMPARE(f.count(), qint64(expected.size()));
+    }
+
+    void guaranteeGroupAtGeneration_data()
+    {
+        QTest::addColumn<QString>("choice");
+        QTest::addColumn<int>("n");
+        QTest::newRow("保5号组合") << "SeSkinRadioButton4" << 5;
+        QTest::newRow("保4号组合 (the default)") << QString() << 4;
+        QTest::newRow("保2号组合") << "SeSkinRadioButton8" << 2;
+    }
+    void guaranteeGroupAtGeneration()
+    {
+        QFETCH(QString, choice);
+        QFETCH(int, n);
+        BettingFixture f;
+        f.pickRange(8, 1);
+        auto *group = f.find<GuaranteeGroup>("SeSkinGroupBox6");
+        QVERIFY(!group->isChecked());
+        QVERIFY(!f.find("SeSkinRadioButton8")->isEnabled()); // usable only while ticked
+        group->setChecked(true);
+        if (!choice.isEmpty())
+            f.click(choice.toLatin1().constData());
+        QVERIFY(f.generate());
+        BettingFixture all;
+        all.pickRange(8, 1);
+        QVERIFY(all.generate());
+        QCOMPARE(f.currentRows(), rowsOf(pairwise::reduce(*all.tab.currentList(), n)));
+        QCOMPARE(f.currentRows().first(), QStringLiteral("01 02 03 04 05 0601"));
+    }
+
+    void mainWindowHoldsTheStripAndTheTab()
+    {
+        ProgramDir dir;
+        RecordingMessages messages;
+        MainWindow window(dir.path(), messages);
+        auto *tabs = window.findChild<QTabWidget *>(QStringLiteral("PageControl1"));
+        QCOMPARE(tabs->tabText(1), QStringLiteral("缩水过滤选号"));
+        QCOMPARE(tabs->widget(1), window.bettingTab());
+        auto *panel = window.findChild<RollUpPanel *>(QStringLiteral("pickerPanel"));
+        for (int k = 4; k <= 9; ++k)
+            BettingFixture::click(panel->findChild<QWidget *>(QStringLiteral("Panel%1").arg(k)));
+        BettingFixture::click(panel->findChild<QWidget *>(QStringLiteral("Panel52")));
+        QCOMPARE(panel->findChild<QLabel *>(QStringLiteral("SeSkinLabel31"))->text(), QStringLiteral("6"));
+        BettingFixture::click(window.bettingTab()->SeSkinButton4);
+        for (int i = 0; i < 100 && window.bettingTab()->isBusy(); ++i)
+            QTest::qWait(50);
+        QCOMPARE(betRowText(window.bettingTab()->currentList()->at(0)), QStringLiteral("01 02 03 04 05 0616"));
+    }
+
+    void cancelledGenerationKeepsThePreviousList()
+    {
+        BettingFixture f;
+        f.pickRange(7, 2);
+        QVERIFY(f.generate());
+        const auto before = f.tab.currentList();
+        f.click("SeSkinButton5");
+        f.click("SeSkinButton11");
+        f.click("SeSkinButton4");
+        QVERIFY(f.tab.isBusy());
+        // Cancel as soon as the work has started: whether or not the worker got to its end,
+        // nothing of it may be applied.
+        QProgressDialog *progress = f.tab.findChild<QProgressDialog *>();
+        QVERIFY(progress);
+        QPushButton *cancel = nullptr;
+        for (QPushButton *b : progress->findChildren<QPushButton *>())
+            if (b->text() == QStringLiteral("取消"))
+                cancel = b;
+        QVERIFY(cancel);
+        cancel->click();
+        QVERIFY(f.waitIdle());
+        QVERIFY(f.tab.currentList() == before);
+        QVERIFY(f.tab.generatedList() == before);
+        QCOMPARE(f.gridRows(), 14);
+        QCOMPARE(f.label("SeSkinLabel23"), QStringLiteral("共14注"));
+        QCOMPARE(f.messages.shown, QStringList());
+    }
+};
+
+QTEST_MAIN(TestBettingTab)
+#include "tst_bettingtab.moc"

@@ -1,0 +1,180 @@
+// The draw database: opening never creates a file, refuses what is not our
+// history, and a draw's two rows are written and deleted together.
+#include "ProgramDir.h"
+#include "core/history/DrawDatabase.h"
+#include "core/history/DrawStore.h"
+
+#include <QFile>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+const QString kOpenFailed = QStringLiteral("找不到数据文件或数据文件无法打开，请确认解压是否正确或者文件被删除！");
+
+int count(QSqlDatabase db, const QString &sql)
+{
+    QSqlQuery q(db);
+    return q.exec(sql) && q.next() ? q.value(0).toInt() : -1;
+}
+} // namespace
+
+class TestDrawDatabase : public QObject {
+    Q_OBJECT
+private slots:
+    void openRefusesWhatIsNotOurHistory_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("create");
+        QTest::newRow("missing file") << QByteArray() << false;
+        QTest::newRow("empty file") << QByteArray("") << true;
+        QTest::newRow("text file") << QByteArray("not a database at all\n") << true;
+        QTest::newRow("sqlite without our tables") << QByteArray("other") << true;
+    }
+    void openRefusesWhatIsNotOurHistory()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(bool, create);
+        QTemporaryDir dir;
+        const QString path = DrawDatabase::databasePath(dir.path());
+        if (content == "other") {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("other"));
+            db.setDatabaseName(path);
+            QVERIFY(db.open());
+            QSqlQuery(db).exec(QStringLiteral("create table data (qishu text)"));
+            db.close();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(QStringLiteral("other"));
+        } else if (create) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(content);
+        }
+        DrawDatabase data;
+        const Outcome o = data.open(dir.path());
+        QCOMPARE(o.ok(), false);
+        QCOMPARE(o.message, kOpenFailed);
+        QCOMPARE(QFile::exists(path), create); // a missing file stays missing
+    }
+
+    void createThenOpen()
+    {
+        ProgramDir history; // an empty history, opened
+        QVERIFY(history.isOpen());
+        QCOMPARE(count(history.db(), QStringLiteral("pragma user_version")), 1);
+        // Column names are matched without regard to case, as the grid binds A1 and AC.
+        QSqlQuery q(history.db());
+        QVERIFY(q.exec(QStringLiteral("select A1, AC, qishu from Data")));
+        QVERIFY(q.exec(QStringLiteral("select * from Append, data where Append.qishu = data.qishu")));
+    }
+
+    void createNeverTouchesAnExistingHistory()
+    {
+        QTemporaryDir dir;
+        QVERIFY(DrawDatabase::createDatabase(dir.path()).ok());
+        {
+            DrawDatabase data;
+            QVERIFY(data.open(dir.path()).ok());
+            QVERIFY(DrawStore::insertDraw(data.database(), computeDrawAttributes("2007001", {1, 2, 3, 4, 5, 6}, 7)).ok());
+        }
+        QCOMPARE(DrawDatabase::createDatabase(dir.path()).ok(), false);
+        DrawDatabase data;
+        QVERIFY(data.open(dir.path()).ok());
+        QCOMPARE(DrawStore::drawNumbers(data.database()), QStringList{"2007001"});
+    }
+
+    // A file written by a newer program is refused and left byte for byte; an older one
+    // (version 0: our three tables, no version written) is brought up to date, keeping its draws.
+    void schemaVersion_data()
+    {
+        QTest::addColumn<int>("version");
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("0 is upgraded") << 0 << true;
+        QTest::newRow("current") << DrawDatabase::kSchemaVersion << true;
+        QTest::newRow("one newer") << DrawDatabase::kSchemaVersion + 1 << false;
+        QTest::newRow("far newer") << 99 << false;
+    }
+    void schemaVersion()
+    {
+        QFETCH(int, version);
+        QFETCH(bool, opens);
+        QTemporaryDir dir;
+        const QString path = DrawDatabase::databasePath(dir.path());
+        QVERIFY(DrawDatabase::createDatabase(dir.path()).ok());
+        {
+            DrawDatabase data;
+            QVERIFY(data.open(dir.path()).ok());
+            QVERIFY(DrawStore::insertDraw(data.database(), computeDrawAttributes("2007001", {1, 2, 3, 4, 5, 6}, 7)).ok());
+            QVERIFY(QSqlQuery(data.database()).exec(QStringLiteral("PRAGMA user_version = %1").arg(version)));
+            // Back to a plain rollback journal, so the whole history is in db1.db itself.
+            QVERIFY(QSqlQuery(data.database()).exec(QStringLiteral("PRAGMA journal_mode=DELETE")));
+        }
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray before = file.readAll();
+        file.close();
+
+        const Outcome o = [&] {
+            DrawDatabase data;
+            return data.open(dir.path());
+        }();
+        QCOMPARE(o.ok(), opens);
+        if (!opens) {
+            QCOMPARE(o.status, Outcome::Status::Failed);
+            QCOMPARE(o.message, QStringLiteral("数据文件db1.db的版本（%1）比本程序能打开的版本（1）新，请使用新版本的程序打开！").arg(version));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), before);
+            return;
+        }
+        DrawDatabase data;
+        QVERIFY(data.open(dir.path()).ok());
+        QCOMPARE(count(data.database(), QStringLiteral("pragma user_version")), DrawDatabase::kSchemaVersion);
+        QCOMPARE(DrawStore::drawNumbers(data.database()), QStringList{"2007001"});
+    }
+
+    void drawRowsAreStoredTogetherOrNotAtAll()
+    {
+        ProgramDir history; // an empty history, opened
+        QVERIFY(history.isOpen());
+        QSqlDatabase db = history.db();
+        // A stray append row with the same number makes the second insert fail;
+        // the data row written before it must be rolled back.
+        QVERIFY(QSqlQuery(db).exec(QStringLiteral("insert into append (qishu) values ('2007002')")));
+        const Outcome o = DrawStore::insertDraw(db, computeDrawAttributes("2007002", {1, 2, 3, 4, 5, 6}, 7));
+        QCOMPARE(o.ok(), false);
+        QVERIFY(!o.message.isEmpty());
+        QCOMPARE(count(db, QStringLiteral("select count(*) from data")), 0);
+
+        QVERIFY(DrawStore::insertDraw(db, computeDrawAttributes("2007003", {1, 2, 3, 4, 5, 6}, 7)).ok());
+        QCOMPARE(count(db, QStringLiteral("select count(*) from data where qishu='2007003'")), 1);
+        QCOMPARE(count(db, QStringLiteral("select count(*) from append where qishu='2007003'")), 1);
+    }
+
+    void deletesTakeBothRows()
+    {
+        ProgramDir history; // an empty history, opened
+        QVERIFY(history.isOpen());
+        QSqlDatabase db = history.db();
+        for (const char *n : {"2007001", "2007002", "2007003"})
+            QVERIFY(DrawStore::insertDraw(db, computeDrawAttributes(n, {1, 2, 3, 4, 5, 6}, 7)).ok());
+        QVERIFY(DrawStore::deleteDraw(db, QStringLiteral("2007002")).ok());
+        QCOMPARE(count(db, QStringLiteral("select count(*) from data")), 2);
+        QCOMPARE(count(db, QStringLiteral("select count(*) from append")), 2);
+        QVERIFY(DrawStore::clearAllDraws(db).ok());
+        QCOMPARE(count(db, QStringLiteral("select count(*) from data")), 0);
+        QCOMPARE(count(db, QStringLiteral("select count(*) from append")), 0);
+    }
+
+    void textWithQuotesIsData()
+    {
+        ProgramDir history; // an empty history, opened
+        QVERIFY(history.isOpen());
+        QVERIFY(DrawStore::insertDraw(history.db(), computeDrawAttributes("2007001", {1, 2, 3, 4, 5, 6}, 7)).ok());
+        QCOMPARE(DrawStore::drawExists(history.db(), QStringLiteral("2007001' or '1'='1")), false);
+        QVERIFY(DrawStore::deleteDraw(history.db(), QStringLiteral("x' or '1'='1")).ok());
+        QCOMPARE(DrawStore::drawNumbers(history.db()).size(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDrawDatabase)
+#include "tst_drawdatabase.moc"
