@@ -73,8 +73,8 @@ void BM_RedrawTab(benchmark::State &state)
     tab.show();
     tab.from()->setEditText(history->first);
     tab.to()->setEditText(history->last);
-    tab.findChild<QCheckBox *>("chkLineChart")->setChecked(state.range(0) == 0);
-    tab.findChild<QCheckBox *>("chk3D")->setChecked(state.range(1) > 0);
+    tab.findChild<QCheckBox *>("lineChartBox")->setChecked(state.range(0) == 0);
+    tab.findChild<QCheckBox *>("threeDBox")->setChecked(state.range(1) > 0);
     if (state.range(1) > 0)
         tab.chart()->setDepthPercent(int(state.range(1)));
     QApplication::processEvents();
@@ -100,7 +100,7 @@ void BM_SwitchLineAndBars(benchmark::State &state)
     tab.from()->setEditText(history->first);
     tab.to()->setEditText(history->last);
     tab.loadChart();
-    QCheckBox *line = tab.findChild<QCheckBox *>("chkLineChart");
+    QCheckBox *line = tab.findChild<QCheckBox *>("lineChartBox");
     QApplication::processEvents();
     for (auto _ : state) {
         QElapsedTimer t;

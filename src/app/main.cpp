@@ -1,4 +1,5 @@
-// Start-up only: the application object and the program directory.
+// Start-up only: the application object and the program directory; startProgram opens the
+// history and owns it for the whole run.
 #include "ui/main/StartUp.h"
 #include "ui/widgets/Messages.h"
 

@@ -1,11 +1,13 @@
 #pragma once
 // A temporary program directory for any test: user/, Matrix/ and, unless told otherwise, an
-// empty db1.db. db() opens the history on first use and keeps it open while the fixture
-// lives; addDraw(s) store draws straight through the core, bypassing any window.
+// empty db1.db. db() opens the history on first use, as start-up does, and keeps it open
+// while the fixture lives: windows and dialogs under test get their connection from here.
+// addDraw(s) store draws straight through the core, bypassing any window.
 #include "core/history/DrawDatabase.h"
 #include "core/history/DrawStore.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <array>
@@ -53,7 +55,8 @@ public:
 private:
     bool open()
     {
-        if (!m_data && m_created) {
+        // A db1.db that a test wrote itself is opened too.
+        if (!m_data && (m_created || QFileInfo::exists(DrawDatabase::databasePath(path())))) {
             m_data = std::make_unique<DrawDatabase>();
             m_opened = m_data->open(path()).ok();
         }

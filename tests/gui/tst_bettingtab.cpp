@@ -9,7 +9,7 @@
 #include "ui/bets/GuaranteeGroup.h"
 #include "ui/bets/MethodGroup.h"
 #include "ui/bets/BankerPicker.h"
-#include "ui/main/MainWindow.h"
+#include "MainWindowFixture.h"
 #include "ui/widgets/BallToggleGrid.h"
 #include "ui/widgets/RollUpPanel.h"
 
@@ -316,10 +316,10 @@ private slots:
 
     void mainWindowHoldsTheStripAndTheTab()
     {
-        ProgramDir dir;
-        RecordingMessages messages;
-        MainWindow window(dir.path(), messages);
-        auto *tabs = window.findChild<QTabWidget *>(QStringLiteral("PageControl1"));
+        MainWindowFixture f;
+        QVERIFY(f.buildMain());
+        MainWindow &window = *f.main;
+        auto *tabs = window.findChild<QTabWidget *>(QStringLiteral("tabs"));
         QCOMPARE(tabs->tabText(1), QStringLiteral("缩水过滤选号"));
         QCOMPARE(tabs->widget(1), window.bettingTab());
         auto *panel = window.findChild<RollUpPanel *>(QStringLiteral("pickerPanel"));

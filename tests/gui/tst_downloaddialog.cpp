@@ -97,8 +97,7 @@ private slots:
     void opensFromTheMenu()
     {
         Fixture f;
-        f.main = std::make_unique<MainWindow>(f.dir.path(), f.messages);
-        f.main->show();
+        QVERIFY(f.openMain());
         auto *action = f.main->findChild<QAction *>(QStringLiteral("actDownload"));
         QVERIFY(action);
         QVERIFY(action->isEnabled());
@@ -158,7 +157,7 @@ private slots:
         QCOMPARE(f.value(QStringLiteral("c7"), QStringLiteral("2007041")), QStringLiteral("05"));
         // A downloaded draw never carries the extra number.
         QCOMPARE(f.value(QStringLiteral("lxingqitian"), QStringLiteral("2007041")), QStringLiteral("<null>"));
-        QCOMPARE(f.main->historyTab()->findChild<QComboBox *>("cmb2")->currentText(), QStringLiteral("2007041"));
+        QCOMPARE(f.main->historyTab()->findChild<QComboBox *>("rangeEndBox")->currentText(), QStringLiteral("2007041"));
         QVERIFY(f.update->startButton->isEnabled());
 
         QVERIFY(f.download());
@@ -354,7 +353,7 @@ private slots:
         QCOMPARE(f.rows(QStringLiteral("append")), 3493);
         QCOMPARE(f.log().size(), 2 + 2 * 3493 + 1);
         QCOMPARE(f.value(QStringLiteral("c1"), QStringLiteral("2026096")), QStringLiteral("01"));
-        QCOMPARE(f.main->historyTab()->findChild<QComboBox *>("cmb2")->currentText(), QStringLiteral("2026096"));
+        QCOMPARE(f.main->historyTab()->findChild<QComboBox *>("rangeEndBox")->currentText(), QStringLiteral("2026096"));
     }
 
     // The version notice: panel 3 after the page arrives; start-up does not wait for it.
@@ -384,14 +383,13 @@ private slots:
         const QUrl url = page.isNull() ? PageServer::unreachableUrl() : f.server.url(QStringLiteral("/version.html"));
         writeFile(f.dir.file(QStringLiteral("user/Version.txt")), url.toString().toUtf8() + "\n");
         f.dir.addDraws(3);
-        f.main = std::make_unique<MainWindow>(f.dir.path(), f.messages);
-        f.main->show();
+        QVERIFY(f.openMain());
         auto *status = f.main->findChild<QLabel *>(QStringLiteral("statusVersion"));
         auto *fetch = f.main->findChild<PageFetch *>(QStringLiteral("versionFetch"));
         QVERIFY(status && fetch);
         // Shown, with the history filled, before the page has come.
         QCOMPARE(status->text(), QString());
-        QCOMPARE(f.main->historyTab()->findChild<QComboBox *>("cmb2")->count(), 3);
+        QCOMPARE(f.main->historyTab()->findChild<QComboBox *>("rangeEndBox")->count(), 3);
         QSignalSpy done(fetch, &PageFetch::finished);
         QVERIFY(done.wait(10000));
         QCOMPARE(status->text(), panel);

@@ -177,7 +177,7 @@ private slots:
     void newDrawIsScrolledIntoView()
     {
         Fixture f(60);
-        auto *grid = f.main->historyTab()->findChild<QTableView *>("DBGridEh3");
+        auto *grid = f.main->historyTab()->findChild<QTableView *>("historyGrid");
         QVERIFY(grid);
         QVERIFY2(grid->verticalScrollBar()->maximum() > 0, "the latest 40 draws do not fit");
         f.typeAndLeave(f.edit("Edit1"), QStringLiteral("01 02 03 04 05 06"), f.edit("Edit3"));
@@ -196,16 +196,16 @@ private slots:
     {
         Fixture f(3);
         HistoryTab *history = f.main->historyTab();
-        QCOMPARE(history->findChild<QSqlQueryModel *>("historyQuery")->rowCount(), 3);
+        QCOMPARE(history->findChild<QSqlQueryModel *>("historyRowsModel")->rowCount(), 3);
         f.typeAndLeave(f.edit("Edit1"), QStringLiteral("33 1 17 9 22 11"), f.edit("Edit3"));
         f.typeAndLeave(f.edit("Edit3"), QStringLiteral("9"), f.edit("Edit4"));
         f.click("btnInsert");
         QCOMPARE(f.messages.shown, info({QStringLiteral("2007004期开奖数据录入成功！")}));
         QCOMPARE(f.edit("Edit2")->text(), QStringLiteral("2007005"));
-        QCOMPARE(history->findChild<QComboBox *>("cmb2")->count(), 4);
-        QCOMPARE(history->findChild<QComboBox *>("cmb2")->currentText(), QStringLiteral("2007004"));
-        QCOMPARE(history->findChild<QSqlQueryModel *>("historyQuery")->rowCount(), 4);
-        QCOMPARE(history->findChild<QSqlQueryModel *>("historyQuery")->record(3).value(QStringLiteral("qishu")).toString(), QStringLiteral("2007004"));
+        QCOMPARE(history->findChild<QComboBox *>("rangeEndBox")->count(), 4);
+        QCOMPARE(history->findChild<QComboBox *>("rangeEndBox")->currentText(), QStringLiteral("2007004"));
+        QCOMPARE(history->findChild<QSqlQueryModel *>("historyRowsModel")->rowCount(), 4);
+        QCOMPARE(history->findChild<QSqlQueryModel *>("historyRowsModel")->record(3).value(QStringLiteral("qishu")).toString(), QStringLiteral("2007004"));
         QCOMPARE(f.value("c1", "2007004"), QStringLiteral("01"));
         QCOMPARE(f.value("c7", "2007004"), QStringLiteral("09"));
         QCOMPARE(f.rows(QStringLiteral("append")), 4);
@@ -314,8 +314,8 @@ private slots:
         QCOMPARE(f.value("lxingqitian", "2007002"), QStringLiteral("<null>"));
         QCOMPARE(f.value("c1", "2007001"), QStringLiteral("01"));
         // Each stored line reached the history's list and grid.
-        QCOMPARE(f.main->historyTab()->findChild<QComboBox *>("cmb2")->currentText(), QStringLiteral("2007002"));
-        QCOMPARE(f.main->historyTab()->findChild<QSqlQueryModel *>("historyQuery")->rowCount(), 2);
+        QCOMPARE(f.main->historyTab()->findChild<QComboBox *>("rangeEndBox")->currentText(), QStringLiteral("2007002"));
+        QCOMPARE(f.main->historyTab()->findChild<QSqlQueryModel *>("historyRowsModel")->rowCount(), 2);
         QCOMPARE(f.edit("Edit2")->text(), QStringLiteral("2007003"));
     }
 

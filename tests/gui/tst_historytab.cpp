@@ -1,12 +1,9 @@
 // The history tab driven through its tool row, the menu and the grid.
-#include "HistoryRows.h"
-#include "ProgramDir.h"
-#include "RecordingMessages.h"
+#include "MainWindowFixture.h"
 #include "core/history/DrawEntry.h"
 #include "ui/history/HistoryGridModel.h"
 #include "ui/history/HistoryGridView.h"
 #include "ui/history/HistoryTab.h"
-#include "ui/main/MainWindow.h"
 #include "ui/widgets/FooterRow.h"
 #include "ui/widgets/LineOverlay.h"
 
@@ -24,18 +21,17 @@
 class TestHistoryTab : public QObject {
     Q_OBJECT
 
-    struct Fixture {
-        ProgramDir dir;
-        RecordingMessages messages;
-        std::unique_ptr<MainWindow> main;
+    struct Fixture : MainWindowFixture {
         HistoryTab *tab = nullptr;
 
-        void start()
+        bool start()
         {
-            main = std::make_unique<MainWindow>(dir.path(), messages);
+            if (!buildMain())
+                return false;
             main->resize(1400, 800);
             main->show();
             tab = main->historyTab();
+            return true;
         }
         HistoryGridModel *grid() const { return tab->gridModel(); }
         QStringList shownNumbers() const
@@ -90,12 +86,12 @@ private slots:
         ini.write(QStringLiteral("[红球区列宽]\n宽度=20\n[蓝球区列宽]\n宽度=18\n").toUtf8());
         ini.close();
         f.dir.addDraw(QStringLiteral("2007001"), {1, 2, 3, 4, 5, 6}, 7);
-        f.start();
+        QVERIFY(f.start());
         QCOMPARE(f.grid()->columnCount(), 58);
         QCOMPARE(f.grid()->headerData(column, Qt::Horizontal).toString(), title);
         if (width > 0)
-            QCOMPARE(f.tab->findChild<HistoryGridView *>("DBGridEh3")->columnWidth(column), width);
-        QCOMPARE(f.tab->findChild<HistoryGridView *>("DBGridEh3")->editTriggers(), QAbstractItemView::NoEditTriggers);
+            QCOMPARE(f.tab->findChild<HistoryGridView *>("historyGrid")->columnWidth(column), width);
+        QCOMPARE(f.tab->findChild<HistoryGridView *>("historyGrid")->editTriggers(), QAbstractItemView::NoEditTriggers);
     }
 
     // 100 draws, N = 40: the latest 40 in ascending order; the box orders the whole history.
@@ -103,33 +99,33 @@ private slots:
     {
         Fixture f;
         f.dir.addDraws(100);
-        f.start();
+        QVERIFY(f.start());
         QCOMPARE(f.shownNumbers(), numbers(61, 100));
-        QCheckBox *descending = f.tab->findChild<QCheckBox *>(QStringLiteral("chkDescending"));
-        f.click("chkDescending");
+        QCheckBox *descending = f.tab->findChild<QCheckBox *>(QStringLiteral("descendingBox"));
+        f.click("descendingBox");
         QVERIFY(descending->isChecked());
         QStringList all = numbers(1, 100);
         std::reverse(all.begin(), all.end());
         QCOMPARE(f.shownNumbers(), all);
-        f.click("btnApply");
+        f.click("applyButton");
         QCOMPARE(f.shownNumbers(), numbers(61, 100));
         QVERIFY(descending->isChecked());
-        f.click("chkDescending");
+        f.click("descendingBox");
         QCOMPARE(f.shownNumbers(), numbers(1, 100));
 
         // Typed texts are values, not statement text: a quote is compared as text, no error.
-        f.tab->findChild<QComboBox *>("cmb1")->setEditText(QStringLiteral("2007050' or '1'='1"));
-        f.tab->findChild<QComboBox *>("cmb2")->setEditText(QStringLiteral("2007060"));
-        f.click("btnApply");
+        f.tab->findChild<QComboBox *>("rangeStartBox")->setEditText(QStringLiteral("2007050' or '1'='1"));
+        f.tab->findChild<QComboBox *>("rangeEndBox")->setEditText(QStringLiteral("2007060"));
+        f.click("applyButton");
         QCOMPARE(f.shownNumbers(), numbers(51, 60));
-        f.tab->findChild<QComboBox *>("cmb1")->setEditText(QStringLiteral("'"));
-        f.tab->findChild<QComboBox *>("cmb2")->setEditText(QStringLiteral("'"));
-        f.click("btnApply");
+        f.tab->findChild<QComboBox *>("rangeStartBox")->setEditText(QStringLiteral("'"));
+        f.tab->findChild<QComboBox *>("rangeEndBox")->setEditText(QStringLiteral("'"));
+        f.click("applyButton");
         QCOMPARE(f.shownNumbers(), QStringList());
         QCOMPARE(f.messages.shown, QStringList());
-        f.tab->findChild<QComboBox *>("cmb1")->setEditText(QStringLiteral("2007060"));
-        f.tab->findChild<QComboBox *>("cmb2")->setEditText(QStringLiteral("2007050"));
-        f.click("btnApply");
+        f.tab->findChild<QComboBox *>("rangeStartBox")->setEditText(QStringLiteral("2007060"));
+        f.tab->findChild<QComboBox *>("rangeEndBox")->setEditText(QStringLiteral("2007050"));
+        f.click("applyButton");
         QCOMPARE(f.shownNumbers(), QStringList());
     }
 
@@ -138,8 +134,8 @@ private slots:
     {
         Fixture f;
         f.dir.addDraw(QStringLiteral("2007001"), {1, 7, 12, 23, 30, 33}, 16);
-        f.start();
-        HistoryGridView *view = f.tab->findChild<HistoryGridView *>("DBGridEh3");
+        QVERIFY(f.start());
+        HistoryGridView *view = f.tab->findChild<HistoryGridView *>("historyGrid");
         QCOMPARE(view->horizontalScrollBar()->maximum(), 0);  // every column on screen
         const QImage image = view->viewport()->grab().toImage();
         QStringList red;
@@ -168,10 +164,10 @@ private slots:
     {
         Fixture f;
         f.dir.addDraws(5);
-        f.start();
+        QVERIFY(f.start());
         f.main->resize(500, 600);
         QCoreApplication::processEvents();
-        HistoryGridView *view = f.tab->findChild<HistoryGridView *>("DBGridEh3");
+        HistoryGridView *view = f.tab->findChild<HistoryGridView *>("historyGrid");
         QTableView *frozen = view->frozenColumn();
         const QRect before = frozen->geometry();
         QVERIFY(view->horizontalScrollBar()->maximum() > 0);
@@ -198,13 +194,13 @@ private slots:
         QFETCH(bool, answer);
         Fixture f;
         f.dir.addDraws(5);
-        f.start();
-        f.tab->findChild<HistoryGridView *>("DBGridEh3")->setCurrentIndex(f.grid()->index(2, 5));
+        QVERIFY(f.start());
+        f.tab->findChild<HistoryGridView *>("historyGrid")->setCurrentIndex(f.grid()->index(2, 5));
         f.messages.answers.enqueue(answer);
         if (fromMenu)
             f.trigger("actDeleteSelected");
         else
-            f.click("btnDeleteRow");
+            f.click("deleteRowButton");
         QCOMPARE(f.messages.shown, QStringList{QStringLiteral("question:准备删除所选记录数据，是否继续！")});
         if (answer) {
             QCOMPARE(f.shownNumbers(), (QStringList{"2007001", "2007002", "2007004", "2007005"}));
@@ -212,20 +208,20 @@ private slots:
             QCOMPARE(f.rows("append", "2007003"), 0);
             QCOMPARE(f.rows("append"), 4);
             // The grid moves on to the neighbouring draw.
-            QCOMPARE(f.grid()->index(f.tab->findChild<HistoryGridView *>("DBGridEh3")->currentIndex().row(), 0).data().toString(),
+            QCOMPARE(f.grid()->index(f.tab->findChild<HistoryGridView *>("historyGrid")->currentIndex().row(), 0).data().toString(),
                      QStringLiteral("2007004"));
         } else {
             QCOMPARE(f.shownNumbers(), numbers(1, 5));
             QCOMPARE(f.rows("append"), 5);
         }
-        QCOMPARE(f.tab->findChild<QComboBox *>("cmb2")->count(), 5);  // the lists keep every number
+        QCOMPARE(f.tab->findChild<QComboBox *>("rangeEndBox")->count(), 5);  // the lists keep every number
     }
 
     void deleteOnEmptyGrid()
     {
         Fixture f;
-        f.start();
-        f.click("btnDeleteRow");
+        QVERIFY(f.start());
+        f.click("deleteRowButton");
         QCOMPARE(f.messages.shown, QStringList{QStringLiteral("question:准备删除所选记录数据，是否继续！")});
     }
 
@@ -240,14 +236,14 @@ private slots:
         QFETCH(bool, answer);
         Fixture f;
         f.dir.addDraws(5);
-        f.start();
+        QVERIFY(f.start());
         f.messages.answers.enqueue(answer);
         f.trigger("actClearAll");
         QCOMPARE(f.messages.shown, QStringList{QStringLiteral("question:准备删除数据库中所有记录数据，是否继续！")});
         QCOMPARE(f.rows("data"), answer ? 0 : 5);
         QCOMPARE(f.rows("append"), answer ? 0 : 5);
         QCOMPARE(f.shownNumbers().size(), answer ? 0 : 5);
-        QCOMPARE(f.tab->findChild<QComboBox *>("cmb1")->count(), 5);
+        QCOMPARE(f.tab->findChild<QComboBox *>("rangeStartBox")->count(), 5);
     }
 
     // The footer over 40 real draws: reds add up to 240, blues to 40.
@@ -261,17 +257,17 @@ private slots:
             lines << QString::fromUtf8(file.readLine()).trimmed();
         Fixture f;
         {
-            DrawDatabase data;
-            QVERIFY(data.open(f.dir.path()).ok());
+            QVERIFY(f.dir.isOpen());
+            const QSqlDatabase db = f.dir.db();
             BatchHooks hooks;
             hooks.message = [](const QString &) {};
-            hooks.insert = [&data](const EntryFields &e) { return insertDraw(data.database(), e); };
-            QCOMPARE(insertDrawBatch(data.database(), lines, hooks).inserted, 120);
+            hooks.insert = [db](const EntryFields &e) { return insertDraw(db, e); };
+            QCOMPARE(insertDrawBatch(db, lines, hooks).inserted, 120);
         }
-        f.start();
+        QVERIFY(f.start());
         // The whole history listed: the counts still cover the two boxes only.
-        f.click("chkDescending");
-        f.click("btnFrequency");
+        f.click("descendingBox");
+        f.click("frequencyButton");
         FooterRow *footer = f.tab->footer();
         QCOMPARE(footer->text(0), QStringLiteral("频率"));
         int reds = 0, blues = 0;
@@ -285,10 +281,10 @@ private slots:
             QCOMPARE(footer->text(c), QString());
 
         // One draw: 1 under its seven balls. 2003001 is 10 11 12 13 26 28 + 11.
-        f.tab->findChild<QComboBox *>("cmb1")->setEditText(QStringLiteral("2003001"));
-        f.tab->findChild<QComboBox *>("cmb2")->setEditText(QStringLiteral("2003001"));
-        f.click("btnFrequency");
-        f.click("btnFrequency");
+        f.tab->findChild<QComboBox *>("rangeStartBox")->setEditText(QStringLiteral("2003001"));
+        f.tab->findChild<QComboBox *>("rangeEndBox")->setEditText(QStringLiteral("2003001"));
+        f.click("frequencyButton");
+        f.click("frequencyButton");
         QStringList ones;
         for (int c = 1; c < 58; ++c)
             if (footer->text(c) == QLatin1String("1"))
@@ -304,12 +300,12 @@ private slots:
     {
         Fixture f;
         f.dir.addDraws(30);
-        f.start();
-        HistoryGridView *view = f.tab->findChild<HistoryGridView *>("DBGridEh3");
-        QPushButton *button = f.tab->findChild<QPushButton *>(QStringLiteral("btnDrawLines"));
+        QVERIFY(f.start());
+        HistoryGridView *view = f.tab->findChild<HistoryGridView *>("historyGrid");
+        QPushButton *button = f.tab->findChild<QPushButton *>(QStringLiteral("drawLinesButton"));
         QCOMPARE(button->text(), QStringLiteral("画线"));
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(300, 20));  // not drawing yet
-        f.click("btnDrawLines");
+        f.click("drawLinesButton");
         QCOMPARE(button->text(), QStringLiteral("取消画线"));
         const QPoint p1(100, 30), p2(200, 90), p3(260, 40);
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, p1);
@@ -328,7 +324,7 @@ private slots:
         // The row under the release is selected as usual.
         QCOMPARE(view->currentIndex().row(), view->rowAt(p3.y()));
 
-        f.click("btnDrawLines");
+        f.click("drawLinesButton");
         QCOMPARE(button->text(), QStringLiteral("画线"));
         QVERIFY(view->lines()->segments().isEmpty());
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, p1);

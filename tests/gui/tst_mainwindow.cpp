@@ -1,7 +1,6 @@
 // Start-up and the main window: the database message, the range lists, the menu,
 // the status bar and the exit confirmation.
-#include "ProgramDir.h"
-#include "RecordingMessages.h"
+#include "MainWindowFixture.h"
 #include "ui/history/HistoryTab.h"
 #include "ui/main/StartUp.h"
 #include "ui/main/MainWindow.h"
@@ -20,7 +19,8 @@
 
 namespace {
 const QString kOpenFailed = QStringLiteral("找不到数据文件或数据文件无法打开，请确认解压是否正确或者文件被删除！");
-const QStringList kRangeLists = {"cmb1", "cmb2", "cmb111", "cmb222", "cmb1111", "cmb2222"};
+const QStringList kRangeLists = {"rangeStartBox",    "rangeEndBox",     "redRangeStartBox",
+                                 "redRangeEndBox",   "blueRangeStartBox", "blueRangeEndBox"};
 
 QStringList menuOutline(QMenuBar *bar)
 {
@@ -90,39 +90,36 @@ private slots:
         QFETCH(QString, settings);
         QFETCH(int, fromIndex);
         QFETCH(int, shownRows);
-        ProgramDir dir;
-        dir.addDraws(draws);
+        MainWindowFixture f;
+        f.dir.addDraws(draws);
         if (!settings.isEmpty()) {
-            QFile f(dir.file(QStringLiteral("user/DefaultSet.ini")));
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(settings.toUtf8());
+            QFile ini(f.dir.file(QStringLiteral("user/DefaultSet.ini")));
+            QVERIFY(ini.open(QIODevice::WriteOnly));
+            ini.write(settings.toUtf8());
         }
-        RecordingMessages messages;
-        MainWindow window(dir.path(), messages);
-        QVERIFY(window.databaseOpen());
-        window.show();
+        QVERIFY(f.openMain());
+        MainWindow &window = *f.main;
         for (int i = 0; i < kRangeLists.size(); ++i) {
             auto *combo = window.findChild<QComboBox *>(kRangeLists[i]);
             QVERIFY2(combo, qPrintable(kRangeLists[i]));
             QCOMPARE(combo->count(), draws);
             QCOMPARE(combo->currentIndex(), i % 2 == 0 ? fromIndex : draws - 1);
         }
-        QSqlQueryModel *model = window.historyTab()->findChild<QSqlQueryModel *>("historyQuery");
+        QSqlQueryModel *model = window.historyTab()->findChild<QSqlQueryModel *>("historyRowsModel");
         while (model->canFetchMore())
             model->fetchMore();
         QCOMPARE(model->rowCount(), shownRows);
-        QVERIFY(messages.shown.isEmpty());
+        QVERIFY(f.messages.shown.isEmpty());
     }
 
     void layoutAndMenu()
     {
-        ProgramDir dir;
-        RecordingMessages messages;
-        MainWindow window(dir.path(), messages);
-        window.show();
+        MainWindowFixture f;
+        QVERIFY(f.openMain());
+        MainWindow &window = *f.main;
         QCOMPARE(window.windowTitle(), QStringLiteral("Balvora V1.4"));
 
-        auto *tabs = window.findChild<QTabWidget *>(QStringLiteral("PageControl1"));
+        auto *tabs = window.findChild<QTabWidget *>(QStringLiteral("tabs"));
         QVERIFY(tabs);
         QStringList captions;
         for (int i = 0; i < tabs->count(); ++i)
@@ -146,10 +143,9 @@ private slots:
 
     void statusBarShowsTheClock()
     {
-        ProgramDir dir;
-        RecordingMessages messages;
-        MainWindow window(dir.path(), messages);
-        window.show();
+        MainWindowFixture f;
+        QVERIFY(f.openMain());
+        MainWindow &window = *f.main;
         const QList<QLabel *> panels = {window.findChild<QLabel *>(QStringLiteral("statusClock")),
                                         window.findChild<QLabel *>(QStringLiteral("statusCaption")),
                                         window.findChild<QLabel *>(QStringLiteral("statusVersion"))};
@@ -165,16 +161,16 @@ private slots:
 
     void exitAsksFirst()
     {
-        ProgramDir dir;
-        dir.addDraws(3);
-        RecordingMessages messages;
-        MainWindow window(dir.path(), messages);
-        window.show();
+        MainWindowFixture f;
+        f.dir.addDraws(3);
+        QVERIFY(f.openMain());
+        MainWindow &window = *f.main;
+        RecordingMessages &messages = f.messages;
         messages.answers.enqueue(false);
         window.findChild<QAction *>(QStringLiteral("actExit"))->trigger();
         QVERIFY(window.isVisible());
         QCOMPARE(messages.shown, QStringList{QStringLiteral("confirm:是否退出系统？")});
-        QCOMPARE(window.historyTab()->findChild<QComboBox *>("cmb2")->currentText(), QStringLiteral("2007003"));
+        QCOMPARE(window.historyTab()->findChild<QComboBox *>("rangeEndBox")->currentText(), QStringLiteral("2007003"));
 
         messages.answers.enqueue(true);
         QVERIFY(window.close());

@@ -69,8 +69,8 @@ private slots:
         OptionsDialog dialog(dir.path(), messages);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("选项设置"));
         QCOMPARE(checkedText(dialog), choice);
-        QCOMPARE(spin(dialog, "redWidth")->value(), red);
-        QCOMPARE(spin(dialog, "blueWidth")->value(), blue);
+        QCOMPARE(spin(dialog, "redWidthBox")->value(), red);
+        QCOMPARE(spin(dialog, "blueWidthBox")->value(), blue);
     }
 
     // A screen reader names each spin box by its label.
@@ -79,7 +79,7 @@ private slots:
         ProgramDir dir;
         RecordingMessages messages;
         OptionsDialog dialog(dir.path(), messages);
-        for (const auto &[box, name] : {std::pair{"redWidth", "红色球区："}, std::pair{"blueWidth", "蓝色球区："}}) {
+        for (const auto &[box, name] : {std::pair{"redWidthBox", "红色球区："}, std::pair{"blueWidthBox", "蓝色球区："}}) {
             QAccessibleInterface *a = QAccessible::queryAccessibleInterface(spin(dialog, box));
             QVERIFY(a);
             QCOMPARE(a->text(QAccessible::Name), QString::fromUtf8(name));
@@ -96,9 +96,9 @@ private slots:
             OptionsDialog dialog(dir.path(), messages);
             dialog.show();
             dialog.findChild<QAbstractButton *>(QStringLiteral("radioCount100"))->click();
-            spin(dialog, "redWidth")->setValue(20);
-            spin(dialog, "blueWidth")->setValue(18);
-            QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("btnSet")), Qt::LeftButton);
+            spin(dialog, "redWidthBox")->setValue(20);
+            spin(dialog, "blueWidthBox")->setValue(18);
+            QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("saveButton")), Qt::LeftButton);
             QCOMPARE(messages.shown, QStringList{QStringLiteral("info:") + kSaved});
             QVERIFY(dialog.isVisible()); // the dialog stays open after saving
         }
@@ -106,8 +106,8 @@ private slots:
                                                 "[启动设置]\r\n默认显示期数=100\r\n"));
         OptionsDialog again(dir.path(), messages);
         QCOMPARE(checkedText(again), QStringLiteral("100"));
-        QCOMPARE(spin(again, "redWidth")->value(), 20);
-        QCOMPARE(spin(again, "blueWidth")->value(), 18);
+        QCOMPARE(spin(again, "redWidthBox")->value(), 20);
+        QCOMPARE(spin(again, "blueWidthBox")->value(), 18);
         const DisplaySettings s = readDisplaySettings(dir.path());
         QCOMPARE(s.drawCount, 100);
         QCOMPARE(s.redWidth, 20);
@@ -122,8 +122,8 @@ private slots:
         RecordingMessages messages;
         OptionsDialog dialog(dir.path(), messages);
         QCOMPARE(checkedText(dialog), QStringLiteral("60"));
-        QCOMPARE(spin(dialog, "redWidth")->value(), 25);
-        spin(dialog, "blueWidth")->setValue(19);
+        QCOMPARE(spin(dialog, "redWidthBox")->value(), 25);
+        spin(dialog, "blueWidthBox")->setValue(19);
         dialog.save();
         QCOMPARE(readFile(path), QStringLiteral("[启动设置]\r\n默认显示期数=60\r\n[红球区列宽]\r\n宽度=25\r\n[注释]\r\n说明=旧文件\r\n"
                                                 "[蓝球区列宽]\r\n宽度=19\r\n"));
@@ -145,7 +145,7 @@ private slots:
         RecordingMessages messages;
         OptionsDialog dialog(dir.path(), messages);
         dialog.show();
-        QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("btnQuit")), Qt::LeftButton);
+        QTest::mouseClick(dialog.findChild<QPushButton *>(QStringLiteral("quitButton")), Qt::LeftButton);
         QVERIFY(!dialog.isVisible());
         QVERIFY(!QFile::exists(settingsFilePath(dir.path())));
         QVERIFY(messages.shown.isEmpty());

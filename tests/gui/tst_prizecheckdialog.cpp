@@ -1,10 +1,8 @@
 // The prize check dialog: opened from the menu, its key filter, the single and list checks
 // through its real controls, and the hand-over of a bet list, small and large.
-#include "ProgramDir.h"
-#include "RecordingMessages.h"
+#include "MainWindowFixture.h"
 #include "core/bets/BetText.h"
 #include "ui/bets/BettingTab.h"
-#include "ui/main/MainWindow.h"
 #include "ui/stats/StatsWindows.h"
 #include "ui/prize/PrizeCheckDialog.h"
 
@@ -27,11 +25,10 @@ struct Fixture {
     {
         dir.addDraw(QStringLiteral("2007001"), {10, 11, 12, 13, 14, 15}, 16);
         dir.addDraw(QStringLiteral("2007002"), {1, 2, 3, 4, 5, 6}, 7);
-        data.open(dir.path());
     }
     PrizeCheckDialog *dialog(std::size_t limit = PrizeCheckDialog::kDefaultHandOverLimit)
     {
-        m_dialog.reset(new PrizeCheckDialog(data.database(), messages, nullptr, limit));
+        m_dialog.reset(new PrizeCheckDialog(dir.db(), messages, nullptr, limit));
         m_dialog->show();
         return m_dialog.get();
     }
@@ -43,7 +40,6 @@ struct Fixture {
         return out;
     }
     ProgramDir dir;
-    DrawDatabase data;
     RecordingMessages messages;
     std::unique_ptr<PrizeCheckDialog> m_dialog;
 };
@@ -73,7 +69,9 @@ private slots:
     void openedFromTheMenu()
     {
         Fixture f;
-        MainWindow window(f.dir.path(), f.messages);
+        const std::unique_ptr<MainWindow> built = buildMainWindow(f.dir, f.messages);
+        QVERIFY(built);
+        MainWindow &window = *built;
         window.show();
         QAction *a = window.findChild<QAction *>(QStringLiteral("actPrizeCheck"));
         QVERIFY(a && a->isEnabled());
@@ -109,7 +107,9 @@ private slots:
     void handOverFromTheBettingTab()
     {
         Fixture f;
-        MainWindow window(f.dir.path(), f.messages);
+        const std::unique_ptr<MainWindow> built = buildMainWindow(f.dir, f.messages);
+        QVERIFY(built);
+        MainWindow &window = *built;
         window.show();
         BettingTab *tab = window.bettingTab();
         auto click = [&](const QString &name) {

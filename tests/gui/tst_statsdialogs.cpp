@@ -1,9 +1,7 @@
 // The statistics windows opened from their menu items over real draws, their grids read
 // back, several modeless windows at once, and closing the main window closing them.
-#include "ProgramDir.h"
-#include "RecordingMessages.h"
+#include "MainWindowFixture.h"
 #include "core/history/DrawEntry.h"
-#include "ui/main/MainWindow.h"
 #include "ui/stats/OmissionDialog.h"
 #include "ui/stats/StatsGridView.h"
 #include "ui/stats/StatsTableModel.h"
@@ -40,13 +38,13 @@ public:
         while (!file.atEnd())
             lines << QString::fromUtf8(file.readLine()).trimmed();
         lines = lines.mid(lines.size() - kDraws);
-        DrawDatabase data;
-        if (!data.open(dir.path()).ok())
+        if (!dir.isOpen())
             return false;
+        const QSqlDatabase db = dir.db();
         BatchHooks hooks;
         hooks.message = [](const QString &) {};
-        hooks.insert = [&data](const EntryFields &e) { return insertDraw(data.database(), e); };
-        if (insertDrawBatch(data.database(), lines, hooks).inserted != kDraws)
+        hooks.insert = [db](const EntryFields &e) { return insertDraw(db, e); };
+        if (insertDrawBatch(db, lines, hooks).inserted != kDraws)
             return false;
         QFile ini(dir.file(QStringLiteral("user/DefaultSet.ini")));
         if (!ini.open(QIODevice::WriteOnly))
@@ -126,7 +124,9 @@ private slots:
         ProgramDir dir;
         dir.addDraws(draws);
         RecordingMessages messages;
-        MainWindow window(dir.path(), messages);
+        const std::unique_ptr<MainWindow> built = buildMainWindow(dir, messages);
+        QVERIFY(built);
+        MainWindow &window = *built;
         window.show();
         trigger(window, qPrintable(action));
         auto *dialog = opened<QDialog>(window, name);
@@ -156,7 +156,9 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, caption);
         RecordingMessages messages;
-        MainWindow window(m_history.dir.path(), messages);
+        const std::unique_ptr<MainWindow> built = buildMainWindow(m_history.dir, messages);
+        QVERIFY(built);
+        MainWindow &window = *built;
         window.show();
         trigger(window, qPrintable(action));
         auto *dialog = opened<OmissionDialog>(window, name);
@@ -216,7 +218,9 @@ private slots:
     void blueDistributionRunsOnShowAndCounts()
     {
         RecordingMessages messages;
-        MainWindow window(m_history.dir.path(), messages);
+        const std::unique_ptr<MainWindow> built = buildMainWindow(m_history.dir, messages);
+        QVERIFY(built);
+        MainWindow &window = *built;
         window.show();
         trigger(window, "actBlueDistribution");
         auto *dialog = opened<BlueDistributionDialog>(window, QStringLiteral("BlueDistributionDialog"));
@@ -251,7 +255,9 @@ private slots:
     void bigSmallOddEvenRunsOnShow()
     {
         RecordingMessages messages;
-        MainWindow window(m_history.dir.path(), messages);
+        const std::unique_ptr<MainWindow> built = buildMainWindow(m_history.dir, messages);
+        QVERIFY(built);
+        MainWindow &window = *built;
         window.show();
         trigger(window, "actBigSmallOddEven");
         auto *dialog = opened<BigSmallDialog>(window, QStringLiteral("BigSmallDialog"));
@@ -281,7 +287,9 @@ private slots:
     void fiveElementsIsOneWindowOverTheWholeHistory()
     {
         RecordingMessages messages;
-        MainWindow window(m_history.dir.path(), messages);
+        const std::unique_ptr<MainWindow> built = buildMainWindow(m_history.dir, messages);
+        QVERIFY(built);
+        MainWindow &window = *built;
         window.show();
         trigger(window, "actFiveElements");
         FiveElementsDialog *dialog = window.statsWindows()->fiveElements();
@@ -308,7 +316,8 @@ private slots:
     void modelessWindowsCloseWithTheMainWindow()
     {
         RecordingMessages messages;
-        auto *window = new MainWindow(m_history.dir.path(), messages);
+        MainWindow *window = buildMainWindow(m_history.dir, messages).release();
+        QVERIFY(window);
         window->show();
         trigger(*window, "actBlueDistribution");
         trigger(*window, "actBlueDistribution");
@@ -345,7 +354,9 @@ private:
     {
         QDir().mkpath(out);
         RecordingMessages messages;
-        MainWindow window(m_history.dir.path(), messages);
+        const std::unique_ptr<MainWindow> built = buildMainWindow(m_history.dir, messages);
+        QVERIFY(built);
+        MainWindow &window = *built;
         window.show();
         const QVector<QPair<const char *, const char *>> windows = {
             {"actRedOmission", "TFrm_HongqiuYilou"}, {"actBlueOmission", "TFrm_LanqiuYilou"},

@@ -1,9 +1,7 @@
 // The two trend tabs driven through their tool rows, choices and chart.
-#include "ProgramDir.h"
-#include "RecordingMessages.h"
+#include "MainWindowFixture.h"
 #include "core/history/DrawEntry.h"
 #include "ui/charts/DepthLayer.h"
-#include "ui/main/MainWindow.h"
 #include "ui/charts/TrendChartTab.h"
 #include "ui/charts/TrendChartView.h"
 #include "ui/widgets/LineOverlay.h"
@@ -30,16 +28,14 @@ const QString kTooFewDraws = QStringLiteral("info:期数选择错误，请重新
 class TestTrendCharts : public QObject {
     Q_OBJECT
 
-    struct Fixture {
-        ProgramDir dir;
-        RecordingMessages messages;
-        std::unique_ptr<MainWindow> main;
-
-        void start()
+    struct Fixture : MainWindowFixture {
+        bool start()
         {
-            main = std::make_unique<MainWindow>(dir.path(), messages);
+            if (!buildMain())
+                return false;
             main->resize(1400, 800);
             main->show();
+            return true;
         }
         TrendChartTab *tab(const QString &which) const
         {
@@ -50,11 +46,11 @@ class TestTrendCharts : public QObject {
                              const QString &choice = QString())
         {
             TrendChartTab *t = tab(which);
-            main->findChild<QTabWidget *>("PageControl1")->setCurrentWidget(t);
+            main->findChild<QTabWidget *>("tabs")->setCurrentWidget(t);
             t->from()->setEditText(from);
             t->to()->setEditText(to);
             if (choice.isEmpty())
-                QTest::mouseClick(t->findChild<QPushButton *>("btnApply"), Qt::LeftButton);
+                QTest::mouseClick(t->findChild<QPushButton *>("applyButton"), Qt::LeftButton);
             else
                 QTest::mouseClick(radio(t, choice), Qt::LeftButton);
             return t->chart();
@@ -75,13 +71,13 @@ class TestTrendCharts : public QObject {
             QStringList lines;
             for (int i = 0; i < count && !file.atEnd(); ++i)
                 lines << QString::fromUtf8(file.readLine()).trimmed();
-            DrawDatabase data;
-            if (!data.open(dir.path()).ok())
+            if (!dir.isOpen())
                 return false;
+            const QSqlDatabase db = dir.db();
             BatchHooks hooks;
             hooks.message = [](const QString &) {};
-            hooks.insert = [&data](const EntryFields &e) { return insertDraw(data.database(), e); };
-            return insertDrawBatch(data.database(), lines, hooks).inserted == count;
+            hooks.insert = [db](const EntryFields &e) { return insertDraw(db, e); };
+            return insertDrawBatch(db, lines, hooks).inserted == count;
         }
     };
 
@@ -109,7 +105,7 @@ private slots:
     {
         Fixture f;
         f.dir.addDraws(50);
-        f.start();
+        QVERIFY(f.start());
         const QStringList red = {"和值走势图", "AC值走势图", "偶数个数走势图", "奇数个数走势图",
                                  "质数个数走势图", "尾数和走势图", "极号和走势图", "极号差走势图",
                                  "大数个数走势图", "中数个数走势图", "小数个数走势图"};
@@ -122,16 +118,16 @@ private slots:
             QStringList expected = which == QLatin1String("red") ? red : QStringList{"基本走势图"};
             expected[0] += QLatin1Char('*');
             QCOMPARE(captions, expected);
-            QCOMPARE(t->findChild<QGroupBox *>("grpElements")->title(), QStringLiteral("请选择分析要素"));
-            QCOMPARE(t->findChild<QGroupBox *>("grpElements")->width(), 145);
-            QVERIFY(t->findChild<QCheckBox *>("chkLineChart")->isChecked());
-            QVERIFY(!t->findChild<QCheckBox *>("chk3D")->isChecked());
+            QCOMPARE(t->findChild<QGroupBox *>("elementsGroup")->title(), QStringLiteral("请选择分析要素"));
+            QCOMPARE(t->findChild<QGroupBox *>("elementsGroup")->width(), 145);
+            QVERIFY(t->findChild<QCheckBox *>("lineChartBox")->isChecked());
+            QVERIFY(!t->findChild<QCheckBox *>("threeDBox")->isChecked());
             QVERIFY(t->findChild<QSlider *>("depthSlider")->isHidden());
             TrendChartView *c = t->chart();
             QCOMPARE(c->chart()->title(), which == QLatin1String("red") ? QStringLiteral("红色球走势图分析")
                                                                          : QStringLiteral("蓝色球走势图分析"));
             QVERIFY(!c->chart()->legend()->isVisible());
-            QVERIFY(!c->findChild<QWidget *>("lblDrawHint")->isHidden());
+            QVERIFY(!c->findChild<QWidget *>("drawHintLabel")->isHidden());
             QVERIFY(c->deleteLinesButton()->isHidden());
             // Empty until the first "确定" or choice, although the lists are filled.
             QCOMPARE(t->from()->currentText(), QStringLiteral("2007011"));
@@ -170,7 +166,7 @@ private slots:
         Fixture f;
         if (!f.addRealDraws(12))
             QFAIL("data/history/ssq-history.txt cannot be read");
-        f.start();
+        QVERIFY(f.start());
         TrendChartView *c = f.load(tab, from, to, choice);
         QVERIFY2(f.messages.shown.isEmpty(), qPrintable(f.messages.shown.join('\n')));
         QCOMPARE(linePoints(c), values);
@@ -197,7 +193,7 @@ private slots:
         QFETCH(QString, to);
         Fixture f;
         f.dir.addDraws(6);
-        f.start();
+        QVERIFY(f.start());
         for (const QString &which : {QStringLiteral("red"), QStringLiteral("blue")}) {
             f.messages.shown.clear();
             TrendChartView *c = f.load(which, QStringLiteral("2007001"), QStringLiteral("2007006"));
@@ -215,7 +211,7 @@ private slots:
     {
         Fixture f;
         f.dir.addDraws(6);
-        f.start();
+        QVERIFY(f.start());
         QSqlQuery q(f.main->database());
         QVERIFY(q.exec(QStringLiteral("update data set lheshu = null where qishu = '2007004'")));
         TrendChartView *c = f.load(QStringLiteral("red"), QStringLiteral("2007001"), QStringLiteral("2007006"));
@@ -233,7 +229,7 @@ private slots:
     {
         Fixture f;
         f.dir.addDraws(5);
-        f.start();
+        QVERIFY(f.start());
         TrendChartView *c = f.load(QStringLiteral("red"), QStringLiteral("2007001"), QStringLiteral("2007005"),
                                    QStringLiteral("AC值走势图"));
         const QVector<int> loaded = linePoints(c);
@@ -243,7 +239,7 @@ private slots:
         QVERIFY(q.exec(QStringLiteral("delete from data")));
         QVERIFY(q.exec(QStringLiteral("delete from append")));
 
-        QCheckBox *line = f.tab(QStringLiteral("red"))->findChild<QCheckBox *>("chkLineChart");
+        QCheckBox *line = f.tab(QStringLiteral("red"))->findChild<QCheckBox *>("lineChartBox");
         QTest::mouseClick(line, Qt::LeftButton);
         QVERIFY(!line->isChecked());
         QVERIFY(c->barSeries()->isVisible());
@@ -269,10 +265,10 @@ private slots:
     {
         Fixture f;
         f.dir.addDraws(40);
-        f.start();
+        QVERIFY(f.start());
         TrendChartTab *t = f.tab(QStringLiteral("blue"));
         TrendChartView *c = f.load(QStringLiteral("blue"), QStringLiteral("2007001"), QStringLiteral("2007040"));
-        QCheckBox *box = t->findChild<QCheckBox *>("chk3D");
+        QCheckBox *box = t->findChild<QCheckBox *>("threeDBox");
         QSlider *slider = t->findChild<QSlider *>("depthSlider");
         QCOMPARE(slider->minimum(), 1);
         QCOMPARE(slider->maximum(), 100);
@@ -313,7 +309,7 @@ private slots:
     {
         Fixture f;
         f.dir.addDraws(10);
-        f.start();
+        QVERIFY(f.start());
         for (const QString &which : {QStringLiteral("red"), QStringLiteral("blue")}) {
             TrendChartView *c = f.load(which, QStringLiteral("2007001"), QStringLiteral("2007010"));
             QWidget *surface = c->viewport();
@@ -340,10 +336,10 @@ private slots:
     void repaintsWipeTheLines_data()
     {
         QTest::addColumn<QString>("action");
-        QTest::newRow("确定") << "btnApply";
+        QTest::newRow("确定") << "applyButton";
         QTest::newRow("a choice") << "choice";
-        QTest::newRow("直线图") << "chkLineChart";
-        QTest::newRow("3D显示") << "chk3D";
+        QTest::newRow("直线图") << "lineChartBox";
+        QTest::newRow("3D显示") << "threeDBox";
         QTest::newRow("resize") << "resize";
     }
     void repaintsWipeTheLines()
@@ -351,7 +347,7 @@ private slots:
         QFETCH(QString, action);
         Fixture f;
         f.dir.addDraws(10);
-        f.start();
+        QVERIFY(f.start());
         TrendChartTab *t = f.tab(QStringLiteral("red"));
         TrendChartView *c = f.load(QStringLiteral("red"), QStringLiteral("2007001"), QStringLiteral("2007010"));
         QTest::mouseClick(c->viewport(), Qt::LeftButton, {}, QPoint(400, 250));

@@ -39,7 +39,7 @@ QString nextConnectionName()
     // The process normally holds one connection; tests build several windows in a row.
     static std::atomic<int> counter{0};
     const int n = counter++;
-    return n == 0 ? QStringLiteral("balvora") : QStringLiteral("ADOConnection1_%1").arg(n);
+    return n == 0 ? QStringLiteral("drawHistory") : QStringLiteral("drawHistory_%1").arg(n);
 }
 } // namespace
 

@@ -16,8 +16,8 @@
 
 TrendChartTab::Setup TrendChartTab::redBalls()
 {
-    return {QStringLiteral("cmb111"),
-            QStringLiteral("cmb222"),
+    return {QStringLiteral("redRangeStartBox"),
+            QStringLiteral("redRangeEndBox"),
             QStringLiteral("红色球走势图分析"),
             {{QStringLiteral("和值走势图"), TrendChoice::redSum},
              {QStringLiteral("AC值走势图"), TrendChoice::Ac},
@@ -34,8 +34,8 @@ TrendChartTab::Setup TrendChartTab::redBalls()
 
 TrendChartTab::Setup TrendChartTab::blueBalls()
 {
-    return {QStringLiteral("cmb1111"),
-            QStringLiteral("cmb2222"),
+    return {QStringLiteral("blueRangeStartBox"),
+            QStringLiteral("blueRangeEndBox"),
             QStringLiteral("蓝色球走势图分析"),
             {{QStringLiteral("基本走势图"), TrendChoice::Blue}}};
 }
@@ -56,14 +56,14 @@ TrendChartTab::TrendChartTab(QSqlDatabase db, Messages &messages, const Setup &s
     m_to = range->to();
     tools->addWidget(range);
     auto *apply = new QPushButton(QStringLiteral("确定"), toolRow);
-    apply->setObjectName(QStringLiteral("btnApply"));
+    apply->setObjectName(QStringLiteral("applyButton"));
     tools->addWidget(apply);
     m_lineChart = new QCheckBox(QStringLiteral("直线图"), toolRow);
-    m_lineChart->setObjectName(QStringLiteral("chkLineChart"));
+    m_lineChart->setObjectName(QStringLiteral("lineChartBox"));
     m_lineChart->setChecked(true);
     tools->addWidget(m_lineChart);
     m_3d = new QCheckBox(QStringLiteral("3D显示"), toolRow);
-    m_3d->setObjectName(QStringLiteral("chk3D"));
+    m_3d->setObjectName(QStringLiteral("threeDBox"));
     tools->addWidget(m_3d);
     m_depth = new QSlider(Qt::Horizontal, toolRow);
     m_depth->setObjectName(QStringLiteral("depthSlider"));
@@ -77,7 +77,7 @@ TrendChartTab::TrendChartTab(QSqlDatabase db, Messages &messages, const Setup &s
     auto *body = new QHBoxLayout;
     body->setSpacing(2);
     auto *group = new QGroupBox(QStringLiteral("请选择分析要素"), this);
-    group->setObjectName(QStringLiteral("grpElements"));
+    group->setObjectName(QStringLiteral("elementsGroup"));
     group->setFixedWidth(145);
     auto *choiceLayout = new QVBoxLayout(group);
     m_choiceGroup = new QButtonGroup(this);

@@ -94,12 +94,12 @@ TrendChartView::TrendChartView(const QString &title, QWidget *parent)
     m_lines->setObjectName(QStringLiteral("drawnLines"));
 
     m_hint = new QLabel(QStringLiteral("鼠标点击可以画线"), viewport());
-    m_hint->setObjectName(QStringLiteral("lblDrawHint"));
+    m_hint->setObjectName(QStringLiteral("drawHintLabel"));
     m_hint->setStyleSheet(QStringLiteral("color: rgb(255,0,0);"));
     m_hint->adjustSize();
     m_hint->move(8, 8);
     m_deleteLines = new QPushButton(QStringLiteral("删除所有画线"), viewport());
-    m_deleteLines->setObjectName(QStringLiteral("btnDeleteLines"));
+    m_deleteLines->setObjectName(QStringLiteral("deleteLinesButton"));
     m_deleteLines->setStyleSheet(QStringLiteral("color: rgb(0,0,255);"));
     m_deleteLines->setCursor(Qt::ArrowCursor);
     m_deleteLines->adjustSize();

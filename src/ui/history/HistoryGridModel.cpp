@@ -29,7 +29,7 @@ HistoryGridModel::HistoryGridModel(QSqlQueryModel *source, QObject *parent)
             endInsertRows();
         }
     });
-    // historyQuery reads SQLite results in pieces as the grid scrolls.
+    // The query model reads SQLite results in pieces as the grid scrolls.
     connect(m_source, &QAbstractItemModel::rowsAboutToBeInserted, this,
             [this](const QModelIndex &, int first, int last) { beginInsertRows(QModelIndex(), first, last); });
     connect(m_source, &QAbstractItemModel::rowsInserted, this, [this] {

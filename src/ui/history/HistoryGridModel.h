@@ -1,5 +1,5 @@
 #pragma once
-// Shows historyQuery's rows as the 58 grid columns, with the zone colours and fonts.
+// Shows the history query's rows as the 58 grid columns, with the zone colours and fonts.
 // A new query arrives as rows removed and inserted, never as a reset, so the
 // grid keeps its column widths and its frozen first column.
 #include <QAbstractTableModel>

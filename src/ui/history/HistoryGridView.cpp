@@ -79,7 +79,7 @@ protected:
 HistoryGridView::HistoryGridView(HistoryGridModel *model, QWidget *parent)
     : QTableView(parent), m_frozen(nullptr), m_lines(nullptr)
 {
-    setObjectName(QStringLiteral("DBGridEh3"));
+    setObjectName(QStringLiteral("historyGrid"));
     setHorizontalHeader(new GroupedHeaderView(HistoryGridModel::TitleLevelsRole, 3, this));
     setVerticalHeader(new RowIndicator(this));
     setModel(model);

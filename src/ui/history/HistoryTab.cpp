@@ -33,9 +33,9 @@ HistoryTab::HistoryTab(QSqlDatabase db, Messages &messages, QWidget *parent)
     toolRow->setFixedHeight(32);
     auto *tools = new QHBoxLayout(toolRow);
     tools->setContentsMargins(0, 0, 0, 0);
-    auto *range = new RangeStrip(QStringLiteral("cmb1"), QStringLiteral("cmb2"), toolRow);
-    cmb1 = range->from();
-    cmb2 = range->to();
+    auto *range = new RangeStrip(QStringLiteral("rangeStartBox"), QStringLiteral("rangeEndBox"), toolRow);
+    m_rangeStart = range->from();
+    m_rangeEnd = range->to();
     tools->addWidget(range);
     auto button = [&](const char *name, const QString &caption) {
         auto *b = new QPushButton(caption, toolRow);
@@ -43,29 +43,29 @@ HistoryTab::HistoryTab(QSqlDatabase db, Messages &messages, QWidget *parent)
         tools->addWidget(b);
         return b;
     };
-    QPushButton *apply = button("btnApply", QStringLiteral("确定"));
-    QPushButton *remove = button("btnDeleteRow", QStringLiteral("删除选中行"));
-    QPushButton *frequency = button("btnFrequency", QStringLiteral("频率统计"));
-    m_drawButton = button("btnDrawLines", kDraw);
+    QPushButton *apply = button("applyButton", QStringLiteral("确定"));
+    QPushButton *remove = button("deleteRowButton", QStringLiteral("删除选中行"));
+    QPushButton *frequency = button("frequencyButton", QStringLiteral("频率统计"));
+    m_drawButton = button("drawLinesButton", kDraw);
     m_descending = new QCheckBox(QStringLiteral("降序排列"), toolRow);
-    m_descending->setObjectName(QStringLiteral("chkDescending"));
+    m_descending->setObjectName(QStringLiteral("descendingBox"));
     tools->addWidget(m_descending);
     tools->addStretch(1);
     layout->addWidget(toolRow);
 
-    historyQuery = new QSqlQueryModel(this);
-    historyQuery->setObjectName(QStringLiteral("historyQuery"));
-    m_gridModel = new HistoryGridModel(historyQuery, this);
-    DBGridEh3 = new HistoryGridView(m_gridModel, this);
+    m_rowsModel = new QSqlQueryModel(this);
+    m_rowsModel->setObjectName(QStringLiteral("historyRowsModel"));
+    m_gridModel = new HistoryGridModel(m_rowsModel, this);
+    m_grid = new HistoryGridView(m_gridModel, this);
     // The sideways scroll bar goes under the footer, as in a grid with a footer row.
-    DBGridEh3->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    layout->addWidget(DBGridEh3, 1);
-    m_footer = new FooterRow(DBGridEh3, 1, this);
+    m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    layout->addWidget(m_grid, 1);
+    m_footer = new FooterRow(m_grid, 1, this);
     m_footer->setObjectName(QStringLiteral("footer"));
     m_footer->setBackground(kFooterGreen);
     layout->addWidget(m_footer);
     auto *sideways = new QScrollBar(Qt::Horizontal, this);
-    QScrollBar *inner = DBGridEh3->horizontalScrollBar();
+    QScrollBar *inner = m_grid->horizontalScrollBar();
     connect(inner, &QScrollBar::rangeChanged, sideways, [sideways, inner](int min, int max) {
         sideways->setRange(min, max);
         sideways->setPageStep(inner->pageStep());
@@ -86,12 +86,12 @@ HistoryTab::HistoryTab(QSqlDatabase db, Messages &messages, QWidget *parent)
 
 void HistoryTab::fillRanges(const QStringList &numbers, int n)
 {
-    fillRangeLists(cmb1, cmb2, numbers, n);
+    fillRangeLists(m_rangeStart, m_rangeEnd, numbers, n);
 }
 
 void HistoryTab::setBallColumnWidths(int redWidth, int blueWidth)
 {
-    DBGridEh3->setBallColumnWidths(redWidth, blueWidth);
+    m_grid->setBallColumnWidths(redWidth, blueWidth);
 }
 
 bool HistoryTab::showStatement(const HistoryStatement &statement)
@@ -99,17 +99,17 @@ bool HistoryTab::showStatement(const HistoryStatement &statement)
     m_current = statement;
     HistoryQuery::Rows rows = HistoryQuery::run(m_db, statement);
     if (!rows.outcome.ok()) {
-        historyQuery->clear();
+        m_rowsModel->clear();
         m_messages.show(this, rows.outcome);
         return false;
     }
-    historyQuery->setQuery(std::move(rows.query));
+    m_rowsModel->setQuery(std::move(rows.query));
     return true;
 }
 
 void HistoryTab::applyRange()
 {
-    showStatement(HistoryQuery::range(cmb1->currentText(), cmb2->currentText()));
+    showStatement(HistoryQuery::range(m_rangeStart->currentText(), m_rangeEnd->currentText()));
 }
 
 void HistoryTab::listWholeHistory()
@@ -121,7 +121,7 @@ void HistoryTab::deleteCurrentDraw()
 {
     if (!m_messages.question(this, QStringLiteral("准备删除所选记录数据，是否继续！")))
         return;
-    const QModelIndex current = DBGridEh3->currentIndex();
+    const QModelIndex current = m_grid->currentIndex();
     if (!current.isValid())
         return;
     const int row = current.row();
@@ -134,7 +134,7 @@ void HistoryTab::deleteCurrentDraw()
         m_gridModel->fetchMore(QModelIndex());
     const int rows = m_gridModel->rowCount();
     if (rows > 0)
-        DBGridEh3->setCurrentIndex(m_gridModel->index(std::min(row, rows - 1), std::max(0, current.column())));
+        m_grid->setCurrentIndex(m_gridModel->index(std::min(row, rows - 1), std::max(0, current.column())));
 }
 
 void HistoryTab::clearAllDraws()
@@ -150,7 +150,7 @@ void HistoryTab::countFrequencies()
 {
     m_footer->setText(0, QStringLiteral("频率"));
     const HistoryQuery::FrequencyCounts f =
-        HistoryQuery::frequencyCounts(m_db, cmb1->currentText(), cmb2->currentText());
+        HistoryQuery::frequencyCounts(m_db, m_rangeStart->currentText(), m_rangeEnd->currentText());
     for (int i = 0; i < f.counts.size(); ++i) {
         const bool red = i < HistoryQuery::kRedBalls;
         const int column = red ? historyBallColumn(HistoryColumn::RedBall, i + 1)
@@ -163,18 +163,18 @@ void HistoryTab::countFrequencies()
 void HistoryTab::toggleDrawing()
 {
     const bool start = m_drawButton->text() == kDraw;
-    DBGridEh3->setDrawingMode(start);
+    m_grid->setDrawingMode(start);
     m_drawButton->setText(start ? kStopDrawing : kDraw);
 }
 
 void HistoryTab::drawsAdded(const QStringList &qishus)
 {
-    cmb2->addItems(qishus);
-    cmb2->setCurrentIndex(cmb2->count() - 1);
-    if (!showStatement(HistoryQuery::range(cmb1->currentText(), cmb2->currentText())))
+    m_rangeEnd->addItems(qishus);
+    m_rangeEnd->setCurrentIndex(m_rangeEnd->count() - 1);
+    if (!showStatement(HistoryQuery::range(m_rangeStart->currentText(), m_rangeEnd->currentText())))
         return;
     // The newest draw is the range's last row; bring it into view instead of leaving it below.
     while (m_gridModel->canFetchMore(QModelIndex()))
         m_gridModel->fetchMore(QModelIndex());
-    DBGridEh3->scrollToLastRow();
+    m_grid->scrollToLastRow();
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The tab "历史数据分析": the tool row, the history grid over historyQuery and its footer.
+// The tab "历史数据分析": the tool row, the history grid over the shown rows and its footer.
 #include "core/history/HistoryQuery.h"
 
 #include <QSqlDatabase>
@@ -23,9 +23,9 @@ public:
     HistoryGridModel *gridModel() const { return m_gridModel; }
 
     void setBallColumnWidths(int redWidth, int blueWidth);
-    // Fills cmb1 and cmb2 with every draw number and preselects the latest n.
+    // Fills the range lists with every draw number and preselects the latest n.
     void fillRanges(const QStringList &numbers, int n);
-    // "确定": shows the range of cmb1..cmb2.
+    // "确定": shows the draws from the range start to the range end.
     void applyRange();
     // "降序排列": every draw, in the order the box says.
     void listWholeHistory();
@@ -33,22 +33,21 @@ public:
     void deleteCurrentDraw();
     // "全部数据清空...": asks, then deletes every draw.
     void clearAllDraws();
-    // "频率统计": counts of each ball over cmb1..cmb2 into the footer.
+    // "频率统计": counts of each ball over the range into the footer.
     void countFrequencies();
     // "画线" / "取消画线".
     void toggleDrawing();
-    // Draws were stored: their numbers go to the end of cmb2, the last is selected, and the
+    // Draws were stored: their numbers go to the end of the range end list, the last is selected, and the
     // range is shown.
     void drawsAdded(const QStringList &qishus);
 
 private:
-    QComboBox *cmb1 = nullptr;  // from
-    QComboBox *cmb2 = nullptr;  // to
-    HistoryGridView *DBGridEh3 = nullptr;
-    QSqlQueryModel *historyQuery = nullptr;
-
     bool showStatement(const HistoryStatement &statement);
 
+    QComboBox *m_rangeStart = nullptr;
+    QComboBox *m_rangeEnd = nullptr;
+    HistoryGridView *m_grid = nullptr;
+    QSqlQueryModel *m_rowsModel = nullptr;  // the draws the grid shows
     QSqlDatabase m_db;
     Messages &m_messages;
     HistoryStatement m_current;  // the statement the grid shows, re-run after a delete

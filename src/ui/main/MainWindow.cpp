@@ -22,7 +22,6 @@
 #include <QDateTime>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QPointer>
 #include <QLocale>
 #include <QMenuBar>
 #include <QScreen>
@@ -32,22 +31,15 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-MainWindow::MainWindow(const QString &programDir, Messages &messages, QWidget *parent)
-    : QMainWindow(parent), m_programDir(programDir), m_messages(messages)
+MainWindow::MainWindow(QSqlDatabase history, const QString &programDir, Messages &messages, QWidget *parent)
+    : QMainWindow(parent), m_programDir(programDir), m_messages(messages), m_history(history)
 {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QStringLiteral("Balvora V1.4"));
 
-    // FormCreate: the restored window covers the desktop work area exactly.
+    // The restored window covers the desktop work area exactly.
     if (QScreen *screen = QGuiApplication::primaryScreen())
         setGeometry(screen->availableGeometry());
-
-    const Outcome opened = m_data.open(m_programDir);
-    if (!opened.ok()) {
-        m_messages.information(nullptr, opened.message);
-        return;
-    }
-    m_databaseOpen = true;
 
     buildMenu();
     buildCentralArea();
@@ -57,22 +49,11 @@ MainWindow::MainWindow(const QString &programDir, Messages &messages, QWidget *p
     createStatisticsDialogs();
     createDownload();
 
-    Timer1 = new QTimer(this);
-    Timer1->setInterval(1000);
-    connect(Timer1, &QTimer::timeout, this, &MainWindow::tick);
-    Timer1->start();
-}
-
-MainWindow::~MainWindow()
-{
-    // The tabs, dialogs and their helpers hold the connection and queries on it. Members go
-    // before the children do, so without this m_data would remove the connection under them.
-    QList<QPointer<QObject>> children;
-    for (QObject *child : QObject::children())
-        if (child != layout() && child != menuBar() && child != statusBar())
-            children.append(child);
-    for (const QPointer<QObject> &child : children)
-        delete child.data();
+    m_clockTimer = new QTimer(this);
+    m_clockTimer->setObjectName(QStringLiteral("clockTimer"));
+    m_clockTimer->setInterval(1000);
+    connect(m_clockTimer, &QTimer::timeout, this, &MainWindow::showClock);
+    m_clockTimer->start();
 }
 
 void MainWindow::buildMenu()
@@ -127,26 +108,26 @@ void MainWindow::buildMenu()
 void MainWindow::buildCentralArea()
 {
     m_tabs = new QTabWidget(this);
-    m_tabs->setObjectName(QStringLiteral("PageControl1"));
+    m_tabs->setObjectName(QStringLiteral("tabs"));
     m_tabs->setStyleSheet(QStringLiteral("QTabBar::tab { width: 120px; height: 30px; }"));
 
-    m_history = new HistoryTab(database(), m_messages, m_tabs);
-    m_tabs->addTab(m_history, QStringLiteral("历史数据分析"));
+    m_historyTab = new HistoryTab(database(), m_messages, m_tabs);
+    m_tabs->addTab(m_historyTab, QStringLiteral("历史数据分析"));
 
     // The picker strip comes first: the betting tab reads its balls from it.
-    m_picker = new RollUpPanel(QStringLiteral("开始选号"), 86, this);
-    m_picker->setObjectName(QStringLiteral("pickerPanel"));
+    m_pickerPanel = new RollUpPanel(QStringLiteral("开始选号"), 86, this);
+    m_pickerPanel->setObjectName(QStringLiteral("pickerPanel"));
 
     createBettingTab();
     createChartTabs();
     m_tabs->setCurrentIndex(0);
 
     m_splitter = new QSplitter(Qt::Vertical, this);
-    m_splitter->setObjectName(QStringLiteral("Splitter1"));
+    m_splitter->setObjectName(QStringLiteral("tabsAndPicker"));
     m_splitter->setHandleWidth(3);
     m_splitter->setChildrenCollapsible(false);
     m_splitter->addWidget(m_tabs);
-    m_splitter->addWidget(m_picker);
+    m_splitter->addWidget(m_pickerPanel);
     m_splitter->setStretchFactor(0, 1);
     m_splitter->setStretchFactor(1, 0);
     setCentralWidget(m_splitter);
@@ -166,7 +147,7 @@ void MainWindow::buildStatusBar()
     m_statusVersion = panel("statusVersion", 400, QString());
 }
 
-void MainWindow::tick()
+void MainWindow::showClock()
 {
     const QLocale locale = QLocale::system();
     const QDateTime now = QDateTime::currentDateTime();
@@ -177,27 +158,27 @@ void MainWindow::tick()
 void MainWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
-    if (!m_shownOnce && m_databaseOpen) {
+    if (!m_shownOnce) {
         m_shownOnce = true;
         startVersionCheck();
-        formShow();
+        loadStartView();
     }
 }
 
-void MainWindow::formShow()
+void MainWindow::loadStartView()
 {
     m_settings = readDisplaySettings(m_programDir);
-    m_history->setBallColumnWidths(m_settings.redWidth, m_settings.blueWidth);
+    m_historyTab->setBallColumnWidths(m_settings.redWidth, m_settings.blueWidth);
 
     const QStringList numbers = DrawStore::drawNumbers(database());
-    m_history->fillRanges(numbers, m_settings.drawCount);
+    m_historyTab->fillRanges(numbers, m_settings.drawCount);
     fillChartRanges(numbers);
-    m_history->applyRange();
+    m_historyTab->applyRange();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (!m_databaseOpen || m_messages.confirm(this, QStringLiteral("是否退出系统？")))
+    if (m_messages.confirm(this, QStringLiteral("是否退出系统？")))
         event->accept();
     else
         event->ignore();
@@ -226,18 +207,18 @@ void MainWindow::wire(QAction *action, Slot slot)
 // history tab's delete and clear are wired here.
 void MainWindow::createDataDialogs()
 {
-    m_luru = new DrawEntryDialog(database(), m_messages, this);
-    connect(m_luru, &DrawEntryDialog::drawsStored, m_history, &HistoryTab::drawsAdded);
-    wire(m_act.drawEntry, [this] { m_luru->exec(); });
-    wire(m_act.deleteSelected, [this] { m_history->deleteCurrentDraw(); });
-    wire(m_act.clearAll, [this] { m_history->clearAllDraws(); });
+    m_drawEntry = new DrawEntryDialog(database(), m_messages, this);
+    connect(m_drawEntry, &DrawEntryDialog::drawsStored, m_historyTab, &HistoryTab::drawsAdded);
+    wire(m_act.drawEntry, [this] { m_drawEntry->exec(); });
+    wire(m_act.deleteSelected, [this] { m_historyTab->deleteCurrentDraw(); });
+    wire(m_act.clearAll, [this] { m_historyTab->clearAllDraws(); });
 }
 
 // ---- Betting tab and the picker strip -------------------------------------------------
 void MainWindow::createBettingTab()
 {
-    m_pickerStrip = new PickerStrip(m_picker->content());
-    auto *strip = new QVBoxLayout(m_picker->content());
+    m_pickerStrip = new PickerStrip(m_pickerPanel->content());
+    auto *strip = new QVBoxLayout(m_pickerPanel->content());
     strip->setContentsMargins(0, 0, 0, 0);
     strip->addWidget(m_pickerStrip);
     m_betting = new BettingTab(m_programDir, m_pickerStrip, m_messages, m_tabs);
@@ -280,7 +261,7 @@ void MainWindow::createStatisticsDialogs()
 void MainWindow::createDownload()
 {
     wire(m_act.download, [this] {
-        DownloadDialog dialog(database(), m_luru, m_programDir, m_messages, this);
+        DownloadDialog dialog(database(), m_drawEntry, m_programDir, m_messages, this);
         dialog.exec();
     });
 }

@@ -1,12 +1,13 @@
 #pragma once
-// How the pieces fit: MainWindow owns the one database connection (DrawDatabase), the
-// display settings read at first show, and the four work tabs. Each tab and dialog
-// is its own class; they get the connection and the Messages they need from here.
+// How the pieces fit: start-up opens the history (DrawDatabase), keeps it open for as long
+// as the window lives and hands its connection to MainWindow. The window holds the display
+// settings read at first show and the four work tabs. Each tab and dialog is its own class; they
+// get the connection and the Messages they need from here.
 // Rules live in balvora_core; this layer only moves texts in and out of controls.
-#include "core/history/DrawDatabase.h"
 #include "core/settings/DisplaySettings.h"
 
 #include <QMainWindow>
+#include <QSqlDatabase>
 
 class QAction;
 class QLabel;
@@ -27,21 +28,20 @@ class TrendChartTab;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    MainWindow(const QString &programDir, Messages &messages, QWidget *parent = nullptr);
-    ~MainWindow() override;
+    // history is the open connection to db1.db of programDir; it must stay open while
+    // the window lives.
+    MainWindow(QSqlDatabase history, const QString &programDir, Messages &messages, QWidget *parent = nullptr);
 
-    // False when db1.db could not be opened; the message has been shown then.
-    bool databaseOpen() const { return m_databaseOpen; }
     QString programDir() const { return m_programDir; }
-    QSqlDatabase database() const { return m_data.database(); }
+    QSqlDatabase database() const { return m_history; }
     const DisplaySettings &settings() const { return m_settings; }
-    HistoryTab *historyTab() const { return m_history; }
-    DrawEntryDialog *drawEntry() const { return m_luru; }
+    HistoryTab *historyTab() const { return m_historyTab; }
+    DrawEntryDialog *drawEntry() const { return m_drawEntry; }
     BettingTab *bettingTab() const { return m_betting; }
     PickerStrip *pickerStrip() const { return m_pickerStrip; }
 
     // Settings read, the six range lists filled and preselected, the history range shown.
-    void formShow();
+    void loadStartView();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -63,7 +63,7 @@ private:
     void buildMenu();
     void buildCentralArea();
     void buildStatusBar();
-    void tick();
+    void showClock();
     void showOptions();
     void showAbout();
     void createDataDialogs();
@@ -77,22 +77,21 @@ private:
 
     QString m_programDir;
     Messages &m_messages;
-    DrawDatabase m_data;
-    bool m_databaseOpen = false;
+    QSqlDatabase m_history;
     bool m_shownOnce = false;
     DisplaySettings m_settings;
     MenuActions m_act;
 
     QTabWidget *m_tabs = nullptr;
-    HistoryTab *m_history = nullptr;
-    RollUpPanel *m_picker = nullptr;
+    HistoryTab *m_historyTab = nullptr;
+    RollUpPanel *m_pickerPanel = nullptr;
     QSplitter *m_splitter = nullptr;
     QLabel *m_statusClock = nullptr;
     QLabel *m_statusCaption = nullptr;
     QLabel *m_statusVersion = nullptr;
-    QTimer *Timer1 = nullptr;
+    QTimer *m_clockTimer = nullptr;
     AboutDialog *m_about = nullptr; // created once at start, shown again and again
-    DrawEntryDialog *m_luru = nullptr;
+    DrawEntryDialog *m_drawEntry = nullptr;
 
     // Betting tab
     PickerStrip *m_pickerStrip = nullptr;

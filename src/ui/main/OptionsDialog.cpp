@@ -30,12 +30,12 @@ OptionsDialog::OptionsDialog(const QString &programDir, Messages &messages, QWid
 
     auto *countBox = new QGroupBox(QStringLiteral("默认显示期数"), this);
     auto *countLayout = new QHBoxLayout(countBox);
-    drawCountGroup = new QButtonGroup(this);
-    drawCountGroup->setObjectName(QStringLiteral("drawCountGroup"));
+    m_drawCountGroup = new QButtonGroup(this);
+    m_drawCountGroup->setObjectName(QStringLiteral("drawCountGroup"));
     for (int i = 0; i < kCounts.size(); ++i) {
         auto *radio = new QRadioButton(kCounts[i], countBox);
         radio->setObjectName(QStringLiteral("radioCount%1").arg(kCounts[i]));
-        drawCountGroup->addButton(radio, i);
+        m_drawCountGroup->addButton(radio, i);
         countLayout->addWidget(radio);
     }
     layout->addWidget(countBox);
@@ -49,11 +49,11 @@ OptionsDialog::OptionsDialog(const QString &programDir, Messages &messages, QWid
         s->setValue(16);
         return s;
     };
-    redWidth = spin("redWidth");
-    blueWidth = spin("blueWidth");
+    m_redWidth = spin("redWidthBox");
+    m_blueWidth = spin("blueWidthBox");
     // Each caption is its spin box's buddy, so a screen reader names the box by it.
-    const struct { QString caption; QSpinBox *box; } rows[] = {{QStringLiteral("红色球区："), redWidth},
-                                                              {QStringLiteral("蓝色球区："), blueWidth}};
+    const struct { QString caption; QSpinBox *box; } rows[] = {{QStringLiteral("红色球区："), m_redWidth},
+                                                              {QStringLiteral("蓝色球区："), m_blueWidth}};
     for (int row = 0; row < 2; ++row) {
         auto *caption = new QLabel(rows[row].caption, widthBox);
         caption->setBuddy(rows[row].box);
@@ -64,32 +64,32 @@ OptionsDialog::OptionsDialog(const QString &programDir, Messages &messages, QWid
     layout->addWidget(widthBox);
 
     auto *buttons = new QHBoxLayout;
-    auto *set = new QPushButton(QStringLiteral("设置"), this);
-    set->setObjectName(QStringLiteral("btnSet"));
-    auto *quit = new QPushButton(QStringLiteral("退出"), this);
-    quit->setObjectName(QStringLiteral("btnQuit"));
+    auto *saveButton = new QPushButton(QStringLiteral("设置"), this);
+    saveButton->setObjectName(QStringLiteral("saveButton"));
+    auto *quitButton = new QPushButton(QStringLiteral("退出"), this);
+    quitButton->setObjectName(QStringLiteral("quitButton"));
     buttons->addStretch(1);
-    buttons->addWidget(set);
-    buttons->addWidget(quit);
+    buttons->addWidget(saveButton);
+    buttons->addWidget(quitButton);
     layout->addLayout(buttons);
-    connect(set, &QPushButton::clicked, this, &OptionsDialog::save);
-    connect(quit, &QPushButton::clicked, this, &QDialog::reject);
+    connect(saveButton, &QPushButton::clicked, this, &OptionsDialog::save);
+    connect(quitButton, &QPushButton::clicked, this, &QDialog::reject);
 
     // Showing: N picks the choice at N div 20 - 1, kept within the five choices. A value
     // that is not a whole number shows its default, as the main window reads it at start.
     const DisplaySettings settings = readDisplaySettings(m_programDir);
-    drawCountGroup->button(std::clamp(settings.drawCount / 20 - 1, 0, int(kCounts.size()) - 1))->setChecked(true);
-    redWidth->setValue(settings.redWidth);
-    blueWidth->setValue(settings.blueWidth);
+    m_drawCountGroup->button(std::clamp(settings.drawCount / 20 - 1, 0, int(kCounts.size()) - 1))->setChecked(true);
+    m_redWidth->setValue(settings.redWidth);
+    m_blueWidth->setValue(settings.blueWidth);
 }
 
 void OptionsDialog::save()
 {
     using namespace SettingsKeys;
     const IniFile ini(settingsFilePath(m_programDir));
-    const int choice = std::max(0, drawCountGroup->checkedId());
+    const int choice = std::max(0, m_drawCountGroup->checkedId());
     for (const auto &[section, key, value] :
-         {std::tuple{redSection, widthKey, redWidth->text()}, std::tuple{blueSection, widthKey, blueWidth->text()},
+         {std::tuple{redSection, widthKey, m_redWidth->text()}, std::tuple{blueSection, widthKey, m_blueWidth->text()},
           std::tuple{startSection, drawCountKey, kCounts[choice]}}) {
         const Outcome o = ini.writeString(section, key, value);
         if (!m_messages.show(this, o))

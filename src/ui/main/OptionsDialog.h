@@ -14,9 +14,9 @@ public:
     void save(); // "设置"
 
 private:
-    QButtonGroup *drawCountGroup = nullptr; // "20" .. "100", ids 0..4
-    QSpinBox *redWidth = nullptr;
-    QSpinBox *blueWidth = nullptr;
+    QButtonGroup *m_drawCountGroup = nullptr; // "20" .. "100", ids 0..4
+    QSpinBox *m_redWidth = nullptr;
+    QSpinBox *m_blueWidth = nullptr;
     QString m_programDir;
     Messages &m_messages;
 };
