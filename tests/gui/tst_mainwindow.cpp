@@ -1,5 +1,6 @@
 // Start-up and the main window: the database message, the range lists, the menu,
 // the status bar and the exit confirmation.
+#include "core/Version.h"
 #include "ProgramDir.h"
 #include "RecordingMessages.h"
 #include "ui/history/HistoryTab.h"
@@ -120,7 +121,7 @@ private slots:
         RecordingMessages messages;
         MainWindow window(dir.path(), messages);
         window.show();
-        QCOMPARE(window.windowTitle(), QStringLiteral("Balvora V1.4"));
+        QCOMPARE(window.windowTitle(), QStringLiteral("Balvora V") + kVersionText);
 
         auto *tabs = window.findChild<QTabWidget *>(QStringLiteral("PageControl1"));
         QVERIFY(tabs);

@@ -1,5 +1,6 @@
 #include "ui/main/MainWindow.h"
 
+#include "core/Version.h"
 #include "core/history/DrawStore.h"
 #include "core/download/VersionCheck.h"
 #include "core/download/PageFetch.h"
@@ -36,7 +37,7 @@ MainWindow::MainWindow(const QString &programDir, Messages &messages, QWidget *p
     : QMainWindow(parent), m_programDir(programDir), m_messages(messages)
 {
     setObjectName(QStringLiteral("MainWindow"));
-    setWindowTitle(QStringLiteral("Balvora V1.4"));
+    setWindowTitle(kProgramTitle);
 
     // FormCreate: the restored window covers the desktop work area exactly.
     if (QScreen *screen = QGuiApplication::primaryScreen())
@@ -189,7 +190,9 @@ void MainWindow::formShow()
     m_settings = readDisplaySettings(m_programDir);
     m_history->setBallColumnWidths(m_settings.redWidth, m_settings.blueWidth);
 
-    const QStringList numbers = DrawStore::drawNumbers(database());
+    const Result<QStringList> read = DrawStore::drawNumbers(database());
+    m_messages.show(this, read.outcome);
+    const QStringList &numbers = read.value;
     m_history->fillRanges(numbers, m_settings.drawCount);
     fillChartRanges(numbers);
     m_history->applyRange();
