@@ -2,6 +2,7 @@
 // reduces as the tab does and writes the current list's output lines.
 #include "Commands.h"
 
+#include "core/Game.h"
 #include "core/bets/BetEngine.h"
 #include "core/bets/Export.h"
 #include "core/bets/WheelMatrix.h"
@@ -11,8 +12,8 @@
 namespace {
 
 struct BetsOptions {
-    std::array<bool, 33> reds{};
-    std::array<bool, 16> blues{};
+    std::array<bool, Game::kRedBalls> reds{};
+    std::array<bool, Game::kBlueBalls> blues{};
     GenerationRequest request;
     bool wheelGiven = false;
     FilterSettings filters = defaultFilterSettings();
@@ -71,8 +72,9 @@ QString parseOptions(const QCommandLineParser &parser, const QString &programDir
         const bool red = option == &kRed;
         const QString opt = QStringLiteral("--") + option->names().first();
         for (const QString &value : parser.values(*option)) {
-            if (!parseBalls(value, red ? 33 : 16, balls))
-                return QStringLiteral("%1 takes numbers 1 to %2 separated by commas, or all").arg(opt).arg(red ? 33 : 16);
+            const int highest = red ? Game::kRedBalls : Game::kBlueBalls;
+            if (!parseBalls(value, highest, balls))
+                return QStringLiteral("%1 takes numbers 1 to %2 separated by commas, or all").arg(opt).arg(highest);
             for (int k : balls)
                 (red ? o.reds[std::size_t(k - 1)] : o.blues[std::size_t(k - 1)]) = true;
         }
@@ -88,7 +90,7 @@ QString parseOptions(const QCommandLineParser &parser, const QString &programDir
             return QStringLiteral("--method takes all, banker or wheel");
     }
     for (const QString &value : parser.values(kBanker)) {
-        if (!parseBalls(value, 33, balls) || value == QLatin1String("all"))
+        if (!parseBalls(value, Game::kRedBalls, balls) || value == QLatin1String("all"))
             return QStringLiteral("--banker takes red balls 1 to 33 separated by commas");
         // The banker picker's text: each banker as two digits and a blank, in the given order.
         QString text;

@@ -1,5 +1,6 @@
 #include "Commands.h"
 
+#include "core/Game.h"
 #include "core/history/DrawDatabase.h"
 #include "core/history/DrawAttributes.h"
 #include "core/history/HistoryQuery.h"
@@ -34,8 +35,8 @@ int runFreq(const CliContext &ctx, const QCommandLineParser &parser)
         return 1;
     }
     for (int i = 0; i < f.counts.size(); ++i) {
-        const bool red = i < HistoryQuery::kRedBalls;
-        const int ball = red ? i + 1 : i + 1 - HistoryQuery::kRedBalls;
+        const bool red = i < Game::kRedBalls;
+        const int ball = red ? i + 1 : i + 1 - Game::kRedBalls;
         ctx.out << (red ? "red" : "blue") << '\t' << ballText(ball) << '\t' << f.counts[i] << '\n';
     }
     return 0;

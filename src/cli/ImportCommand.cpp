@@ -60,6 +60,8 @@ int runImport(const CliContext &ctx, const QCommandLineParser &parser)
 
     const QSqlDatabase db = data.database();
     BatchReport report = insertDrawBatch(db, batchLines, printedBatchHooks(ctx, db));
+    if (!report.outcome.ok())
+        ctx.err << report.outcome.message << Qt::endl;
     int stopLine = report.stopped ? origin.value(report.stopLine) : -1;
     if (!report.stopped && unreadable >= 0) {
         ctx.out << unreadableLineMessage(unreadable + 1, lines[unreadable]) << '\n';

@@ -12,9 +12,9 @@ inline BatchHooks printedBatchHooks(const CliContext &ctx, QSqlDatabase db)
     BatchHooks hooks;
     hooks.message = [&ctx](const QString &text) { ctx.out << text << '\n'; };
     hooks.insert = [&ctx, db](const EntryFields &fields) {
-        const InsertResult r = insertDraw(db, fields);
-        if (r.status != InsertResult::Inserted)
-            ctx.out << r.message << '\n';
+        const Result<QString> r = insertDraw(db, fields);
+        if (!r.ok())
+            ctx.out << r.outcome.message << '\n';
         return r;
     };
     return hooks;

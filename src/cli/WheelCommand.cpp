@@ -1,5 +1,6 @@
 #include "Commands.h"
 
+#include "core/Game.h"
 #include "core/bets/WheelMatrix.h"
 #include "core/bets/WheelVerify.h"
 
@@ -45,10 +46,10 @@ int runWheel(const CliContext &ctx, const QCommandLineParser &parser)
         n = parser.value(kCandidates).toInt();
     const int typeIndex = wheelTypeIndex(typeText);
     if (typeIndex < 0) {
-        ctx.err << QStringLiteral("您选择的旋转矩阵类型不正确,请重新选择!") << Qt::endl;
+        ctx.err << wrongWheelTypeText() << Qt::endl;
         return 2;
     }
-    if (n < 1 || n > 33) {
+    if (n < 1 || n > Game::kRedBalls) {
         ctx.err << "balvora-cli: give the number of candidates (1-33) with --n" << Qt::endl;
         return 2;
     }

@@ -22,3 +22,13 @@ struct Outcome {
     static Outcome failed(const QString &text) { return {Status::Failed, text}; }
     static Outcome cancelled() { return {Status::Cancelled, QString()}; }
 };
+
+// A value read or computed together with how that went: value is meaningful only when
+// outcome is ok, so a failed read is never mistaken for an empty one.
+template <class T>
+struct Result {
+    T value{};
+    Outcome outcome;
+
+    bool ok() const { return outcome.ok(); }
+};

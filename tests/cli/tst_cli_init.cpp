@@ -27,7 +27,7 @@ private slots:
         QVERIFY(r.err.contains(QStringLiteral("already exists")));
         DrawDatabase data;
         QVERIFY(data.open(dir.path()).ok());
-        QCOMPARE(DrawStore::drawNumbers(data.database()), QStringList{"2007001"});
+        QCOMPARE(DrawStore::drawNumbers(data.database()).value, QStringList{"2007001"});
     }
 
     void initIntoAMissingDirectoryFails()

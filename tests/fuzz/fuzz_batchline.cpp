@@ -76,9 +76,8 @@ void checkFields(const QString &text)
     // The blue box takes the text as typed ("007" stays so); insertDraw reads it as a number.
     const BlueStep blue = stepBlue(text);
     if (blue.outcome.ok()) {
-        int v = 0;
-        QString message;
-        FUZZ_CHECK(readWholeNumber(blue.ball, &v, &message) && v >= 1 && v <= 16 && blue.ball.size() >= 2);
+        const Result<int> v = readWholeNumber(blue.ball);
+        FUZZ_CHECK(v.ok() && v.value >= 1 && v.value <= 16 && blue.ball.size() >= 2);
     } else {
         FUZZ_CHECK(blue.ball.isEmpty() && !blue.outcome.message.isEmpty());
     }

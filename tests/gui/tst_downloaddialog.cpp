@@ -1,6 +1,7 @@
 // The download dialog and the version notice, with pages served from 127.0.0.1.
 #include "MainWindowFixture.h"
 #include "PageServer.h"
+#include "core/Version.h"
 #include "core/history/DrawEntry.h"
 #include "core/download/DrawPage.h"
 #include "core/download/VersionCheck.h"
@@ -363,7 +364,7 @@ private slots:
         QTest::addColumn<QString>("panel");
         QTest::newRow("1.5") << QString::fromUtf8("<p>最新版本：1.5 已发布</p>")
                              << QString::fromUtf8("发现最新版本1.5，请到Varnelo或者Quindle下载！");
-        QTest::newRow("1.4") << QString::fromUtf8("<p>最新版本：1.4</p>") << QString::fromUtf8("暂时未发现最新版本信息！");
+        QTest::newRow("its own version") << QString::fromUtf8("<p>最新版本：") + kVersionText + QStringLiteral("</p>") << QString::fromUtf8("暂时未发现最新版本信息！");
         QTest::newRow("2.0") << QString::fromUtf8("<p>最新版本：2.0</p>")
                              << QString::fromUtf8("发现最新版本2.0，请到Varnelo或者Quindle下载！");
         QTest::newRow("1.10") << QString::fromUtf8("<p>最新版本：1.10</p>")

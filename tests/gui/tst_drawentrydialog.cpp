@@ -296,7 +296,7 @@ private slots:
         f.memo()->setPlainText(memo);
         f.click("btnBatchInsert");
         QCOMPARE(f.messages.shown, shown);
-        QCOMPARE(DrawStore::drawNumbers(f.main->database()), stored);
+        QCOMPARE(DrawStore::drawNumbers(f.main->database()).value, stored);
         QCOMPARE(f.rows(QStringLiteral("append")), int(stored.size()));
         QCOMPARE(f.memo()->toPlainText(), memo);
     }

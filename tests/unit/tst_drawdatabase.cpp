@@ -1,13 +1,17 @@
 // The draw database: opening never creates a file, refuses what is not our
 // history, and a draw's two rows are written and deleted together.
 #include "ProgramDir.h"
+#include "core/download/DrawPage.h"
 #include "core/history/DrawDatabase.h"
+#include "core/history/DrawEntry.h"
 #include "core/history/DrawStore.h"
+#include "core/prize/PrizeCheck.h"
 
 #include <QFile>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 
 namespace {
 const QString kOpenFailed = QStringLiteral("找不到数据文件或数据文件无法打开，请确认解压是否正确或者文件被删除！");
@@ -18,6 +22,8 @@ int count(QSqlDatabase db, const QString &sql)
     return q.exec(sql) && q.next() ? q.value(0).toInt() : -1;
 }
 } // namespace
+
+Q_DECLARE_METATYPE(std::function<Outcome(QSqlDatabase)>)
 
 class TestDrawDatabase : public QObject {
     Q_OBJECT
@@ -80,7 +86,7 @@ private slots:
         QCOMPARE(DrawDatabase::createDatabase(dir.path()).ok(), false);
         DrawDatabase data;
         QVERIFY(data.open(dir.path()).ok());
-        QCOMPARE(DrawStore::drawNumbers(data.database()), QStringList{"2007001"});
+        QCOMPARE(DrawStore::drawNumbers(data.database()).value, QStringList{"2007001"});
     }
 
     // A file written by a newer program is refused and left byte for byte; an older one
@@ -129,7 +135,7 @@ private slots:
         DrawDatabase data;
         QVERIFY(data.open(dir.path()).ok());
         QCOMPARE(count(data.database(), QStringLiteral("pragma user_version")), DrawDatabase::kSchemaVersion);
-        QCOMPARE(DrawStore::drawNumbers(data.database()), QStringList{"2007001"});
+        QCOMPARE(DrawStore::drawNumbers(data.database()).value, QStringList{"2007001"});
     }
 
     void drawRowsAreStoredTogetherOrNotAtAll()
@@ -170,9 +176,52 @@ private slots:
         ProgramDir history; // an empty history, opened
         QVERIFY(history.isOpen());
         QVERIFY(DrawStore::insertDraw(history.db(), computeDrawAttributes("2007001", {1, 2, 3, 4, 5, 6}, 7)).ok());
-        QCOMPARE(DrawStore::drawExists(history.db(), QStringLiteral("2007001' or '1'='1")), false);
+        QCOMPARE(DrawStore::drawExists(history.db(), QStringLiteral("2007001' or '1'='1")).value, false);
         QVERIFY(DrawStore::deleteDraw(history.db(), QStringLiteral("x' or '1'='1")).ok());
-        QCOMPARE(DrawStore::drawNumbers(history.db()).size(), 1);
+        QCOMPARE(DrawStore::drawNumbers(history.db()).value.size(), 1);
+    }
+
+    // A history whose data table went away under the open connection: every read says it
+    // failed, with the database's text, instead of reading as an empty history.
+    void brokenHistoryReadsAsFailed_data()
+    {
+        using Read = std::function<Outcome(QSqlDatabase)>;
+        QTest::addColumn<Read>("read");
+        const QString draw = QStringLiteral("2007001");
+        QTest::newRow("drawExists") << Read([=](QSqlDatabase db) { return DrawStore::drawExists(db, draw).outcome; });
+        QTest::newRow("drawNumbers") << Read([](QSqlDatabase db) { return DrawStore::drawNumbers(db).outcome; });
+        QTest::newRow("highestDrawNumber") << Read([](QSqlDatabase db) { return DrawStore::highestDrawNumber(db).outcome; });
+        QTest::newRow("proposeNextDrawNumber") << Read([](QSqlDatabase db) { return proposeNextDrawNumber(db, 2026).outcome; });
+        QTest::newRow("insertDraw checks for the draw")
+            << Read([](QSqlDatabase db) {
+                   return insertDraw(db, {QStringLiteral("2007002"), {"01", "02", "03", "04", "05", "06"}, "07", ""}).outcome;
+               });
+        QTest::newRow("insertDrawBatch")
+            << Read([](QSqlDatabase db) {
+                   BatchHooks hooks;
+                   hooks.message = [](const QString &) {};
+                   hooks.insert = [db](const EntryFields &f) { return insertDraw(db, f); };
+                   const BatchReport report = insertDrawBatch(db, {QStringLiteral("2007002 1 2 3 4 5 6 7")}, hooks);
+                   return report.stopped && report.inserted == 0 ? report.outcome : Outcome::success();
+               });
+        QTest::newRow("findDraw") << Read([=](QSqlDatabase db) { return PrizeCheck::findDraw(db, draw).outcome; });
+        QTest::newRow("analyseDrawPage")
+            << Read([](QSqlDatabase db) {
+                   return analyseDrawPage(db, QString::fromUtf8("双色球：2007002期01020304050607 ")).outcome;
+               });
+    }
+    void brokenHistoryReadsAsFailed()
+    {
+        using Read = std::function<Outcome(QSqlDatabase)>;
+        QFETCH(Read, read);
+        ProgramDir history;
+        QVERIFY(DrawStore::insertDraw(history.db(), computeDrawAttributes("2007001", {1, 2, 3, 4, 5, 6}, 7)).ok());
+        QVERIFY(read(history.db()).ok()); // the same read on the sound history
+        QSqlQuery q(history.db());
+        QVERIFY(q.exec(QStringLiteral("alter table data rename to data_gone")));
+        const Outcome o = read(history.db());
+        QCOMPARE(o.status, Outcome::Status::Failed);
+        QVERIFY2(o.message.contains(QLatin1String("data")), qPrintable(o.message));
     }
 };
 

@@ -118,10 +118,10 @@ private slots:
         QFETCH(QString, message);
         ProgramDir t;
         QVERIFY(t.isOpen());
-        QCOMPARE(insertDraw(t.db(), fields("2006001", "01 02 03 04 05 06", "07")).status, InsertResult::Inserted);
-        const InsertResult r = insertDraw(t.db(), fields(qishu, reds, blue, extra));
-        QCOMPARE(r.status, InsertResult::Refused);
-        QCOMPARE(r.message, message);
+        QCOMPARE(insertDraw(t.db(), fields("2006001", "01 02 03 04 05 06", "07")).outcome.status, Outcome::Status::Ok);
+        const Result<QString> r = insertDraw(t.db(), fields(qishu, reds, blue, extra));
+        QCOMPARE(r.outcome.status, Outcome::Status::Refused);
+        QCOMPARE(r.outcome.message, message);
         QCOMPARE(rows(t.db(), QStringLiteral("data")), 1);
         QCOMPARE(rows(t.db(), QStringLiteral("append")), 1);
     }
@@ -129,10 +129,10 @@ private slots:
     void insertDrawStoresBothRows()
     {
         ProgramDir t;
-        const InsertResult r = insertDraw(t.db(), fields("2007099", "01 07 12 23 30 33", "16", "9"));
-        QCOMPARE(r.status, InsertResult::Inserted);
-        QCOMPARE(r.message, QStringLiteral("2007099期开奖数据录入成功！"));
-        QCOMPARE(r.nextQishu, QStringLiteral("2007100"));
+        const Result<QString> r = insertDraw(t.db(), fields("2007099", "01 07 12 23 30 33", "16", "9"));
+        QCOMPARE(r.outcome.status, Outcome::Status::Ok);
+        QCOMPARE(r.outcome.message, QStringLiteral("2007099期开奖数据录入成功！"));
+        QCOMPARE(r.value, QStringLiteral("2007100"));
         QCOMPARE(column(t.db(), "data", "a23", "2007099"), QStringLiteral("23"));
         QCOMPARE(column(t.db(), "data", "b16", "2007099"), QStringLiteral("16"));
         QCOMPARE(column(t.db(), "data", "lxingqitian", "2007099"), QStringLiteral("9"));
@@ -142,10 +142,10 @@ private slots:
     void proposeNext()
     {
         ProgramDir t;
-        QCOMPARE(proposeNextDrawNumber(t.db(), 2026), QStringLiteral("2026001"));
+        QCOMPARE(proposeNextDrawNumber(t.db(), 2026).value, QStringLiteral("2026001"));
         insertDraw(t.db(), fields("2007040", "01 02 03 04 05 06", "07"));
         insertDraw(t.db(), fields("2007005", "01 02 03 04 05 06", "07"));
-        QCOMPARE(proposeNextDrawNumber(t.db(), 2026), QStringLiteral("2007041"));
+        QCOMPARE(proposeNextDrawNumber(t.db(), 2026).value, QStringLiteral("2007041"));
     }
 
     void batchLine_data()
@@ -232,20 +232,20 @@ private slots:
         QFETCH(QStringList, messages);
         QFETCH(bool, stopped);
         ProgramDir t;
-        QCOMPARE(insertDraw(t.db(), fields("2006001", "01 02 03 04 05 06", "07")).status, InsertResult::Inserted);
+        QCOMPARE(insertDraw(t.db(), fields("2006001", "01 02 03 04 05 06", "07")).outcome.status, Outcome::Status::Ok);
         QStringList shown;
         BatchHooks hooks;
         hooks.message = [&shown](const QString &m) { shown << m; };
         hooks.insert = [&](const EntryFields &f) {
-            const InsertResult r = insertDraw(t.db(), f);
-            if (r.status != InsertResult::Inserted)
-                shown << r.message;
+            const Result<QString> r = insertDraw(t.db(), f);
+            if (!r.ok())
+                shown << r.outcome.message;
             return r;
         };
         const BatchReport report = insertDrawBatch(t.db(), lines, hooks);
         QCOMPARE(shown, messages);
         QCOMPARE(report.stopped, stopped);
-        QCOMPARE(DrawStore::drawNumbers(t.db()), stored);
+        QCOMPARE(DrawStore::drawNumbers(t.db()).value, stored);
         QCOMPARE(rows(t.db(), QStringLiteral("append")), int(stored.size()));
         QCOMPARE(report.inserted, int(stored.size()) - 1);
     }

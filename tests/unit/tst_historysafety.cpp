@@ -288,7 +288,7 @@ private slots:
             QVERIFY(data.open(dir.path()).ok());
             for (const QString &line : historyLines().mid(0, 3)) {
                 const BatchLine b = parseBatchLine(line);
-                QCOMPARE(insertDraw(data.database(), b.fields).status, InsertResult::Inserted);
+                QCOMPARE(insertDraw(data.database(), b.fields).outcome.status, Outcome::Status::Ok);
             }
         }
         const QByteArray before = fileBytes(path);

@@ -1,5 +1,6 @@
 // The version page's text decides status panel 3; pages come through PageFetch.
 #include "PageServer.h"
+#include "core/Version.h"
 #include "core/download/VersionCheck.h"
 #include "core/download/PageFetch.h"
 
@@ -21,7 +22,7 @@ private slots:
         QTest::addColumn<QString>("panel");
         const QString newer15 = QString::fromUtf8("发现最新版本1.5，请到Varnelo或者Quindle下载！");
         QTest::newRow("1.5 and more text") << QString::fromUtf8("Balvora 最新版本：1.5 发布于今日") << newer15;
-        QTest::newRow("1.4") << QString::fromUtf8("最新版本：1.4") << V::noneFound;
+        QTest::newRow("its own version") << QString::fromUtf8("最新版本：") + kVersionText << V::noneFound;
         QTest::newRow("2.0 is 2, after 1.4") << QString::fromUtf8("最新版本：2.0")
                                              << QString::fromUtf8("发现最新版本2.0，请到Varnelo或者Quindle下载！");
         QTest::newRow("1.10 reads 1.1") << QString::fromUtf8("最新版本：1.10") << V::noneFound;

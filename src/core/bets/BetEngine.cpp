@@ -38,7 +38,7 @@ EngineResult unlessOutOfMemory(Compute &&compute)
 
 } // namespace
 
-EngineResult computeGeneration(const std::array<bool, 33> &redSelected, const std::array<bool, 16> &blueSelected,
+EngineResult computeGeneration(const std::array<bool, Game::kRedBalls> &redSelected, const std::array<bool, Game::kBlueBalls> &blueSelected,
                                const GenerationRequest &request, const ProgressFn &progress)
 {
     return unlessOutOfMemory([&]() -> EngineResult {
@@ -115,7 +115,7 @@ const EngineResult &BetEngine::apply(const EngineResult &r)
     return r;
 }
 
-EngineResult BetEngine::generate(const std::array<bool, 33> &redSelected, const std::array<bool, 16> &blueSelected,
+EngineResult BetEngine::generate(const std::array<bool, Game::kRedBalls> &redSelected, const std::array<bool, Game::kBlueBalls> &blueSelected,
                                  const GenerationRequest &request, const ProgressFn &progress)
 {
     return apply(computeGeneration(redSelected, blueSelected, request, progress));

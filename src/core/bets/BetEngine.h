@@ -10,6 +10,7 @@
 //
 // The current list shares the generated list's storage until it is changed on its own:
 // 17,721,088 bets are 142 MB, and a copy that is never written need not exist twice.
+#include "core/Game.h"
 #include "core/Outcome.h"
 #include "core/bets/Bet.h"
 #include "core/bets/Candidates.h"
@@ -41,7 +42,7 @@ inline const QString kOutOfMemoryMessage =
 
 // "开始投注": collects the candidates and makes the generated list, which is also the current
 // one. A refused generation still installs two empty lists.
-EngineResult computeGeneration(const std::array<bool, 33> &redSelected, const std::array<bool, 16> &blueSelected,
+EngineResult computeGeneration(const std::array<bool, Game::kRedBalls> &redSelected, const std::array<bool, Game::kBlueBalls> &blueSelected,
                                const GenerationRequest &request, const ProgressFn &progress = {});
 // "条件过滤": the generated list of from, filtered, becomes the current list. methodNow is the
 // method chosen on the tab at the time; a wheel is refused, and so is a bound that is not a number.
@@ -65,7 +66,7 @@ public:
     const EngineResult &apply(const EngineResult &r);
 
     // Compute and apply in one call on the engine's thread, for the command line and tests.
-    EngineResult generate(const std::array<bool, 33> &redSelected, const std::array<bool, 16> &blueSelected,
+    EngineResult generate(const std::array<bool, Game::kRedBalls> &redSelected, const std::array<bool, Game::kBlueBalls> &blueSelected,
                           const GenerationRequest &request, const ProgressFn &progress = {});
     EngineResult filter(BetMethod methodNow, const FilterSettings &settings, const ProgressFn &progress = {});
     EngineResult reduce(int n, const ProgressFn &progress = {});

@@ -1,5 +1,7 @@
 #include "core/bets/BetText.h"
 
+#include "core/Game.h"
+
 namespace {
 
 inline void twoDigits(std::uint8_t n, char *out)
@@ -80,7 +82,7 @@ std::optional<Bet> parseBetLine(QStringView line)
     Bet bet{};
     for (int i = 0; i < 6; ++i) {
         const int r = twoDigitValue(line, 3 * i);
-        if (r < 1 || r > 33)
+        if (r < 1 || r > Game::kRedBalls)
             return std::nullopt;
         if (i < 5 && line[3 * i + 2] != QLatin1Char(' '))
             return std::nullopt;
@@ -96,7 +98,7 @@ std::optional<Bet> parseBetLine(QStringView line)
         blueAt = 18;
     }
     const int b = twoDigitValue(line, blueAt);
-    if (b < 1 || b > 16)
+    if (b < 1 || b > Game::kBlueBalls)
         return std::nullopt;
     bet.blue = std::uint8_t(b);
     return bet;

@@ -1,5 +1,6 @@
 #pragma once
 // The balls a generation works from: the selected toggles, each colour in ascending order.
+#include "core/Game.h"
 #include <QString>
 #include <array>
 #include <vector>
@@ -17,7 +18,7 @@ struct Candidates {
 };
 
 // redSelected[k-1] / blueSelected[k-1] tell whether ball k is selected.
-Candidates collectCandidates(const std::array<bool, 33> &redSelected, const std::array<bool, 16> &blueSelected,
+Candidates collectCandidates(const std::array<bool, Game::kRedBalls> &redSelected, const std::array<bool, Game::kBlueBalls> &blueSelected,
                              BetMethod method);
 
 inline const QString kTooFewRedsMessage = QStringLiteral("您选择的红球号码少于六位，请重新选择！");
@@ -30,6 +31,6 @@ struct BankerPick {
     QString text;
     bool accepted = true;
 };
-BankerPick buildBankerText(const std::array<bool, 33> &picked);
+BankerPick buildBankerText(const std::array<bool, Game::kRedBalls> &picked);
 
 inline const QString kTooManyBankersMessage = QStringLiteral("胆号个数不能超过5个,请重新选择!");

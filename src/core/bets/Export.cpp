@@ -33,13 +33,18 @@ Outcome writeOutputLines(QIODevice &device, const BetList &list, const ProgressF
     return Outcome::success();
 }
 
+QString cannotWriteText(const QString &path, const QString &error)
+{
+    return QStringLiteral("无法写入文件%1：%2").arg(path, error);
+}
+
 Outcome exportBets(const QString &path, const BetList &list, const ProgressFn &progress)
 {
     // Written beside the target and renamed at the end: a failed or cancelled export leaves
     // an existing file as it was.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return Outcome::failed(QStringLiteral("无法写入文件%1：%2").arg(path, file.errorString()));
+        return Outcome::failed(cannotWriteText(path, file.errorString()));
     const Outcome o = writeOutputLines(file, list, progress);
     if (!o.ok()) {
         file.cancelWriting();

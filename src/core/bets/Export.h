@@ -10,6 +10,8 @@
 // Writes to an open device in large blocks. Cancelled leaves what was written so far; a write
 // error is a failure.
 Outcome writeOutputLines(QIODevice &device, const BetList &list, const ProgressFn &progress = {});
+// The failure of a text file that cannot be opened for writing (the export, a saved print).
+QString cannotWriteText(const QString &path, const QString &error);
 // Creates or replaces path; a cancelled or failed export leaves what was there before.
 // Ok, failed with the file error, or cancelled.
 Outcome exportBets(const QString &path, const BetList &list, const ProgressFn &progress = {});

@@ -1,5 +1,6 @@
 #include "core/bets/Generation.h"
 
+#include "core/Game.h"
 #include "core/bets/Combinatorics.h"
 #include "core/bets/Guarantee.h"
 
@@ -91,7 +92,7 @@ GenerationResult generateBankerDrag(const QString &bankerText, const std::vector
         bool repeated = false;
         for (int b : bankers)
             repeated = repeated || b == ball;
-        if (!ok || ball < 1 || ball > 33 || repeated) {
+        if (!ok || ball < 1 || ball > Game::kRedBalls || repeated) {
             result.outcome = Outcome::refused(kBadBankerMessage);
             return result;
         }

@@ -1,5 +1,6 @@
 #include "core/bets/Guarantee.h"
 
+#include "core/Game.h"
 #include "core/bets/Combinatorics.h"
 
 #include <algorithm>
@@ -7,7 +8,7 @@
 
 namespace {
 
-constexpr int kReds = 33;
+constexpr int kReds = Game::kRedBalls;
 
 // The index tuples of the n-subsets of six positions, for n = 1..6.
 struct SubsetTable {

@@ -4,9 +4,10 @@
 #include <QFileInfo>
 #include <QList>
 
+QString wrongWheelTypeText() { return QStringLiteral("您选择的旋转矩阵类型不正确,请重新选择!"); }
+
 namespace {
 
-QString wrongTypeText() { return QStringLiteral("您选择的旋转矩阵类型不正确,请重新选择!"); }
 QString noMatrixText() { return QStringLiteral("您选择的侯选号码数量无此类旋转矩阵,请重新选择!"); }
 
 WheelMatrix refused(const QString &text) { return {Outcome::refused(text), {}}; }
@@ -40,7 +41,7 @@ QString wheelMatrixPath(const QString &programDir, int typeIndex, int candidateC
 WheelMatrix readWheelMatrix(const QString &programDir, int typeIndex, int candidateCount)
 {
     if (typeIndex < 0 || typeIndex >= int(kWheelTypes.size()))
-        return refused(wrongTypeText());
+        return refused(wrongWheelTypeText());
     return readWheelMatrixFile(wheelMatrixPath(programDir, typeIndex, candidateCount), candidateCount);
 }
 

@@ -36,6 +36,8 @@ struct WheelMatrix {
 
 // Position of a caption ("中6保5") or code ("S6E5") in kWheelTypes, or -1.
 int wheelTypeIndex(const QString &captionOrCode);
+// The refusal of a wheel type that is none of kWheelTypes.
+QString wrongWheelTypeText();
 // "<programDir>/Matrix/C<n><code>.db"
 QString wheelMatrixPath(const QString &programDir, int typeIndex, int candidateCount);
 // Reads the matrix for the type at typeIndex and n candidates. Refuses a type outside

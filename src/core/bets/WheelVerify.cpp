@@ -1,5 +1,6 @@
 #include "core/bets/WheelVerify.h"
 
+#include "core/Game.h"
 #include "core/bets/Combinatorics.h"
 
 #include <cstdint>
@@ -42,7 +43,7 @@ WheelCheck verifyWheel(const std::vector<WheelRow> &rows, int candidateCount, co
 {
     WheelCheck check;
     const int n = candidateCount;
-    if (n < 1 || n > 33) // red candidates are 01..33
+    if (n < 1 || n > Game::kRedBalls) // red candidates are 01..33
         return check;
     const Mask all = (Mask(1) << n) - 1;
     check.subsets = static_cast<long long>(binomial(n, type.hit));

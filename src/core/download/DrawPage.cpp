@@ -2,12 +2,11 @@
 
 #include "core/download/HtmlText.h"
 #include "core/download/PageFetch.h"
+#include "core/history/DrawStore.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSet>
-#include <QSqlError>
-#include <QSqlQuery>
 
 namespace DrawPageTexts {
 QString drawLog(const QString &qishu)
@@ -60,24 +59,16 @@ PageAnalysis analyseDrawPage(QSqlDatabase db, const QByteArray &gbkText)
     PageAnalysis analysis;
     const QVector<PageRecord> records = readPageRecords(gbkText);
     analysis.records = records.size();
-    QSqlQuery q(db);
-    q.setForwardOnly(true);
-    if (!q.prepare(QStringLiteral("select qishu from data where qishu=?"))) {
-        analysis.outcome = Outcome::failed(q.lastError().text());
-        return analysis;
-    }
     QSet<QString> taken;
     for (const PageRecord &r : records) {
-        q.addBindValue(r.qishu);
-        if (!q.exec()) {
-            analysis.outcome = Outcome::failed(q.lastError().text());
+        const Result<bool> stored = DrawStore::drawExists(db, r.qishu);
+        if (!stored.ok()) {
+            analysis.outcome = stored.outcome;
             analysis.batchLines.clear();
             analysis.logLines.clear();
             return analysis;
         }
-        const bool stored = q.next();
-        q.finish();
-        if (stored || taken.contains(r.qishu))
+        if (stored.value || taken.contains(r.qishu))
             continue;
         taken.insert(r.qishu);
         analysis.batchLines << r.qishu + QLatin1Char(' ') + r.numbers;
@@ -91,32 +82,33 @@ PageAnalysis analyseDrawPage(QSqlDatabase db, const QString &pageText)
     return analyseDrawPage(db, HtmlText::toGbk(pageText));
 }
 
-bool readAddressLines(const QString &path, QStringList *lines, QString *error)
+Result<QStringList> readAddressLines(const QString &path)
 {
+    Result<QStringList> lines;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        *error = file.errorString();
-        return false;
+        lines.outcome = Outcome::failed(file.errorString());
+        return lines;
     }
     const QString text = HtmlText::decode(file.readAll(), QByteArray());
-    lines->clear();
     for (const QString &line : text.split(QLatin1Char('\n')))
-        lines->append(line.trimmed());
-    while (!lines->isEmpty() && lines->last().isEmpty())
-        lines->removeLast();
-    return true;
+        lines.value.append(line.trimmed());
+    while (!lines.value.isEmpty() && lines.value.last().isEmpty())
+        lines.value.removeLast();
+    return lines;
 }
 
 DownloadAddresses readDownloadAddresses(const QString &programDir)
 {
     DownloadAddresses result;
     const QString path = QDir(programDir).filePath(QStringLiteral("user/DownUpdate.txt"));
-    QStringList lines;
-    QString error;
-    if (!readAddressLines(path, &lines, &error)) {
-        result.outcome = Outcome::failed(QStringLiteral("无法读取下载地址文件 %1：%2").arg(QDir::toNativeSeparators(path), error));
+    const Result<QStringList> read = readAddressLines(path);
+    if (!read.ok()) {
+        result.outcome = Outcome::failed(
+            QStringLiteral("无法读取下载地址文件 %1：%2").arg(QDir::toNativeSeparators(path), read.outcome.message));
         return result;
     }
+    const QStringList &lines = read.value;
     if (lines.size() < 2 || lines[0].isEmpty() || lines[1].isEmpty()) {
         result.outcome = Outcome::failed(
             QStringLiteral("下载地址文件 %1 应有两行地址：第1行为最新开奖数据页面，第2行为历史开奖数据页面。")

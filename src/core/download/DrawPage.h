@@ -54,5 +54,5 @@ struct DownloadAddresses {
 DownloadAddresses readDownloadAddresses(const QString &programDir);
 
 // The lines of a small text file the user may have edited (UTF-8 or GBK, LF or CR LF),
-// trimmed, without the empty lines at its end. False when it cannot be read.
-bool readAddressLines(const QString &path, QStringList *lines, QString *error);
+// trimmed, without the empty lines at its end. Failed with the file's error when it cannot be read.
+Result<QStringList> readAddressLines(const QString &path);

@@ -38,10 +38,8 @@ QString versionPanelText(const QString &pageText)
 
 QUrl versionPageAddress(const QString &programDir)
 {
-    QStringList lines;
-    QString error;
-    if (!readAddressLines(QDir(programDir).filePath(QStringLiteral("user/Version.txt")), &lines, &error)
-        || lines.isEmpty())
+    const Result<QStringList> lines = readAddressLines(QDir(programDir).filePath(QStringLiteral("user/Version.txt")));
+    if (!lines.ok() || lines.value.isEmpty())
         return QUrl();
-    return resolvePageAddress(lines.first(), programDir);
+    return resolvePageAddress(lines.value.first(), programDir);
 }

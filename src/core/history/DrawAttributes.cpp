@@ -1,5 +1,7 @@
 #include "core/history/DrawAttributes.h"
 
+#include "core/Game.h"
+
 namespace {
 const QString kOdd = QStringLiteral("奇");
 const QString kEven = QStringLiteral("偶");
@@ -22,11 +24,11 @@ bool isComposite(int n)
 
 int acValue(const int *reds)
 {
-    bool seen[34] = {};
-    for (int i = 0; i < 6; ++i)
-        for (int j = i + 1; j < 6; ++j) {
+    bool seen[Game::kRedBalls + 1] = {};
+    for (int i = 0; i < Game::kRedsPerBet; ++i)
+        for (int j = i + 1; j < Game::kRedsPerBet; ++j) {
             const int d = reds[j] > reds[i] ? reds[j] - reds[i] : reds[i] - reds[j];
-            if (d >= 0 && d <= 33)
+            if (d >= 0 && d <= Game::kRedBalls)
                 seen[d] = true;
         }
     int count = 0;
@@ -68,7 +70,7 @@ DrawAttributes computeDrawAttributes(const QString &qishu, const std::array<int,
     const int jihe = reds[5] + reds[0];
     bool extraOk = false;
     const int extra = extraText.toInt(&extraOk);
-    const bool hasExtra = extraOk && extra >= 1 && extra <= 16;
+    const bool hasExtra = extraOk && extra >= 1 && extra <= Game::kBlueBalls;
 
     DrawAttributes a;
     QVector<ColumnValue> &d = a.dataRow;
@@ -90,7 +92,7 @@ DrawAttributes computeDrawAttributes(const QString &qishu, const std::array<int,
     if (hasExtra)
         d.append({QStringLiteral("lxingqitian"), extraText});
 
-    int largestGap = reds[0] + 33 - reds[5];
+    int largestGap = reds[0] + Game::kRedBalls - reds[5];
     int gapSum = largestGap;
     for (int i = 1; i < 6; ++i) {
         const int gap = reds[i] - reds[i - 1];

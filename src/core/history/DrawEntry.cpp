@@ -1,7 +1,8 @@
 #include "core/history/DrawEntry.h"
 
-#include "core/history/DrawStore.h"
+#include "core/Game.h"
 #include "core/history/DrawAttributes.h"
+#include "core/history/DrawStore.h"
 
 #include <algorithm>
 #include <limits>
@@ -65,7 +66,7 @@ bool sortDistinct(std::array<int, 6> &values)
 // A red as the batch and the red field take it: above 33 first, then 0.
 QString redProblem(int value)
 {
-    if (value > 33)
+    if (value > Game::kRedBalls)
         return EntryTexts::redAbove33;
     if (value == 0)
         return EntryTexts::redZero;
@@ -76,33 +77,34 @@ QString blueProblem(int value)
 {
     if (value == 0)
         return EntryTexts::blueZero;
-    if (value > 16)
+    if (value > Game::kBlueBalls)
         return EntryTexts::blueAbove16;
     return QString();
 }
 
 } // namespace
 
-bool readWholeNumber(const QString &group, int *value, QString *message)
+Result<int> readWholeNumber(const QString &group)
 {
+    Result<int> result;
     if (group.isEmpty()) {
-        *message = EntryTexts::notANumber(group);
-        return false;
+        result.outcome = Outcome::refused(EntryTexts::notANumber(group));
+        return result;
     }
     qint64 v = 0;
     for (const QChar c : group) {
         if (c < QLatin1Char('0') || c > QLatin1Char('9')) {
-            *message = EntryTexts::notANumber(group);
-            return false;
+            result.outcome = Outcome::refused(EntryTexts::notANumber(group));
+            return result;
         }
         v = v * 10 + (c.unicode() - '0');
         if (v > std::numeric_limits<int>::max()) {
-            *message = EntryTexts::tooManyDigits(group);
-            return false;
+            result.outcome = Outcome::refused(EntryTexts::tooManyDigits(group));
+            return result;
         }
     }
-    *value = int(v);
-    return true;
+    result.value = int(v);
+    return result;
 }
 
 RedParse parseReds(const QString &text)
@@ -113,13 +115,13 @@ RedParse parseReds(const QString &text)
     for (const Group &g : digitGroups(text)) {
         if (count == 6)
             break;
-        int v = 0;
-        QString message;
-        if (!readWholeNumber(g.text, &v, &message)) {
-            result.outcome = Outcome::refused(message);
+        const Result<int> number = readWholeNumber(g.text);
+        if (!number.ok()) {
+            result.outcome = number.outcome;
             return result;
         }
-        message = redProblem(v);
+        const int v = number.value;
+        const QString message = redProblem(v);
         if (!message.isEmpty()) {
             result.outcome = Outcome::refused(message);
             return result;
@@ -146,13 +148,12 @@ BlueStep stepBlue(const QString &text)
         result.ball = QStringLiteral("01");
         return result;
     }
-    int v = 0;
-    QString message;
-    if (!readWholeNumber(text, &v, &message)) {
-        result.outcome = Outcome::refused(message);
+    const Result<int> number = readWholeNumber(text);
+    if (!number.ok()) {
+        result.outcome = number.outcome;
         return result;
     }
-    message = blueProblem(v);
+    const QString message = blueProblem(number.value);
     if (!message.isEmpty()) {
         result.outcome = Outcome::refused(message);
         return result;
@@ -161,22 +162,20 @@ BlueStep stepBlue(const QString &text)
     return result;
 }
 
-InsertResult insertDraw(QSqlDatabase db, const EntryFields &f)
+Result<QString> insertDraw(QSqlDatabase db, const EntryFields &f)
 {
-    InsertResult result;
+    Result<QString> result;
     auto refuse = [&result](const QString &message) {
-        result.status = InsertResult::Refused;
-        result.message = message;
+        result.outcome = Outcome::refused(message);
         return result;
     };
 
     if (f.qishu.size() < 4)
         return refuse(EntryTexts::noDrawNumber);
-    int qishuValue = 0;
-    QString message;
     // The next number is this one plus one; a number that is no int would fail after storing.
-    if (!readWholeNumber(f.qishu, &qishuValue, &message))
-        return refuse(message);
+    const Result<int> qishuValue = readWholeNumber(f.qishu);
+    if (!qishuValue.ok())
+        return refuse(qishuValue.outcome.message);
     for (const QString &r : f.reds)
         if (r.isEmpty())
             return refuse(EntryTexts::wrongCount);
@@ -185,51 +184,55 @@ InsertResult insertDraw(QSqlDatabase db, const EntryFields &f)
 
     // The boxes are filled by the dialog's own parse; checked again so that no
     // caller can store a ball that has no column.
-    std::array<int, 6> reds{};
-    for (int i = 0; i < 6; ++i) {
-        if (!readWholeNumber(f.reds[i], &reds[i], &message))
-            return refuse(message);
-        message = redProblem(reds[i]);
+    std::array<int, Game::kRedsPerBet> reds{};
+    for (int i = 0; i < Game::kRedsPerBet; ++i) {
+        const Result<int> red = readWholeNumber(f.reds[i]);
+        if (!red.ok())
+            return refuse(red.outcome.message);
+        reds[i] = red.value;
+        const QString message = redProblem(reds[i]);
         if (!message.isEmpty())
             return refuse(message);
     }
     if (!sortDistinct(reds))
         return refuse(EntryTexts::duplicate);
-    int blue = 0;
-    if (!readWholeNumber(f.blue, &blue, &message))
-        return refuse(message);
-    message = blueProblem(blue);
+    const Result<int> blue = readWholeNumber(f.blue);
+    if (!blue.ok())
+        return refuse(blue.outcome.message);
+    const QString message = blueProblem(blue.value);
     if (!message.isEmpty())
         return refuse(message);
-    int extra = 0;
-    if (!f.extra.isEmpty() && !readWholeNumber(f.extra, &extra, &message))
-        return refuse(message);
+    if (!f.extra.isEmpty()) {
+        const Result<int> extra = readWholeNumber(f.extra);
+        if (!extra.ok())
+            return refuse(extra.outcome.message);
+    }
 
-    if (DrawStore::drawExists(db, f.qishu))
-        return refuse(EntryTexts::alreadyExists(f.qishu));
-
-    const Outcome o = DrawStore::insertDraw(db, computeDrawAttributes(f.qishu, reds, blue, f.extra));
-    if (!o.ok()) {
-        result.status = InsertResult::Failed;
-        result.message = o.message;
+    const Result<bool> exists = DrawStore::drawExists(db, f.qishu);
+    if (!exists.ok()) {
+        result.outcome = exists.outcome;
         return result;
     }
-    result.status = InsertResult::Inserted;
-    result.message = EntryTexts::stored(f.qishu);
-    result.nextQishu = QString::number(qint64(qishuValue) + 1);
+    if (exists.value)
+        return refuse(EntryTexts::alreadyExists(f.qishu));
+
+    result.outcome = DrawStore::insertDraw(db, computeDrawAttributes(f.qishu, reds, blue.value, f.extra));
+    if (!result.ok())
+        return result;
+    result.outcome = Outcome::success(EntryTexts::stored(f.qishu));
+    result.value = QString::number(qint64(qishuValue.value) + 1);
     return result;
 }
 
-QString proposeNextDrawNumber(QSqlDatabase db, int currentYear)
+Result<QString> proposeNextDrawNumber(QSqlDatabase db, int currentYear)
 {
-    const QString highest = DrawStore::highestDrawNumber(db);
-    if (highest.isEmpty())
-        return QString::number(currentYear) + QStringLiteral("001");
-    int value = 0;
-    QString message;
-    if (!readWholeNumber(highest, &value, &message))
-        return QString();
-    return QString::number(qint64(value) + 1);
+    Result<QString> highest = DrawStore::highestDrawNumber(db);
+    if (!highest.ok())
+        return highest;
+    if (highest.value.isEmpty())
+        return {QString::number(currentYear) + QStringLiteral("001"), highest.outcome};
+    const Result<int> value = readWholeNumber(highest.value);
+    return {value.ok() ? QString::number(qint64(value.value) + 1) : QString(), highest.outcome};
 }
 
 BatchLine parseBatchLine(const QString &line)
@@ -245,16 +248,16 @@ BatchLine parseBatchLine(const QString &line)
     int drawNumber = 0;
     QVector<int> numbers;
     for (const Group &g : digitGroups(line)) {
-        int v = 0;
-        QString message;
-        if (!readWholeNumber(g.text, &v, &message))
-            return stop(message);
+        const Result<int> number = readWholeNumber(g.text);
+        if (!number.ok())
+            return stop(number.outcome.message);
+        const int v = number.value;
         if (!haveDrawNumber && g.endsAtBlank) {
             haveDrawNumber = true;
             drawNumber = v;
             continue;
         }
-        if (v > 33)
+        if (v > Game::kRedBalls)
             return stop(EntryTexts::redAbove33);
         if (numbers.size() < 6 && v == 0)
             return stop(EntryTexts::redZero);
@@ -298,15 +301,22 @@ BatchReport insertDrawBatch(QSqlDatabase db, const QStringList &lines, const Bat
             report.stopLine = i;
             return report;
         }
-        if (DrawStore::drawExists(db, line.fields.qishu)) {
+        const Result<bool> exists = DrawStore::drawExists(db, line.fields.qishu);
+        if (!exists.ok()) {
+            report.outcome = exists.outcome;
+            report.stopped = true;
+            report.stopLine = i;
+            return report;
+        }
+        if (exists.value) {
             hooks.message(EntryTexts::alreadyExistsSkipped(line.fields.qishu));
             ++report.skipped;
             continue;
         }
-        const InsertResult r = hooks.insert(line.fields);
-        if (r.status == InsertResult::Inserted) {
+        const Result<QString> r = hooks.insert(line.fields);
+        if (r.ok()) {
             ++report.inserted;
-        } else if (r.status == InsertResult::Refused) {
+        } else if (r.outcome.status == Outcome::Status::Refused) {
             ++report.skipped;
         } else {
             // A database error ends the batch; the draws before it stay stored.

@@ -26,9 +26,9 @@ QString tooManyDigits(const QString &group);
 QString notANumber(const QString &group);
 } // namespace EntryTexts
 
-// Reads a digit group as a whole number that fits an int. On failure the message
-// says why (too many digits, or characters that are not digits).
-bool readWholeNumber(const QString &group, int *value, QString *message);
+// Reads a digit group as a whole number that fits an int. Refused otherwise, saying why
+// (too many digits, or characters that are not digits).
+Result<int> readWholeNumber(const QString &group);
 
 // Leaving the red field: the six reds, ascending, as two-digit texts.
 struct RedParse {
@@ -53,17 +53,15 @@ struct EntryFields {
     QString extra;
 };
 
-struct InsertResult {
-    enum Status { Inserted, Refused, Failed };
-    Status status = Refused;
-    QString message;    // the success text, the refusal, or the database's error
-    QString nextQishu;  // after Inserted: the draw number plus one
-};
-InsertResult insertDraw(QSqlDatabase db, const EntryFields &fields);
+// Stores one draw. Ok carries the success text as its message and, as the value, the draw
+// number to propose next (this one plus one); Refused the text to show; Failed the
+// database's error (also when the check for an existing draw could not be read).
+Result<QString> insertDraw(QSqlDatabase db, const EntryFields &fields);
 
 // The next draw number to propose: the highest plus one, the current year and
-// "001" on an empty table, empty when the highest is not a whole number.
-QString proposeNextDrawNumber(QSqlDatabase db, int currentYear);
+// "001" on an empty table, empty when the highest is not a whole number; failed when
+// the history cannot be read.
+Result<QString> proposeNextDrawNumber(QSqlDatabase db, int currentYear);
 
 // One line of a batch.
 struct BatchLine {
@@ -79,12 +77,13 @@ struct BatchReport {
     int skipped = 0;
     bool stopped = false;  // the batch ended before its last line
     int stopLine = -1;     // 0-based line at which it ended
+    Outcome outcome;       // failed when the history could not be read; the batch stopped there
 };
 
 struct BatchHooks {
     // A message of the batch itself (a stop, an existing draw).
     std::function<void(const QString &)> message;
     // Stores one draw through insertDraw; the hook shows insertDraw's own messages.
-    std::function<InsertResult(const EntryFields &)> insert;
+    std::function<Result<QString>(const EntryFields &)> insert;
 };
 BatchReport insertDrawBatch(QSqlDatabase db, const QStringList &lines, const BatchHooks &hooks);

@@ -9,11 +9,13 @@
 
 namespace DrawStore {
 
-bool drawExists(QSqlDatabase db, const QString &qishu);
+// Each read is failed, with the database's text, when the history cannot be read: a broken
+// history never reads as an empty one.
+Result<bool> drawExists(QSqlDatabase db, const QString &qishu);
 // Every draw number, ascending ("select * from data order by qishu").
-QStringList drawNumbers(QSqlDatabase db);
+Result<QStringList> drawNumbers(QSqlDatabase db);
 // The highest draw number, or an empty string when the table is empty.
-QString highestDrawNumber(QSqlDatabase db);
+Result<QString> highestDrawNumber(QSqlDatabase db);
 
 Outcome insertDraw(QSqlDatabase db, const DrawAttributes &attributes);
 Outcome deleteDraw(QSqlDatabase db, const QString &qishu);

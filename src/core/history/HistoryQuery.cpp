@@ -1,15 +1,8 @@
 #include "core/history/HistoryQuery.h"
 
-#include <QSqlError>
+#include "core/Game.h"
 
-QSqlQuery HistoryStatement::prepare(QSqlDatabase db) const
-{
-    QSqlQuery q(db);
-    q.prepare(sql);
-    for (const QVariant &v : values)
-        q.addBindValue(v);
-    return q;
-}
+#include <QSqlError>
 
 namespace HistoryQuery {
 
@@ -27,18 +20,7 @@ HistoryStatement wholeHistory(bool descending)
 
 Rows run(QSqlDatabase db, const HistoryStatement &statement)
 {
-    Rows rows{QSqlQuery(db), Outcome::success()};
-    bool done = rows.query.prepare(statement.sql);
-    if (done) {
-        for (const QVariant &v : statement.values)
-            rows.query.addBindValue(v);
-        done = rows.query.exec();
-    }
-    if (!done) {
-        rows.outcome = Outcome::failed(rows.query.lastError().text());
-        rows.query = QSqlQuery();
-    }
-    return rows;
+    return Query::run(db, statement, Query::Cursor::Scrollable);
 }
 
 FrequencyCounts frequencyCounts(QSqlDatabase db, const QString &from, const QString &to)
@@ -48,18 +30,20 @@ FrequencyCounts frequencyCounts(QSqlDatabase db, const QString &from, const QStr
         const HistoryStatement s{
             QStringLiteral("select Count(%1%2) as A from Data where qishu >= ? and qishu <= ?").arg(zone).arg(n),
             {from, to}};
-        QSqlQuery q = s.prepare(db);
-        if (!q.exec() || !q.next()) {
-            result.outcome = Outcome::failed(q.lastError().text());
+        Query::Rows rows = Query::run(db, s);
+        if (rows.ok() && !rows.query.next())
+            rows.outcome = Outcome::failed(rows.query.lastError().text());
+        if (!rows.ok()) {
+            result.outcome = rows.outcome;
             return false;
         }
-        result.counts.append(q.value(0).toInt());
+        result.counts.append(rows.query.value(0).toInt());
         return true;
     };
-    for (int i = 1; i <= kRedBalls; ++i)
+    for (int i = 1; i <= Game::kRedBalls; ++i)
         if (!count(QLatin1Char('A'), i))
             return result;
-    for (int n = 1; n <= kBlueBalls; ++n)
+    for (int n = 1; n <= Game::kBlueBalls; ++n)
         if (!count(QLatin1Char('b'), n))
             return result;
     return result;

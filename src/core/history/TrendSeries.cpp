@@ -86,14 +86,13 @@ TrendSeries fromRows(QSqlQuery &rows, TrendChoice choice)
 
 TrendSeries load(QSqlDatabase db, const QString &from, const QString &to, TrendChoice choice)
 {
-    QSqlQuery q = range(from, to).prepare(db);
-    q.setForwardOnly(true);
-    if (!q.exec()) {
+    Query::Rows rows = Query::run(db, range(from, to));
+    if (!rows.ok()) {
         TrendSeries failed;
-        failed.outcome = Outcome::failed(q.lastError().text());
+        failed.outcome = rows.outcome;
         return failed;
     }
-    TrendSeries series = fromRows(q, choice);
+    TrendSeries series = fromRows(rows.query, choice);
     if (series.outcome.ok() && series.size() < 2) {
         series = TrendSeries();
         series.outcome = Outcome::refused(kTooFewDraws);

@@ -1,10 +1,11 @@
 #include "core/prize/PrizeCheck.h"
 
+#include "core/Game.h"
+#include "core/history/DrawEntry.h"
+#include "core/history/Query.h"
 #include "core/stats/StatsQuery.h"
 
 #include <QRegularExpression>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <algorithm>
 
 namespace PrizeCheck {
@@ -14,8 +15,6 @@ namespace {
 const QString kNotEntered = QStringLiteral("您选择的期数开奖号码还没有录入，请先录入开奖号码！");
 const QString kDuplicate = QStringLiteral("您输入的号码有误，不能有重复，请确认后重新输入！");
 const QString kNothingTyped = QStringLiteral("您还未输入您购买的号码，请输入后再查询！");
-const QString kRedTooBig = QStringLiteral("您输入的号码有误，红色球号码不得大于33，请确认后重新输入！");
-const QString kBlueTooBig = QStringLiteral("您输入的号码有误，蓝色球号码不得大于16，请确认后重新输入！");
 
 const char *const kPositions[] = {"一", "二", "三", "四", "五", "六"};
 
@@ -24,16 +23,11 @@ QString notWholeNumber(const QString &where, const QString &text)
     return QStringLiteral("您输入的号码有误，%1“%2”不是整数，请确认后重新输入！").arg(where, text);
 }
 
-// prize[redHits][blueHit]
-constexpr int kPrize[7][2] = {{0, 6}, {0, 6}, {0, 6}, {0, 5}, {5, 4}, {4, 3}, {2, 1}};
-
 } // namespace
 
 int prizeFor(int redHits, bool blueHit)
 {
-    if (redHits < 0 || redHits > 6)
-        return 0;
-    return kPrize[redHits][blueHit ? 1 : 0];
+    return Game::prizeFor(redHits, blueHit);
 }
 
 QString noPrizeText()
@@ -43,29 +37,25 @@ QString noPrizeText()
 
 QString singleResultText(int prize)
 {
-    if (prize < 1 || prize > 6)
+    if (prize < 1 || prize > Game::kPrizeLevels)
         return noPrizeText();
     return QStringLiteral("恭喜您买中了%1等奖！").arg(QString::fromUtf8(kPositions[prize - 1]));
 }
 
-std::optional<DrawBalls> findDraw(QSqlDatabase db, const QString &qishu, Outcome *outcome)
+Result<DrawBalls> findDraw(QSqlDatabase db, const QString &qishu)
 {
-    QSqlQuery q(db);
-    q.prepare(QStringLiteral("select * from data where qishu=?"));
-    q.addBindValue(qishu);
-    if (!q.exec()) {
-        *outcome = Outcome::failed(q.lastError().text());
-        return std::nullopt;
+    Result<DrawBalls> draw;
+    Query::Rows rows = Query::run(db, {QStringLiteral("select * from data where qishu=?"), {qishu}});
+    draw.outcome = rows.outcome;
+    if (!rows.ok())
+        return draw;
+    if (!rows.query.next()) {
+        draw.outcome = Outcome::refused(kNotEntered);
+        return draw;
     }
-    if (!q.next()) {
-        *outcome = Outcome::refused(kNotEntered);
-        return std::nullopt;
-    }
-    DrawBalls draw;
-    for (int i = 0; i < 6; ++i)
-        draw.reds[i] = StatsQuery::wholeNumber(q.value(QStringLiteral("c%1").arg(i + 1)));
-    draw.blue = StatsQuery::wholeNumber(q.value(QStringLiteral("c7")));
-    *outcome = Outcome::success();
+    for (int i = 0; i < Game::kRedsPerBet; ++i)
+        draw.value.reds[i] = StatsQuery::wholeNumber(rows.query.value(QStringLiteral("c%1").arg(i + 1)));
+    draw.value.blue = StatsQuery::wholeNumber(rows.query.value(QStringLiteral("c7")));
     return draw;
 }
 
@@ -108,9 +98,11 @@ SingleCheck checkSingle(QSqlDatabase db, const QString &qishu, const QStringList
         result.outcome = Outcome::refused(QStringLiteral("请输入您购买的蓝球号码！"));
         return result;
     }
-    const std::optional<DrawBalls> draw = findDraw(db, qishu, &result.outcome);
-    if (!draw)
+    const Result<DrawBalls> found = findDraw(db, qishu);
+    result.outcome = found.outcome;
+    if (!found.ok())
         return result;
+    const DrawBalls &draw = found.value;
 
     // The fields are put in text order and shown so, whatever follows.
     QStringList sorted = redFields.mid(0, 6);
@@ -143,7 +135,7 @@ SingleCheck checkSingle(QSqlDatabase db, const QString &qishu, const QStringList
         return result;
     }
     // The blue by value too, so a blue typed as 7 hits the stored 07.
-    result.result = singleResultText(prizeFor(redHits(reds, *draw), *blue == draw->blue));
+    result.result = singleResultText(prizeFor(redHits(reds, draw), *blue == draw.blue));
     result.outcome = Outcome::success();
     return result;
 }
@@ -180,7 +172,7 @@ Outcome readLine(const QString &line, int lineNumber, std::array<int, 7> &number
         if (!n)
             return Outcome::refused(notWholeNumber(QStringLiteral("第%1行的").arg(lineNumber), token));
         if (*n > 33)
-            return Outcome::refused(kRedTooBig);
+            return Outcome::refused(EntryTexts::redAbove33);
         numbers[position++] = *n;
         token.clear();
         return Outcome::success();
@@ -210,15 +202,17 @@ ListCheck checkList(QSqlDatabase db, const QString &qishu, const QString &text)
         result.outcome = Outcome::refused(kNothingTyped);
         return result;
     }
-    const std::optional<DrawBalls> draw = findDraw(db, qishu, &result.outcome);
-    if (!draw)
+    const Result<DrawBalls> found = findDraw(db, qishu);
+    result.outcome = found.outcome;
+    if (!found.ok())
         return result;
+    const DrawBalls &draw = found.value;
     const QStringList lines = listLines(text);
     for (int l = 0; l < lines.size(); ++l) {
         std::array<int, 7> numbers;
         const Outcome read = readLine(lines[l], l + 1, numbers);
         if (!read.ok() || numbers[6] > 16) {
-            result.outcome = read.ok() ? Outcome::refused(kBlueTooBig) : read;
+            result.outcome = read.ok() ? Outcome::refused(EntryTexts::blueAbove16) : read;
             result.counts.fill(0);
             return result;
         }
@@ -230,7 +224,7 @@ ListCheck checkList(QSqlDatabase db, const QString &qishu, const QString &text)
             result.counts.fill(0);
             return result;
         }
-        const int prize = prizeFor(redHits(reds, *draw), numbers[6] == draw->blue);
+        const int prize = prizeFor(redHits(reds, draw), numbers[6] == draw.blue);
         if (prize > 0)
             ++result.counts[prize - 1];
     }
@@ -267,10 +261,12 @@ ListCheck checkBets(QSqlDatabase db, const QString &qishu, const BetList &bets)
         result.outcome = Outcome::refused(kNothingTyped);
         return result;
     }
-    const std::optional<DrawBalls> draw = findDraw(db, qishu, &result.outcome);
-    if (!draw)
+    const Result<DrawBalls> found = findDraw(db, qishu);
+    result.outcome = found.outcome;
+    if (!found.ok())
         return result;
-    result.counts = countPrizes(bets, *draw);
+    const DrawBalls &draw = found.value;
+    result.counts = countPrizes(bets, draw);
     result.outcome = Outcome::success();
     return result;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The prize check: a ticket, a list of ticket lines or a whole bet list against one stored
 // draw. Every input error ends the check with its message and no prize is reported.
+#include "core/Game.h"
 #include "core/Outcome.h"
 #include "core/bets/Bet.h"
 
@@ -18,11 +19,12 @@ QString singleResultText(int prize);
 QString noPrizeText();
 
 struct DrawBalls {
-    std::array<int, 6> reds{};
+    std::array<int, Game::kRedsPerBet> reds{};
     int blue = 0;
 };
 // The draw whose qishu equals the text exactly (a bound value), or the not-entered refusal.
-std::optional<DrawBalls> findDraw(QSqlDatabase db, const QString &qishu, Outcome *outcome);
+// Failed when the history cannot be read.
+Result<DrawBalls> findDraw(QSqlDatabase db, const QString &qishu);
 
 // Reads a whole number the way the check accepts it: leading spaces, an optional sign, digits.
 std::optional<int> wholeNumber(const QString &text);
@@ -37,7 +39,7 @@ struct SingleCheck {
 SingleCheck checkSingle(QSqlDatabase db, const QString &qishu, const QStringList &redFields, const QString &blueField);
 
 // Prize counters, first to sixth.
-using PrizeCounts = std::array<qint64, 6>;
+using PrizeCounts = std::array<qint64, Game::kPrizeLevels>;
 struct ListCheck {
     Outcome outcome;         // refused: the input error to show, and no prize
     PrizeCounts counts{};

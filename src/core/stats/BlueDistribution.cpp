@@ -58,13 +58,15 @@ Frequency frequency(QSqlDatabase db, const QString &from, const QString &to)
     for (const CountRun &run : runs) {
         const StatsStatement s{QStringLiteral("select %1 from %2 where qishu >= ? and qishu <= ?").arg(run.select, run.table),
                                {from, to}};
-        QSqlQuery q = s.prepare(db);
-        if (!q.exec() || !q.next()) {
-            result.outcome = Outcome::failed(q.lastError().text());
+        Query::Rows rows = Query::run(db, s);
+        if (rows.ok() && !rows.query.next())
+            rows.outcome = Outcome::failed(rows.query.lastError().text());
+        if (!rows.ok()) {
+            result.outcome = rows.outcome;
             return result;
         }
         for (int i = 0; i < run.columns.size(); ++i)
-            result.footer[run.columns[i]] = q.value(i).toString();
+            result.footer[run.columns[i]] = rows.query.value(i).toString();
     }
     return result;
 }

@@ -33,14 +33,15 @@ Outcome rebuild(QSqlDatabase db, const QString &from, const QString &to)
     Transaction transaction(db);
     if (!transaction.isActive())
         return Outcome::failed(db.lastError().text());
-    QSqlQuery clear(db);
-    if (!clear.exec(QStringLiteral("delete from wuxing")))
-        return Outcome::failed(clear.lastError().text());
+    const Outcome cleared = Query::run(db, {QStringLiteral("delete from wuxing"), {}}).outcome;
+    if (!cleared.ok())
+        return cleared;
 
-    QSqlQuery source = StatsQuery::fiveElementsSource(from, to).prepare(db);
-    source.setForwardOnly(true);
-    if (!source.exec())
-        return Outcome::failed(source.lastError().text());
+    Query::Rows rows = Query::run(db, StatsQuery::fiveElementsSource(from, to));
+    if (!rows.ok())
+        return rows.outcome;
+    QSqlQuery &source = rows.query;
+    // One statement prepared once and bound again for every draw of the range.
     QSqlQuery insert(db);
     if (!insert.prepare(QStringLiteral(
             "insert into wuxing (qishu,c1,c2,c3,c4,c5,c6,c7,lxingqitian,"

@@ -1,5 +1,7 @@
 #include "core/stats/Omission.h"
 
+#include "core/Game.h"
+
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -107,13 +109,10 @@ namespace {
 template <typename Take>
 Outcome readRange(QSqlDatabase db, const StatsStatement &statement, Take take)
 {
-    QSqlQuery q = statement.prepare(db);
-    q.setForwardOnly(true);
-    if (!q.exec())
-        return Outcome::failed(q.lastError().text());
-    while (q.next())
-        take(q);
-    return Outcome::success();
+    Query::Rows rows = Query::run(db, statement);
+    while (rows.ok() && rows.query.next())
+        take(rows.query);
+    return rows.outcome;
 }
 
 StatsResult omission(QSqlDatabase db, const StatsStatement &statement, const QStringList &fields, int ballCount)
@@ -139,12 +138,12 @@ StatsResult redOmission(QSqlDatabase db, const QString &from, const QString &to)
     return omission(db, StatsQuery::redOmission(from, to),
                     {QStringLiteral("c1"), QStringLiteral("c2"), QStringLiteral("c3"), QStringLiteral("c4"),
                      QStringLiteral("c5"), QStringLiteral("c6")},
-                    kRedBalls);
+                    Game::kRedBalls);
 }
 
 StatsResult blueOmission(QSqlDatabase db, const QString &from, const QString &to)
 {
-    return omission(db, StatsQuery::blueOmission(from, to), {QStringLiteral("c7")}, kBlueBalls);
+    return omission(db, StatsQuery::blueOmission(from, to), {QStringLiteral("c7")}, Game::kBlueBalls);
 }
 
 StatsResult sumIntervals(QSqlDatabase db, const QString &from, const QString &to)

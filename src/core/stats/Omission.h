@@ -2,12 +2,11 @@
 // The omission charts (red and blue balls) and the sum-interval chart: for every draw of a
 // range and every column, "中" where the ball was drawn (the sum fell into the interval),
 // otherwise the number of draws, this one included, since the last hit within the range.
+#include "core/Game.h"
 #include "core/stats/StatsQuery.h"
 
 namespace Omission {
 
-inline constexpr int kRedBalls = 33;
-inline constexpr int kBlueBalls = 16;
 inline constexpr int kIntervals = 9;
 
 // One draw of a range: its number and the balls it counts as drawn.

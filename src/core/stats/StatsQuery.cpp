@@ -78,12 +78,12 @@ StatsResult tableFromQuery(QSqlDatabase db, const StatsStatement &statement, con
     StatsResult result;
     for (const FieldColumn &c : columns)
         result.table.titles.append(c.title);
-    QSqlQuery q = statement.prepare(db);
-    q.setForwardOnly(true);
-    if (!q.exec()) {
-        result.outcome = Outcome::failed(q.lastError().text());
+    Query::Rows rows = Query::run(db, statement);
+    if (!rows.ok()) {
+        result.outcome = rows.outcome;
         return result;
     }
+    QSqlQuery &q = rows.query;
     // Field positions once; a joined row names qishu twice, the first one is the one shown.
     QVector<int> positions;
     const QSqlRecord record = q.record();

@@ -26,7 +26,6 @@ const QString kFiltering = QStringLiteral("正在进行条件过滤...");
 const QString kReducing = QStringLiteral("正在进行保号缩水...");
 const QString kDeleting = QStringLiteral("正在删除所选记录...");
 const QString kExporting = QStringLiteral("正在导出号码...");
-const QString kDeleteQuestion = QStringLiteral("准备删除所选记录数据，是否继续！");
 } // namespace
 
 BettingTab::BettingTab(const QString &programDir, PickerStrip *picker, Messages &messages, QWidget *parent)
@@ -182,7 +181,7 @@ void BettingTab::reduce(int n)
 
 void BettingTab::N27Click()
 {
-    if (m_busy || !m_messages.question(this, kDeleteQuestion) || currentList()->empty())
+    if (m_busy || !m_messages.question(this, MessageTexts::deleteSelected) || currentList()->empty())
         return;
     const qint64 b = m_grid->selectedBet();
     runLong<EngineResult>(

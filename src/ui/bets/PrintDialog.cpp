@@ -1,5 +1,6 @@
 #include "ui/bets/PrintDialog.h"
 
+#include "core/bets/Export.h"
 #include "ui/bets/BetPrinter.h"
 #include "ui/widgets/Messages.h"
 
@@ -87,7 +88,7 @@ void PrintDialog::BitBtn1Click()
     // file whole.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        m_messages.error(this, QStringLiteral("无法写入文件%1：%2").arg(path, file.errorString()));
+        m_messages.error(this, cannotWriteText(path, file.errorString()));
         return;
     }
     m_messages.information(this, kSavedMessage + path);

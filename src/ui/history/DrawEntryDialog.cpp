@@ -154,7 +154,9 @@ void DrawEntryDialog::showEvent(QShowEvent *event)
     AnnounceInserts = true;
     Edit1->clear();
     Edit3->clear();
-    Edit2->setText(proposeNextDrawNumber(m_db, QDate::currentDate().year()));
+    const Result<QString> next = proposeNextDrawNumber(m_db, QDate::currentDate().year());
+    m_messages.show(this, next.outcome);
+    Edit2->setText(next.value);
 }
 
 bool DrawEntryDialog::eventFilter(QObject *watched, QEvent *event)
@@ -203,7 +205,7 @@ void DrawEntryDialog::BlueExit()
     Edit17->setText(s.ball);
 }
 
-InsertResult DrawEntryDialog::insertDraw()
+Result<QString> DrawEntryDialog::insertDraw()
 {
     EntryFields f;
     f.qishu = Edit2->text();
@@ -211,23 +213,15 @@ InsertResult DrawEntryDialog::insertDraw()
         f.reds[i] = Edit11_16[i]->text();
     f.blue = Edit17->text();
     f.extra = Edit4->text();
-    const InsertResult r = ::insertDraw(m_db, f);
-    switch (r.status) {
-    case InsertResult::Refused:
-        m_messages.information(this, r.message);
-        break;
-    case InsertResult::Failed:
-        m_messages.error(this, r.message);
-        break;
-    case InsertResult::Inserted:
-        if (AnnounceInserts)
-            m_messages.information(this, r.message);
-        Edit2->setText(r.nextQishu);
+    const Result<QString> r = ::insertDraw(m_db, f);
+    if (!r.ok() || AnnounceInserts)
+        m_messages.show(this, r.outcome);
+    if (r.ok()) {
+        Edit2->setText(r.value);
         if (m_batchStored)
             m_batchStored->append(f.qishu);
         else
             emit drawsStored({f.qishu});
-        break;
     }
     return r;
 }
@@ -253,6 +247,7 @@ BatchReport DrawEntryDialog::insertDrawBatch()
     m_batchStored = &stored;
     const BatchReport report = ::insertDrawBatch(m_db, Memo1->toPlainText().split(QLatin1Char('\n')), hooks);
     m_batchStored = nullptr;
+    m_messages.show(this, report.outcome);
     if (!stored.isEmpty())
         emit drawsStored(stored);
     return report;

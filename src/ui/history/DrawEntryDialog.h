@@ -24,7 +24,7 @@ public:
 
     void Edit1Exit();
     void BlueExit();  // leaving Edit3 or Edit4
-    InsertResult insertDraw();
+    Result<QString> insertDraw();
     BatchReport insertDrawBatch();
     // The download hands its lines to the batch box before it runs insertDrawBatch.
     void setBatchText(const QString &text);

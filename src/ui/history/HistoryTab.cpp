@@ -1,5 +1,6 @@
 #include "ui/history/HistoryTab.h"
 
+#include "core/Game.h"
 #include "core/history/DrawStore.h"
 #include "ui/history/HistoryColumns.h"
 #include "ui/history/HistoryGridModel.h"
@@ -119,7 +120,7 @@ void HistoryTab::listWholeHistory()
 
 void HistoryTab::deleteCurrentDraw()
 {
-    if (!m_messages.question(this, QStringLiteral("准备删除所选记录数据，是否继续！")))
+    if (!m_messages.question(this, MessageTexts::deleteSelected))
         return;
     const QModelIndex current = m_grid->currentIndex();
     if (!current.isValid())
@@ -152,9 +153,9 @@ void HistoryTab::countFrequencies()
     const HistoryQuery::FrequencyCounts f =
         HistoryQuery::frequencyCounts(m_db, m_rangeStart->currentText(), m_rangeEnd->currentText());
     for (int i = 0; i < f.counts.size(); ++i) {
-        const bool red = i < HistoryQuery::kRedBalls;
+        const bool red = i < Game::kRedBalls;
         const int column = red ? historyBallColumn(HistoryColumn::RedBall, i + 1)
-                               : historyBallColumn(HistoryColumn::BlueBall, i + 1 - HistoryQuery::kRedBalls);
+                               : historyBallColumn(HistoryColumn::BlueBall, i + 1 - Game::kRedBalls);
         m_footer->setText(column, QString::number(f.counts[i]));
     }
     m_messages.show(this, f.outcome);

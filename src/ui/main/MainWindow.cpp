@@ -1,5 +1,6 @@
 #include "ui/main/MainWindow.h"
 
+#include "core/Version.h"
 #include "core/history/DrawStore.h"
 #include "core/download/VersionCheck.h"
 #include "core/download/PageFetch.h"
@@ -35,7 +36,7 @@ MainWindow::MainWindow(QSqlDatabase history, const QString &programDir, Messages
     : QMainWindow(parent), m_programDir(programDir), m_messages(messages), m_history(history)
 {
     setObjectName(QStringLiteral("MainWindow"));
-    setWindowTitle(QStringLiteral("Balvora V1.4"));
+    setWindowTitle(kProgramTitle);
 
     // The restored window covers the desktop work area exactly.
     if (QScreen *screen = QGuiApplication::primaryScreen())
@@ -170,7 +171,9 @@ void MainWindow::loadStartView()
     m_settings = readDisplaySettings(m_programDir);
     m_historyTab->setBallColumnWidths(m_settings.redWidth, m_settings.blueWidth);
 
-    const QStringList numbers = DrawStore::drawNumbers(database());
+    const Result<QStringList> read = DrawStore::drawNumbers(database());
+    m_messages.show(this, read.outcome);
+    const QStringList &numbers = read.value;
     m_historyTab->fillRanges(numbers, m_settings.drawCount);
     fillChartRanges(numbers);
     m_historyTab->applyRange();

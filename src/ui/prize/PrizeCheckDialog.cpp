@@ -179,7 +179,9 @@ void PrizeCheckDialog::showEvent(QShowEvent *event)
 void PrizeCheckDialog::prepare()
 {
     // Draws entered since the last opening are offered; the list box keeps its text.
-    const QStringList numbers = DrawStore::drawNumbers(m_db);
+    const Result<QStringList> read = DrawStore::drawNumbers(m_db);
+    m_messages.show(this, read.outcome);
+    const QStringList &numbers = read.value;
     for (QComboBox *box : {singleDraw, listDraw}) {
         box->clear();
         box->addItems(numbers);

@@ -1,5 +1,6 @@
 #include "ui/stats/OmissionDialog.h"
 
+#include "core/Game.h"
 #include "core/stats/Omission.h"
 #include "ui/stats/StatsGridView.h"
 #include "ui/stats/StatsTableModel.h"
@@ -89,7 +90,7 @@ OmissionDialog::Chart omissionChart(const QString &caption, OmissionDialog::Comp
 
 TFrm_HongqiuYilou::TFrm_HongqiuYilou(QSqlDatabase db, Messages &messages, int drawCount, QWidget *parent)
     : OmissionDialog(db, messages, drawCount,
-                     omissionChart(QStringLiteral("红球遗漏分析"), &Omission::redOmission, Omission::kRedBalls, 21, 0),
+                     omissionChart(QStringLiteral("红球遗漏分析"), &Omission::redOmission, Game::kRedBalls, 21, 0),
                      parent)
 {
     setObjectName(QStringLiteral("TFrm_HongqiuYilou"));
@@ -97,7 +98,7 @@ TFrm_HongqiuYilou::TFrm_HongqiuYilou(QSqlDatabase db, Messages &messages, int dr
 
 TFrm_LanqiuYilou::TFrm_LanqiuYilou(QSqlDatabase db, Messages &messages, int drawCount, QWidget *parent)
     : OmissionDialog(db, messages, drawCount,
-                     omissionChart(QStringLiteral("篮球遗漏分析"), &Omission::blueOmission, Omission::kBlueBalls, 40, 24),
+                     omissionChart(QStringLiteral("篮球遗漏分析"), &Omission::blueOmission, Game::kBlueBalls, 40, 24),
                      parent)
 {
     setObjectName(QStringLiteral("TFrm_LanqiuYilou"));

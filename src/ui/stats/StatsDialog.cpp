@@ -90,7 +90,9 @@ void StatsDialog::fillRanges()
 {
     // The default range holds D + 1 draws, or the whole history for the five elements.
     const int n = m_options.start == DefaultStart::FirstDraw ? INT_MAX : m_drawCount + 1;
-    fillRangeLists(cmb1, cmb2, DrawStore::drawNumbers(m_db), n);
+    const Result<QStringList> numbers = DrawStore::drawNumbers(m_db);
+    m_messages.show(this, numbers.outcome);
+    fillRangeLists(cmb1, cmb2, numbers.value, n);
 }
 
 void StatsDialog::bringMainWindowToFront()

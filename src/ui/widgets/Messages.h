@@ -24,3 +24,9 @@ public:
     // an error box, a cancel or a silent ok as nothing. Returns outcome.ok().
     bool show(QWidget *parent, const Outcome &outcome);
 };
+
+// Questions that more than one window asks.
+namespace MessageTexts {
+// Before the selected draws (the history tab) or bets (the betting tab) are deleted.
+inline const QString deleteSelected = QStringLiteral("准备删除所选记录数据，是否继续！");
+} // namespace MessageTexts
