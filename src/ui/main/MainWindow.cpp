@@ -280,7 +280,8 @@ void MainWindow::createStatisticsDialogs()
 void MainWindow::createDownload()
 {
     wire(m_act.download, [this] {
-        DownloadDialog dialog(database(), m_luru, m_programDir, m_messages, this);
+        DownloadDialog dialog(database(), m_programDir, m_messages, this);
+        connect(&dialog, &DownloadDialog::drawsStored, m_history, &HistoryTab::drawsAdded);
         dialog.exec();
     });
 }
