@@ -1,14 +1,11 @@
 #include "Commands.h"
-#include "PrintedBatch.h"
 
-#include "core/history/DrawDatabase.h"
-#include "core/history/DrawEntry.h"
+#include "core/download/DrawDownload.h"
 #include "core/download/DrawPage.h"
 #include "core/download/PageFetch.h"
+#include "core/history/DrawDatabase.h"
 
 #include <QDir>
-
-namespace T = DrawPageTexts;
 
 namespace {
 const QCommandLineOption kHistory(QStringLiteral("history"),
@@ -44,27 +41,18 @@ int runDownload(const CliContext &ctx, const QCommandLineParser &parser)
         return 2;
     }
 
-    ctx.out << T::downloading << Qt::endl;
-    const FetchedPage page = PageFetch::fetchAndWait(address);
-    if (!page.ok) {
-        ctx.err << "balvora-cli download: " << T::fetchFailed(page.error) << Qt::endl;
+    // The log lines as they come, and the batch's messages where the window shows a box.
+    DownloadSink sink;
+    sink.log = [&ctx](const QString &line) { ctx.out << line << Qt::endl; };
+    sink.message = [&ctx](const Outcome &message) { ctx.out << message.message << '\n'; };
+    const DownloadResult result = DrawDownload(sink).run(data.database(), address);
+    if (result.outcome.status == Outcome::Status::Failed) {
+        ctx.err << "balvora-cli download: " << result.outcome.message << Qt::endl;
         return 1;
     }
-    ctx.out << T::analysing << '\n';
-    const QSqlDatabase db = data.database();
-    const PageAnalysis analysis = analyseDrawPage(db, page.text());
-    if (!analysis.outcome.ok()) {
-        ctx.err << "balvora-cli download: " << analysis.outcome.message << Qt::endl;
-        return 1;
-    }
-    for (const QString &line : analysis.logLines)
-        ctx.out << line << '\n';
-    if (!analysis.foundNew()) {
-        ctx.out << T::nothingNew << Qt::endl;
-        return 0;
-    }
-    const BatchReport report = insertDrawBatch(db, analysis.batchLines, printedBatchHooks(ctx, db));
-    ctx.out << T::updated << '\n';
-    ctx.out << "inserted " << report.inserted << ", skipped " << report.skipped << Qt::endl;
+    if (!result.outcome.message.isEmpty())
+        ctx.out << result.outcome.message << Qt::endl;
+    if (result.foundNew)
+        ctx.out << "inserted " << result.batch.inserted << ", skipped " << result.batch.skipped << Qt::endl;
     return 0;
 }

@@ -74,22 +74,25 @@ class TestDownloadDialog : public QObject {
         void open()
         {
             openMain();
-            update = std::make_unique<DownloadDialog>(main->database(), main->drawEntry(), dir.path(), messages,
-                                                   main.get());
+            update = std::make_unique<DownloadDialog>(main->database(), dir.path(), messages, main.get());
+            QObject::connect(update.get(), &DownloadDialog::drawsStored, main->historyTab(), &HistoryTab::drawsAdded);
             update->show();
         }
         // Presses "开始下载" and waits for the page to be analysed; false when nothing ended.
         bool download()
         {
             QSignalSpy ended(update.get(), &DownloadDialog::downloadEnded);
-            QTest::mouseClick(update->startButton, Qt::LeftButton);
+            QTest::mouseClick(start(), Qt::LeftButton);
             return ended.count() > 0 || ended.wait(20000);
         }
+        QPushButton *start() const { return update->findChild<QPushButton *>(QStringLiteral("startButton")); }
+        QRadioButton *historyChoice() const { return update->findChild<QRadioButton *>(QStringLiteral("historyChoice")); }
         QStringList log() const
         {
             QStringList lines;
-            for (int i = 0; i < update->ListBox1->count(); ++i)
-                lines << update->ListBox1->item(i)->text();
+            auto *list = update->findChild<QListWidget *>(QStringLiteral("logList"));
+            for (int i = 0; i < list->count(); ++i)
+                lines << list->item(i)->text();
             return lines;
         }
     };
@@ -110,9 +113,9 @@ private slots:
             if (!dialog)
                 return;
             title = dialog->windowTitle();
-            latestChecked = dialog->latestChoice->isChecked();
-            logLines = dialog->ListBox1->count();
-            QTest::mouseClick(dialog->quitButton, Qt::LeftButton);
+            latestChecked = dialog->findChild<QRadioButton *>(QStringLiteral("latestChoice"))->isChecked();
+            logLines = dialog->findChild<QListWidget *>(QStringLiteral("logList"))->count();
+            QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("quitButton")), Qt::LeftButton);
         });
         action->trigger();
         QCOMPARE(title, QString::fromUtf8("开奖数据自动更新"));
@@ -147,10 +150,10 @@ private slots:
 
         QCOMPARE(f.log(), (QStringList{T::downloading, T::analysing, QString::fromUtf8("双色球期数:2007041"),
                                        QString::fromUtf8("开奖号码:33 22 10 12 31 30 05"), T::updated}));
-        QCOMPARE(f.main->drawEntry()->findChild<QPlainTextEdit *>("Memo1")->toPlainText(), QStringLiteral("2007041 33 22 10 12 31 30 05"));
+        // The entry dialog is not a conduit: its batch box stays as it was.
+        QCOMPARE(f.main->drawEntry()->findChild<QPlainTextEdit *>("batchEdit")->toPlainText(), QString());
         QCOMPARE(f.messages.shown, QStringList());  // no success message for the stored draw
-        QVERIFY(f.main->drawEntry()->AnnounceInserts);
-        QVERIFY(f.update->FoundNew);
+        QVERIFY(f.update->foundNew());
         QCOMPARE(f.rows(QStringLiteral("data")), 3);
         QCOMPARE(f.rows(QStringLiteral("append")), 3);
         QCOMPARE(f.value(QStringLiteral("c1"), QStringLiteral("2007041")), QStringLiteral("10"));
@@ -159,15 +162,15 @@ private slots:
         // A downloaded draw never carries the extra number.
         QCOMPARE(f.value(QStringLiteral("lxingqitian"), QStringLiteral("2007041")), QStringLiteral("<null>"));
         QCOMPARE(f.main->historyTab()->findChild<QComboBox *>("rangeEndBox")->currentText(), QStringLiteral("2007041"));
-        QVERIFY(f.update->startButton->isEnabled());
+        QVERIFY(f.start()->isEnabled());
 
         QVERIFY(f.download());
         QCOMPARE(f.messages.shown, QStringList{QStringLiteral("info:") + T::nothingNew});
         QCOMPARE(f.log().mid(5), (QStringList{T::downloading, T::analysing}));
-        QVERIFY(!f.update->FoundNew);
-        QCOMPARE(f.main->drawEntry()->findChild<QPlainTextEdit *>("Memo1")->toPlainText(), QString());
+        QVERIFY(!f.update->foundNew());
+        QCOMPARE(f.main->drawEntry()->findChild<QPlainTextEdit *>("batchEdit")->toPlainText(), QString());
         QCOMPARE(f.rows(QStringLiteral("data")), 3);
-        QVERIFY(f.update->startButton->isEnabled());
+        QVERIFY(f.start()->isEnabled());
     }
 
     // Pages that yield no draws, or only the first.
@@ -234,20 +237,20 @@ private slots:
         f.server.serve(QStringLiteral("/all.html"),
                        encoded(htmlPage({QString::fromUtf8("2003001期10111213262811")}, "gbk"), "gbk"), "text/html");
         f.open();
-        f.update->historyChoice->setChecked(true);
+        f.historyChoice()->setChecked(true);
         f.messages.answers.enqueue(answer);
         QSignalSpy ended(f.update.get(), &DownloadDialog::downloadEnded);
-        QTest::mouseClick(f.update->startButton, Qt::LeftButton);
+        QTest::mouseClick(f.start(), Qt::LeftButton);
         QCOMPARE(f.messages.shown.value(0), QStringLiteral("question:") + T::historyQuestion);
         if (!answer) {
             QTest::qWait(200);
             QCOMPARE(ended.count(), 0);
             QCOMPARE(f.log(), QStringList());
             QCOMPARE(f.server.requests(QStringLiteral("/all.html")) + f.server.requests(QStringLiteral("/latest.html")), 0);
-            QVERIFY(f.update->startButton->isEnabled());
+            QVERIFY(f.start()->isEnabled());
             return;
         }
-        QVERIFY(!f.update->startButton->isEnabled());
+        QVERIFY(!f.start()->isEnabled());
         QVERIFY(ended.wait(20000));
         QCOMPARE(f.server.requests(QStringLiteral("/all.html")), 1);
         QCOMPARE(f.value(QStringLiteral("c7"), QStringLiteral("2003001")), QStringLiteral("11"));
@@ -269,14 +272,14 @@ private slots:
             writeFile(f.dir.file(QStringLiteral("user/DownUpdate.txt")), file);
         f.open();
         QSignalSpy ended(f.update.get(), &DownloadDialog::downloadEnded);
-        QTest::mouseClick(f.update->startButton, Qt::LeftButton);
+        QTest::mouseClick(f.start(), Qt::LeftButton);
         QCOMPARE(f.messages.shown.size(), 1);
         QVERIFY(f.messages.shown.first().startsWith(QStringLiteral("error:")));
         QVERIFY(f.messages.shown.first().contains(QStringLiteral("DownUpdate.txt")));
         QTest::qWait(100);
         QCOMPARE(ended.count(), 0);
         QCOMPARE(f.log(), QStringList());
-        QVERIFY(f.update->startButton->isEnabled());
+        QVERIFY(f.start()->isEnabled());
     }
 
     // A page that never arrives is said to have failed, not to have held nothing new.
@@ -290,7 +293,7 @@ private slots:
         QVERIFY(f.log().last().startsWith(QString::fromUtf8("开奖数据页面无法下载：")));
         QCOMPARE(f.messages.shown, QStringList{QStringLiteral("info:") + f.log().last()});
         QCOMPARE(f.rows(QStringLiteral("data")), 0);
-        QVERIFY(f.update->startButton->isEnabled());
+        QVERIFY(f.start()->isEnabled());
     }
 
     // 退出 while the page is on its way: the fetch is dropped, nothing is analysed later,
@@ -301,13 +304,13 @@ private slots:
         f.server.hold(QStringLiteral("/latest.html"));
         f.open();
         QSignalSpy ended(f.update.get(), &DownloadDialog::downloadEnded);
-        QTest::mouseClick(f.update->startButton, Qt::LeftButton);
-        QVERIFY(!f.update->startButton->isEnabled());
+        QTest::mouseClick(f.start(), Qt::LeftButton);
+        QVERIFY(!f.start()->isEnabled());
         QTRY_COMPARE(f.server.requests(QStringLiteral("/latest.html")), 1);
-        QTest::mouseClick(f.update->quitButton, Qt::LeftButton);
+        QTest::mouseClick(f.update->findChild<QPushButton *>(QStringLiteral("quitButton")), Qt::LeftButton);
         QVERIFY(!f.update->isVisible());
-        QVERIFY(f.update->IgnoreDownload);
-        QVERIFY(f.update->startButton->isEnabled());
+        QVERIFY(!f.update->awaitingPage());
+        QVERIFY(f.start()->isEnabled());
         QTest::qWait(200);
         QCOMPARE(ended.count(), 0);
         QCOMPARE(f.log(), QStringList{T::downloading});
@@ -347,7 +350,7 @@ private slots:
         Fixture f;
         f.server.serve(QStringLiteral("/all.html"), encoded(htmlPage(records, "gbk"), "gbk"), "text/html");
         f.open();
-        f.update->historyChoice->setChecked(true);
+        f.historyChoice()->setChecked(true);
         QVERIFY(f.download());
         QCOMPARE(f.messages.shown, QStringList{QStringLiteral("question:") + T::historyQuestion});
         QCOMPARE(f.rows(QStringLiteral("data")), 3493);

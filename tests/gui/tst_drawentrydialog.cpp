@@ -39,12 +39,12 @@ class TestDrawEntryDialog : public QObject {
         }
         bool active = false;
         QLineEdit *edit(const char *name) const { return luru->findChild<QLineEdit *>(QString::fromLatin1(name)); }
-        QPlainTextEdit *memo() const { return luru->findChild<QPlainTextEdit *>(QStringLiteral("Memo1")); }
+        QPlainTextEdit *memo() const { return luru->findChild<QPlainTextEdit *>(QStringLiteral("batchEdit")); }
         QString confirmed() const
         {
             QStringList parts;
-            for (int i = 11; i <= 16; ++i)
-                parts << luru->findChild<QLineEdit *>(QStringLiteral("Edit%1").arg(i))->text();
+            for (int i = 1; i <= 6; ++i)
+                parts << luru->findChild<QLineEdit *>(QStringLiteral("confirmedRedEdit%1").arg(i))->text();
             return parts.join(QLatin1Char(' '));
         }
         void click(const char *name) { QTest::mouseClick(luru->findChild<QPushButton *>(name), Qt::LeftButton); }
@@ -72,8 +72,8 @@ private slots:
     {
         Fixture f;
         const std::pair<const char *, const char *> fields[] = {
-            {"Edit2", "请输入开奖期数："}, {"Edit1", "红色球："}, {"Edit3", "蓝色球："},
-            {"Edit4", "快乐星期天："}, {"Edit11", "确认号码："}};
+            {"drawNumberEdit", "请输入开奖期数："}, {"redsEdit", "红色球："}, {"blueEdit", "蓝色球："},
+            {"extraEdit", "快乐星期天："}, {"confirmedRedEdit1", "确认号码："}};
         for (const auto &[field, name] : fields) {
             QAccessibleInterface *a = QAccessible::queryAccessibleInterface(f.edit(field));
             QVERIFY2(a, field);
@@ -90,21 +90,21 @@ private slots:
     void showProposesNextNumber()
     {
         Fixture empty;
-        QCOMPARE(empty.edit("Edit2")->text(), QString::number(QDate::currentDate().year()) + QStringLiteral("001"));
+        QCOMPARE(empty.edit("drawNumberEdit")->text(), QString::number(QDate::currentDate().year()) + QStringLiteral("001"));
         Fixture three(3);
-        QCOMPARE(three.edit("Edit2")->text(), QStringLiteral("2007004"));
+        QCOMPARE(three.edit("drawNumberEdit")->text(), QStringLiteral("2007004"));
         QCOMPARE(three.luru->windowTitle(), QStringLiteral("开奖数据录入"));
     }
 
     void keyFilters()
     {
         Fixture f;
-        f.edit("Edit1")->clear();
-        QTest::keyClicks(f.edit("Edit1"), QStringLiteral("01a 0-2"));
-        QCOMPARE(f.edit("Edit1")->text(), QStringLiteral("01 02"));
-        f.edit("Edit2")->clear();
-        QTest::keyClicks(f.edit("Edit2"), QStringLiteral("20 07x001"));
-        QCOMPARE(f.edit("Edit2")->text(), QStringLiteral("2007001"));
+        f.edit("redsEdit")->clear();
+        QTest::keyClicks(f.edit("redsEdit"), QStringLiteral("01a 0-2"));
+        QCOMPARE(f.edit("redsEdit")->text(), QStringLiteral("01 02"));
+        f.edit("drawNumberEdit")->clear();
+        QTest::keyClicks(f.edit("drawNumberEdit"), QStringLiteral("20 07x001"));
+        QCOMPARE(f.edit("drawNumberEdit")->text(), QStringLiteral("2007001"));
         f.memo()->setFocus();
         QTest::keyClicks(f.memo(), QStringLiteral("2007001 x01"));
         QTest::keyClick(f.memo(), Qt::Key_Return);
@@ -134,9 +134,9 @@ private slots:
         QFETCH(QStringList, shown);
         Fixture f;
         // A failed parse empties the boxes filled by an earlier one.
-        f.typeAndLeave(f.edit("Edit1"), QStringLiteral("11 12 13 14 15 16"), f.edit("Edit2"));
+        f.typeAndLeave(f.edit("redsEdit"), QStringLiteral("11 12 13 14 15 16"), f.edit("drawNumberEdit"));
         QCOMPARE(f.confirmed(), QStringLiteral("11 12 13 14 15 16"));
-        f.typeAndLeave(f.edit("Edit1"), text, f.edit("Edit2"));
+        f.typeAndLeave(f.edit("redsEdit"), text, f.edit("drawNumberEdit"));
         QCOMPARE(f.confirmed(), confirmed);
         QCOMPARE(f.messages.shown, shown);
     }
@@ -161,15 +161,15 @@ private slots:
         QFETCH(QString, blue);
         QFETCH(QStringList, shown);
         Fixture f;
-        f.typeAndLeave(f.edit("Edit3"), QStringLiteral("5"), f.edit("Edit2"));
-        QCOMPARE(f.edit("Edit17")->text(), QStringLiteral("05"));
+        f.typeAndLeave(f.edit("blueEdit"), QStringLiteral("5"), f.edit("drawNumberEdit"));
+        QCOMPARE(f.edit("confirmedBlueEdit")->text(), QStringLiteral("05"));
         if (fromExtraField) {
-            f.edit("Edit3")->setText(text);
-            f.typeAndLeave(f.edit("Edit4"), QStringLiteral("3"), f.edit("Edit2"));
+            f.edit("blueEdit")->setText(text);
+            f.typeAndLeave(f.edit("extraEdit"), QStringLiteral("3"), f.edit("drawNumberEdit"));
         } else {
-            f.typeAndLeave(f.edit("Edit3"), text, f.edit("Edit2"));
+            f.typeAndLeave(f.edit("blueEdit"), text, f.edit("drawNumberEdit"));
         }
-        QCOMPARE(f.edit("Edit17")->text(), blue);
+        QCOMPARE(f.edit("confirmedBlueEdit")->text(), blue);
         QCOMPARE(f.messages.shown, shown);
     }
 
@@ -180,9 +180,9 @@ private slots:
         auto *grid = f.main->historyTab()->findChild<QTableView *>("historyGrid");
         QVERIFY(grid);
         QVERIFY2(grid->verticalScrollBar()->maximum() > 0, "the latest 40 draws do not fit");
-        f.typeAndLeave(f.edit("Edit1"), QStringLiteral("01 02 03 04 05 06"), f.edit("Edit3"));
-        f.typeAndLeave(f.edit("Edit3"), QStringLiteral("9"), f.edit("Edit4"));
-        f.click("btnInsert");
+        f.typeAndLeave(f.edit("redsEdit"), QStringLiteral("01 02 03 04 05 06"), f.edit("blueEdit"));
+        f.typeAndLeave(f.edit("blueEdit"), QStringLiteral("9"), f.edit("extraEdit"));
+        f.click("insertButton");
         const int last = grid->model()->rowCount() - 1;
         QCOMPARE(grid->model()->index(last, 0).data().toString(), QStringLiteral("2007061"));
         const QRect row = grid->visualRect(grid->model()->index(last, 1));
@@ -197,11 +197,11 @@ private slots:
         Fixture f(3);
         HistoryTab *history = f.main->historyTab();
         QCOMPARE(history->findChild<QSqlQueryModel *>("historyRowsModel")->rowCount(), 3);
-        f.typeAndLeave(f.edit("Edit1"), QStringLiteral("33 1 17 9 22 11"), f.edit("Edit3"));
-        f.typeAndLeave(f.edit("Edit3"), QStringLiteral("9"), f.edit("Edit4"));
-        f.click("btnInsert");
+        f.typeAndLeave(f.edit("redsEdit"), QStringLiteral("33 1 17 9 22 11"), f.edit("blueEdit"));
+        f.typeAndLeave(f.edit("blueEdit"), QStringLiteral("9"), f.edit("extraEdit"));
+        f.click("insertButton");
         QCOMPARE(f.messages.shown, info({QStringLiteral("2007004期开奖数据录入成功！")}));
-        QCOMPARE(f.edit("Edit2")->text(), QStringLiteral("2007005"));
+        QCOMPARE(f.edit("drawNumberEdit")->text(), QStringLiteral("2007005"));
         QCOMPARE(history->findChild<QComboBox *>("rangeEndBox")->count(), 4);
         QCOMPARE(history->findChild<QComboBox *>("rangeEndBox")->currentText(), QStringLiteral("2007004"));
         QCOMPARE(history->findChild<QSqlQueryModel *>("historyRowsModel")->rowCount(), 4);
@@ -210,12 +210,12 @@ private slots:
         QCOMPARE(f.value("c7", "2007004"), QStringLiteral("09"));
         QCOMPARE(f.rows(QStringLiteral("append")), 4);
         // The fields keep their contents for the next draw.
-        QCOMPARE(f.edit("Edit1")->text(), QStringLiteral("33 1 17 9 22 11"));
+        QCOMPARE(f.edit("redsEdit")->text(), QStringLiteral("33 1 17 9 22 11"));
         QCOMPARE(f.confirmed(), QStringLiteral("01 09 11 17 22 33"));
 
         // The same draw again is refused.
-        f.edit("Edit2")->setText(QStringLiteral("2007004"));
-        f.click("btnInsert");
+        f.edit("drawNumberEdit")->setText(QStringLiteral("2007004"));
+        f.click("insertButton");
         QCOMPARE(f.messages.last(), QStringLiteral("info:") + T::alreadyExists(QStringLiteral("2007004")));
         QCOMPARE(f.rows(QStringLiteral("data")), 4);
     }
@@ -235,11 +235,11 @@ private slots:
         QFETCH(bool, fillReds);
         QFETCH(QString, message);
         Fixture f;
-        f.edit("Edit2")->setText(qishu);
+        f.edit("drawNumberEdit")->setText(qishu);
         if (fillReds)
-            f.typeAndLeave(f.edit("Edit1"), QStringLiteral("1 2 3 4 5 6"), f.edit("Edit3"));
-        f.typeAndLeave(f.edit("Edit3"), QStringLiteral("2"), f.edit("Edit4"));
-        f.click("btnInsert");
+            f.typeAndLeave(f.edit("redsEdit"), QStringLiteral("1 2 3 4 5 6"), f.edit("blueEdit"));
+        f.typeAndLeave(f.edit("blueEdit"), QStringLiteral("2"), f.edit("extraEdit"));
+        f.click("insertButton");
         QCOMPARE(f.messages.shown, info({message}));
         QCOMPARE(f.rows(QStringLiteral("data")), 0);
         QCOMPARE(f.rows(QStringLiteral("append")), 0);
@@ -248,11 +248,11 @@ private slots:
     void retypeClearsRedsOnly()
     {
         Fixture f;
-        f.typeAndLeave(f.edit("Edit1"), QStringLiteral("1 2 3 4 5 6"), f.edit("Edit3"));
-        f.edit("Edit3")->setText(QStringLiteral("4"));
-        f.click("btnRetype");
-        QCOMPARE(f.edit("Edit1")->text(), QString());
-        QCOMPARE(f.edit("Edit3")->text(), QStringLiteral("4"));
+        f.typeAndLeave(f.edit("redsEdit"), QStringLiteral("1 2 3 4 5 6"), f.edit("blueEdit"));
+        f.edit("blueEdit")->setText(QStringLiteral("4"));
+        f.click("retypeButton");
+        QCOMPARE(f.edit("redsEdit")->text(), QString());
+        QCOMPARE(f.edit("blueEdit")->text(), QStringLiteral("4"));
         QCOMPARE(f.confirmed(), QStringLiteral("01 02 03 04 05 06"));
     }
 
@@ -294,7 +294,7 @@ private slots:
                                   computeDrawAttributes(QStringLiteral("2006001"), {1, 2, 3, 4, 5, 6}, 7));
         f.luru->findChild<QTabWidget *>("tabs")->setCurrentIndex(1);
         f.memo()->setPlainText(memo);
-        f.click("btnBatchInsert");
+        f.click("batchInsertButton");
         QCOMPARE(f.messages.shown, shown);
         QCOMPARE(DrawStore::drawNumbers(f.main->database()).value, stored);
         QCOMPARE(f.rows(QStringLiteral("append")), int(stored.size()));
@@ -316,26 +316,24 @@ private slots:
         // Each stored line reached the history's list and grid.
         QCOMPARE(f.main->historyTab()->findChild<QComboBox *>("rangeEndBox")->currentText(), QStringLiteral("2007002"));
         QCOMPARE(f.main->historyTab()->findChild<QSqlQueryModel *>("historyRowsModel")->rowCount(), 2);
-        QCOMPARE(f.edit("Edit2")->text(), QStringLiteral("2007003"));
+        QCOMPARE(f.edit("drawNumberEdit")->text(), QStringLiteral("2007003"));
     }
 
-    void quietBatchAndReshow()
+    void batchAndReshow()
     {
         Fixture f;
-        f.luru->AnnounceInserts = false;
         f.memo()->setPlainText(QStringLiteral("2007001 1 2 3 4 5 6 7\n2007001 1 2 3 4 5 6 7"));
         f.luru->insertDrawBatch();
-        QCOMPARE(f.messages.shown, info({T::alreadyExistsSkipped("2007001")}));
-        f.edit("Edit1")->setText(QStringLiteral("1 2"));
-        f.edit("Edit3")->setText(QStringLiteral("3"));
-        f.edit("Edit4")->setText(QStringLiteral("4"));
+        QCOMPARE(f.messages.shown, info({"2007001期开奖数据录入成功！", T::alreadyExistsSkipped("2007001")}));
+        f.edit("redsEdit")->setText(QStringLiteral("1 2"));
+        f.edit("blueEdit")->setText(QStringLiteral("3"));
+        f.edit("extraEdit")->setText(QStringLiteral("4"));
         f.luru->hide();
         f.luru->show();
-        QVERIFY(f.luru->AnnounceInserts);
-        QCOMPARE(f.edit("Edit1")->text(), QString());
-        QCOMPARE(f.edit("Edit3")->text(), QString());
-        QCOMPARE(f.edit("Edit4")->text(), QStringLiteral("4"));
-        QCOMPARE(f.edit("Edit2")->text(), QStringLiteral("2007002"));
+        QCOMPARE(f.edit("redsEdit")->text(), QString());
+        QCOMPARE(f.edit("blueEdit")->text(), QString());
+        QCOMPARE(f.edit("extraEdit")->text(), QStringLiteral("4"));
+        QCOMPARE(f.edit("drawNumberEdit")->text(), QStringLiteral("2007002"));
     }
 };
 

@@ -61,6 +61,12 @@ QString DrawDatabase::databasePath(const QString &programDir)
     return programDir + QStringLiteral("/db1.db");
 }
 
+QString DrawDatabase::filePath(const QSqlDatabase &db)
+{
+    const QString name = db.databaseName();
+    return name.startsWith(QLatin1String("file:")) ? QUrl(name).toLocalFile() : name;
+}
+
 Outcome DrawDatabase::open(const QString &programDir)
 {
     const QString path = databasePath(programDir);

@@ -29,6 +29,8 @@ public:
     QSqlDatabase database() const;
 
     static QString databasePath(const QString &programDir);
+    // The file behind a connection, also when it was opened through a file: URI.
+    static QString filePath(const QSqlDatabase &db);
     // Creates DIR/db1.db from the schema when absent; refuses when it exists.
     static Outcome createDatabase(const QString &programDir);
 

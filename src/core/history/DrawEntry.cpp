@@ -293,6 +293,12 @@ BatchReport insertDrawBatch(QSqlDatabase db, const QStringList &lines, const Bat
 {
     BatchReport report;
     for (int i = 0; i < lines.size(); ++i) {
+        if (hooks.progress && !hooks.progress(i, lines.size())) {
+            report.stopped = true;
+            report.cancelled = true;
+            report.stopLine = i;
+            return report;
+        }
         const BatchLine line = parseBatchLine(lines[i]);
         if (line.kind != BatchLine::Draw) {
             if (line.kind == BatchLine::Stop)

@@ -3,6 +3,7 @@
 // before a draw is stored, and the batch of lines. The entry dialog and the
 // command line both call these; neither shows anything from here.
 #include "core/Outcome.h"
+#include "core/bets/Progress.h"
 
 #include <QSqlDatabase>
 #include <QStringList>
@@ -78,6 +79,7 @@ struct BatchReport {
     bool stopped = false;  // the batch ended before its last line
     int stopLine = -1;     // 0-based line at which it ended
     Outcome outcome;       // failed when the history could not be read; the batch stopped there
+    bool cancelled = false; // it ended because progress said stop
 };
 
 struct BatchHooks {
@@ -85,5 +87,7 @@ struct BatchHooks {
     std::function<void(const QString &)> message;
     // Stores one draw through insertDraw; the hook shows insertDraw's own messages.
     std::function<Result<QString>(const EntryFields &)> insert;
+    // Optional: asked before each line; false ends the batch there, the draws before it stored.
+    ProgressFn progress;
 };
 BatchReport insertDrawBatch(QSqlDatabase db, const QStringList &lines, const BatchHooks &hooks);

@@ -41,11 +41,11 @@ DrawEntryDialog::DrawEntryDialog(QSqlDatabase db, Messages &messages, QWidget *p
     setObjectName(QStringLiteral("DrawEntryDialog"));
     setWindowTitle(QStringLiteral("开奖数据录入"));
     auto *layout = new QVBoxLayout(this);
-    tabs = new QTabWidget(this);
-    tabs->setObjectName(QStringLiteral("tabs"));
-    tabs->addTab(buildSingleTab(), QStringLiteral("单个开奖数据录入"));
-    tabs->addTab(buildBatchTab(), QStringLiteral("批量开奖数据录入"));
-    layout->addWidget(tabs);
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("tabs"));
+    m_tabs->addTab(buildSingleTab(), QStringLiteral("单个开奖数据录入"));
+    m_tabs->addTab(buildBatchTab(), QStringLiteral("批量开奖数据录入"));
+    layout->addWidget(m_tabs);
     resize(560, 330);
 }
 
@@ -53,11 +53,11 @@ QWidget *DrawEntryDialog::buildSingleTab()
 {
     auto *page = new QWidget(this);
     auto *grid = new QGridLayout(page);
-    Edit2 = edit(page, "Edit2", "[0-9]*");
-    Edit1 = edit(page, "Edit1", "[0-9 ]*");
-    Edit3 = edit(page, "Edit3", "[0-9]*");
-    Edit4 = edit(page, "Edit4", "[0-9]*");
-    for (QLineEdit *e : {Edit2, Edit3, Edit4})
+    m_drawNumberEdit = edit(page, "drawNumberEdit", "[0-9]*");
+    m_redsEdit = edit(page, "redsEdit", "[0-9 ]*");
+    m_blueEdit = edit(page, "blueEdit", "[0-9]*");
+    m_extraEdit = edit(page, "extraEdit", "[0-9]*");
+    for (QLineEdit *e : {m_drawNumberEdit, m_blueEdit, m_extraEdit})
         e->setMaximumWidth(120);
 
     // Each caption is its field's buddy, so a screen reader names the field by it.
@@ -66,31 +66,35 @@ QWidget *DrawEntryDialog::buildSingleTab()
         label->setBuddy(field);
         grid->addWidget(label, row, 0, Qt::AlignRight);
     };
-    caption(QStringLiteral("请输入开奖期数："), Edit2, 0);
-    grid->addWidget(Edit2, 0, 1, 1, 7, Qt::AlignLeft);
-    caption(QStringLiteral("红色球："), Edit1, 1);
-    grid->addWidget(Edit1, 1, 1, 1, 7);
+    caption(QStringLiteral("请输入开奖期数："), m_drawNumberEdit, 0);
+    grid->addWidget(m_drawNumberEdit, 0, 1, 1, 7, Qt::AlignLeft);
+    caption(QStringLiteral("红色球："), m_redsEdit, 1);
+    grid->addWidget(m_redsEdit, 1, 1, 1, 7);
     auto *hint = new QLabel(QStringLiteral("（各数字用空格隔开， 如：01 02 03 04 05 06 07）"), page);
     hint->setStyleSheet(QStringLiteral("color: rgb(255,0,0);"));
     grid->addWidget(hint, 2, 1, 1, 7);
-    caption(QStringLiteral("蓝色球："), Edit3, 3);
-    grid->addWidget(Edit3, 3, 1, 1, 7, Qt::AlignLeft);
-    caption(QStringLiteral("快乐星期天："), Edit4, 4);
-    grid->addWidget(Edit4, 4, 1, 1, 7, Qt::AlignLeft);
+    caption(QStringLiteral("蓝色球："), m_blueEdit, 3);
+    grid->addWidget(m_blueEdit, 3, 1, 1, 7, Qt::AlignLeft);
+    caption(QStringLiteral("快乐星期天："), m_extraEdit, 4);
+    grid->addWidget(m_extraEdit, 4, 1, 1, 7, Qt::AlignLeft);
 
     for (int i = 0; i < 6; ++i) {
-        Edit11_16[i] = new QLineEdit(page);
-        Edit11_16[i]->setObjectName(QStringLiteral("Edit%1").arg(11 + i));
-        grid->addWidget(Edit11_16[i], 5, 1 + i);
+        m_confirmedRedEdits[i] = new QLineEdit(page);
+        m_confirmedRedEdits[i]->setObjectName(QStringLiteral("confirmedRedEdit%1").arg(1 + i));
+        grid->addWidget(m_confirmedRedEdits[i], 5, 1 + i);
     }
-    caption(QStringLiteral("确认号码："), Edit11_16[0], 5);
-    Edit17 = new QLineEdit(page);
-    Edit17->setObjectName(QStringLiteral("Edit17"));
-    Edit17->setStyleSheet(QStringLiteral("color: rgb(0,0,255);"));
-    grid->addWidget(Edit17, 5, 7);
-    for (QLineEdit *e : Edit11_16)
-        e->setStyleSheet(QStringLiteral("color: rgb(255,0,0);"));
-    for (QLineEdit *e : {Edit11_16[0], Edit11_16[1], Edit11_16[2], Edit11_16[3], Edit11_16[4], Edit11_16[5], Edit17}) {
+    caption(QStringLiteral("确认号码："), m_confirmedRedEdits[0], 5);
+    m_confirmedBlueEdit = new QLineEdit(page);
+    m_confirmedBlueEdit->setObjectName(QStringLiteral("confirmedBlueEdit"));
+    m_confirmedBlueEdit->setStyleSheet(QStringLiteral("color: rgb(0,0,255);"));
+    grid->addWidget(m_confirmedBlueEdit, 5, 7);
+    std::array<QLineEdit *, 7> confirmed{};
+    for (int i = 0; i < 6; ++i) {
+        m_confirmedRedEdits[i]->setStyleSheet(QStringLiteral("color: rgb(255,0,0);"));
+        confirmed[i] = m_confirmedRedEdits[i];
+    }
+    confirmed[6] = m_confirmedBlueEdit;
+    for (QLineEdit *e : confirmed) {
         e->setReadOnly(true);
         e->setFocusPolicy(Qt::NoFocus);
         e->setMaximumWidth(40);
@@ -98,9 +102,9 @@ QWidget *DrawEntryDialog::buildSingleTab()
     }
 
     auto *buttons = new QHBoxLayout;
-    QPushButton *insert = button(page, "btnInsert", QStringLiteral("确定输入"));
-    QPushButton *retype = button(page, "btnRetype", QStringLiteral("重新输入"));
-    QPushButton *quit = button(page, "btnQuit", QStringLiteral("退出"));
+    QPushButton *insert = button(page, "insertButton", QStringLiteral("确定输入"));
+    QPushButton *retype = button(page, "retypeButton", QStringLiteral("重新输入"));
+    QPushButton *quit = button(page, "quitButton", QStringLiteral("退出"));
     buttons->addStretch(1);
     buttons->addWidget(insert);
     buttons->addWidget(retype);
@@ -108,10 +112,10 @@ QWidget *DrawEntryDialog::buildSingleTab()
     grid->setRowStretch(6, 1);
     grid->addLayout(buttons, 7, 0, 1, 8);
 
-    for (QLineEdit *e : {Edit1, Edit3, Edit4})
+    for (QLineEdit *e : {m_redsEdit, m_blueEdit, m_extraEdit})
         e->installEventFilter(this);
     connect(insert, &QPushButton::clicked, this, [this] { insertDraw(); });
-    connect(retype, &QPushButton::clicked, Edit1, &QLineEdit::clear);
+    connect(retype, &QPushButton::clicked, m_redsEdit, &QLineEdit::clear);
     connect(quit, &QPushButton::clicked, this, &QDialog::reject);
     return page;
 }
@@ -120,11 +124,11 @@ QWidget *DrawEntryDialog::buildBatchTab()
 {
     auto *page = new QWidget(this);
     auto *row = new QHBoxLayout(page);
-    Memo1 = new QPlainTextEdit(page);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setTabChangesFocus(true);
-    Memo1->installEventFilter(this);
-    row->addWidget(Memo1, 1);
+    m_batchEdit = new QPlainTextEdit(page);
+    m_batchEdit->setObjectName(QStringLiteral("batchEdit"));
+    m_batchEdit->setTabChangesFocus(true);
+    m_batchEdit->installEventFilter(this);
+    row->addWidget(m_batchEdit, 1);
 
     auto *side = new QVBoxLayout;
     const char *notes[] = {"注意事项：", "每行输入一组数据；", "每个数字之间用空格隔开；", "数据输入格式为：期数 开奖号码",
@@ -134,8 +138,8 @@ QWidget *DrawEntryDialog::buildBatchTab()
         side->addWidget(new QLabel(QString::fromUtf8(note), page));
     side->addStretch(1);
     auto *buttons = new QHBoxLayout;
-    QPushButton *insert = button(page, "btnBatchInsert", QStringLiteral("确定输入"));
-    QPushButton *quit = button(page, "btnBatchQuit", QStringLiteral("退出"));
+    QPushButton *insert = button(page, "batchInsertButton", QStringLiteral("确定输入"));
+    QPushButton *quit = button(page, "batchQuitButton", QStringLiteral("退出"));
     buttons->addWidget(insert);
     buttons->addWidget(quit);
     side->addLayout(buttons);
@@ -151,12 +155,11 @@ void DrawEntryDialog::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
     if (event->spontaneous())
         return;
-    AnnounceInserts = true;
-    Edit1->clear();
-    Edit3->clear();
+    m_redsEdit->clear();
+    m_blueEdit->clear();
     const Result<QString> next = proposeNextDrawNumber(m_db, QDate::currentDate().year());
     m_messages.show(this, next.outcome);
-    Edit2->setText(next.value);
+    m_drawNumberEdit->setText(next.value);
 }
 
 bool DrawEntryDialog::eventFilter(QObject *watched, QEvent *event)
@@ -165,12 +168,12 @@ bool DrawEntryDialog::eventFilter(QObject *watched, QEvent *event)
         // Leaving a field for another control of this window; not the window losing focus.
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
-            if (watched == Edit1)
-                Edit1Exit();
-            else if (watched == Edit3 || watched == Edit4)
-                BlueExit();
+            if (watched == m_redsEdit)
+                confirmReds();
+            else if (watched == m_blueEdit || watched == m_extraEdit)
+                confirmBlue();
         }
-    } else if (watched == Memo1 && event->type() == QEvent::KeyPress) {
+    } else if (watched == m_batchEdit && event->type() == QEvent::KeyPress) {
         // Digits, the blank and Enter; keys that type nothing (editing, moving) pass.
         const QString text = static_cast<QKeyEvent *>(event)->text();
         if (!text.isEmpty() && text.at(0).isPrint()) {
@@ -182,42 +185,41 @@ bool DrawEntryDialog::eventFilter(QObject *watched, QEvent *event)
     return QDialog::eventFilter(watched, event);
 }
 
-void DrawEntryDialog::Edit1Exit()
+void DrawEntryDialog::confirmReds()
 {
-    for (QLineEdit *e : Edit11_16)
+    for (QLineEdit *e : m_confirmedRedEdits)
         e->clear();
-    const RedParse p = parseReds(Edit1->text());
+    const RedParse p = parseReds(m_redsEdit->text());
     if (!p.outcome.ok()) {
         m_messages.information(this, p.outcome.message);
         return;
     }
     for (int i = 0; i < 6; ++i)
-        Edit11_16[i]->setText(p.balls[i]);
+        m_confirmedRedEdits[i]->setText(p.balls[i]);
 }
 
-void DrawEntryDialog::BlueExit()
+void DrawEntryDialog::confirmBlue()
 {
-    const BlueStep s = stepBlue(Edit3->text());
+    const BlueStep s = stepBlue(m_blueEdit->text());
     if (!s.outcome.ok()) {
         m_messages.information(this, s.outcome.message);
         return;
     }
-    Edit17->setText(s.ball);
+    m_confirmedBlueEdit->setText(s.ball);
 }
 
 Result<QString> DrawEntryDialog::insertDraw()
 {
     EntryFields f;
-    f.qishu = Edit2->text();
+    f.qishu = m_drawNumberEdit->text();
     for (int i = 0; i < 6; ++i)
-        f.reds[i] = Edit11_16[i]->text();
-    f.blue = Edit17->text();
-    f.extra = Edit4->text();
+        f.reds[i] = m_confirmedRedEdits[i]->text();
+    f.blue = m_confirmedBlueEdit->text();
+    f.extra = m_extraEdit->text();
     const Result<QString> r = ::insertDraw(m_db, f);
-    if (!r.ok() || AnnounceInserts)
-        m_messages.show(this, r.outcome);
+    m_messages.show(this, r.outcome);
     if (r.ok()) {
-        Edit2->setText(r.value);
+        m_drawNumberEdit->setText(r.value);
         if (m_batchStored)
             m_batchStored->append(f.qishu);
         else
@@ -226,26 +228,21 @@ Result<QString> DrawEntryDialog::insertDraw()
     return r;
 }
 
-void DrawEntryDialog::setBatchText(const QString &text)
-{
-    Memo1->setPlainText(text);
-}
-
 BatchReport DrawEntryDialog::insertDrawBatch()
 {
     BatchHooks hooks;
     hooks.message = [this](const QString &text) { m_messages.information(this, text); };
     hooks.insert = [this](const EntryFields &f) {
-        Edit2->setText(f.qishu);
+        m_drawNumberEdit->setText(f.qishu);
         for (int i = 0; i < 6; ++i)
-            Edit11_16[i]->setText(f.reds[i]);
-        Edit17->setText(f.blue);
-        Edit4->setText(f.extra);
+            m_confirmedRedEdits[i]->setText(f.reds[i]);
+        m_confirmedBlueEdit->setText(f.blue);
+        m_extraEdit->setText(f.extra);
         return insertDraw();
     };
     QStringList stored;
     m_batchStored = &stored;
-    const BatchReport report = ::insertDrawBatch(m_db, Memo1->toPlainText().split(QLatin1Char('\n')), hooks);
+    const BatchReport report = ::insertDrawBatch(m_db, m_batchEdit->toPlainText().split(QLatin1Char('\n')), hooks);
     m_batchStored = nullptr;
     m_messages.show(this, report.outcome);
     if (!stored.isEmpty())

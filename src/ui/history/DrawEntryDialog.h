@@ -18,21 +18,15 @@ class DrawEntryDialog : public QDialog {
 public:
     DrawEntryDialog(QSqlDatabase db, Messages &messages, QWidget *parent = nullptr);
 
-    // Each stored draw is confirmed with a message while this is set; the
-    // download clears it around its batch.
-    bool AnnounceInserts = true;
-
-    void Edit1Exit();
-    void BlueExit();  // leaving Edit3 or Edit4
-    Result<QString> insertDraw();
-    BatchReport insertDrawBatch();
-    // The download hands its lines to the batch box before it runs insertDrawBatch.
-    void setBatchText(const QString &text);
+    void confirmReds();  // leaving the red field: the six confirmed reds
+    void confirmBlue();  // leaving the blue or the extra field: the confirmed blue
+    Result<QString> insertDraw();    // "确定输入" on the single tab
+    BatchReport insertDrawBatch();   // "确定输入" on the batch tab
 
 signals:
     // Draws were stored, in this order; the history appends them to its "to" list and shows
     // the range. A batch reports its draws once at its end, so a batch of thousands of draws
-    // (a whole-history download) re-reads the grid once, not once per draw.
+    // re-reads the grid once, not once per draw.
     void drawsStored(const QStringList &qishus);
 
 protected:
@@ -40,14 +34,14 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QLineEdit *Edit1 = nullptr;   // reds
-    QLineEdit *Edit2 = nullptr;   // draw number
-    QLineEdit *Edit3 = nullptr;   // blue
-    QLineEdit *Edit4 = nullptr;   // extra number
-    std::array<QLineEdit *, 6> Edit11_16{};  // confirmed reds
-    QLineEdit *Edit17 = nullptr;  // confirmed blue
-    QPlainTextEdit *Memo1 = nullptr;
-    QTabWidget *tabs = nullptr;
+    QLineEdit *m_drawNumberEdit = nullptr;
+    QLineEdit *m_redsEdit = nullptr;      // six reds as typed, blank between
+    QLineEdit *m_blueEdit = nullptr;
+    QLineEdit *m_extraEdit = nullptr;     // the "快乐星期天" number
+    std::array<QLineEdit *, 6> m_confirmedRedEdits{};  // the reds as they will be stored
+    QLineEdit *m_confirmedBlueEdit = nullptr;
+    QPlainTextEdit *m_batchEdit = nullptr;  // one draw a line
+    QTabWidget *m_tabs = nullptr;
 
     QWidget *buildSingleTab();
     QWidget *buildBatchTab();

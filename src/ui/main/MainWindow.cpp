@@ -264,7 +264,8 @@ void MainWindow::createStatisticsDialogs()
 void MainWindow::createDownload()
 {
     wire(m_act.download, [this] {
-        DownloadDialog dialog(database(), m_drawEntry, m_programDir, m_messages, this);
+        DownloadDialog dialog(database(), m_programDir, m_messages, this);
+        connect(&dialog, &DownloadDialog::drawsStored, m_historyTab, &HistoryTab::drawsAdded);
         dialog.exec();
     });
 }
