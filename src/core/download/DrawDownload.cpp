@@ -39,18 +39,12 @@ DownloadResult DrawDownload::storePage(QSqlDatabase db, const QString &pageText,
     BatchHooks hooks;
     hooks.message = [this](const QString &text) { m_sink.message(Outcome::refused(text)); };
     hooks.insert = [this, db](const EntryFields &fields) {
-        const InsertResult r = insertDraw(db, fields);
-        switch (r.status) {
-        case InsertResult::Inserted:
+        const Result<QString> r = insertDraw(db, fields);
+        if (r.ok()) {
             if (m_sink.stored)
                 m_sink.stored(fields.qishu);
-            break;
-        case InsertResult::Refused:
-            m_sink.message(Outcome::refused(r.message));
-            break;
-        case InsertResult::Failed:
-            m_sink.message(Outcome::failed(r.message));
-            break;
+        } else {
+            m_sink.message(r.outcome);
         }
         return r;
     };
@@ -58,6 +52,10 @@ DownloadResult DrawDownload::storePage(QSqlDatabase db, const QString &pageText,
     result.batch = insertDrawBatch(db, analysis.batchLines, hooks);
     if (result.batch.cancelled) {
         result.outcome = Outcome::cancelled();
+        return result;
+    }
+    if (!result.batch.outcome.ok()) {
+        result.outcome = result.batch.outcome;
         return result;
     }
     m_sink.log(T::updated);
