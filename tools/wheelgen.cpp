@@ -11,7 +11,8 @@
 //            MxC+F turns C runs of M positions at once) [--aim ROWS] (the size it asks for)
 //            [--weighted] (a weighting local search over those wheels instead of annealing)
 //            [--cover] (or a set cover over all orbits of rows under each group in turn)
-//            [--extend] (also the wheels over n-1 and n-2 with rows through the new positions)
+//            [--extend] (also the wheels over n-1 and n-2 with rows through the new positions,
+//            and the one over n+1 less a position)
 //   wheelgen --report --out data/Matrix --anchors ...   (the size table, as markdown)
 #include "core/bets/WheelMatrix.h"
 #include "wheelgen_designs.h"
@@ -25,6 +26,7 @@
 #include <cstring>
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 
@@ -121,7 +123,7 @@ struct GroupChoice {
 std::vector<GroupChoice> groups;
 long aimRows = 0; // --aim: the size the orbit search asks for instead
 bool weighted = false; // --weighted: the weighting search instead of annealing the orbits
-bool extend = false; // --extend: also try the wheels over n - 1 and n - 2 with rows for the new positions
+bool extend = false; // --extend: also build on the wheels over n - 2, n - 1 and n + 1
 bool wholeOrbits = false; // --cover: choose among all orbits of rows (OrbitCover) instead
 
 template <class Offer, class Elapsed>
@@ -207,7 +209,7 @@ std::vector<Mask> smallCover(int m, int t, int k, double seconds, std::mt19937_6
 {
     const Problem q{m, t, t};
     std::uint64_t reach = binomial(k, t);
-    for (std::uint64_t size = (q.subsets() + reach - 1) / reach;; ++size) {
+    for (std::uint64_t size = (q.subsets() + reach - 1) / reach;; size += std::max<std::uint64_t>(1, size / 100)) {
         std::vector<Mask> rows;
         for (std::uint64_t i = 0; i < size; ++i)
             rows.push_back(randomSubset(q.all(), k, rng));
@@ -216,6 +218,24 @@ std::vector<Mask> smallCover(int m, int t, int k, double seconds, std::mt19937_6
         if (anneal(q, rows, rng, o) == 0)
             return rows;
     }
+}
+
+// A wheel over n from the one over n + 1 less its last position: every X-subset of the
+// others still shares Y positions with the same row, and a row that held the last
+// position takes the lowest one it lacks instead.
+std::vector<Mask> shrunkWheel(const std::string &dir, const WheelType &t, int n, std::mt19937_64 &rng)
+{
+    const Problem p{n, t.hit, t.keep};
+    std::vector<Mask> rows = readRows(fileName(dir, t, n + 1), n + 1);
+    std::set<Mask> distinct;
+    for (Mask r : rows) {
+        if (r >> n & 1) {
+            const Mask lacked = ~r & p.all();
+            r = (r & p.all()) | (lacked & -lacked);
+        }
+        distinct.insert(r);
+    }
+    return rows.empty() ? rows : pruned(p, {distinct.begin(), distinct.end()}, rng);
 }
 
 // A wheel over n from the shipped one over n - d (d = 1 or 2) when X = Y: its rows,
@@ -270,6 +290,8 @@ void build(const std::string &dir, const WheelType &t, int n, const Anchor &a, d
             offer(greedyCover(p, rng), "greedy");
         for (int d = 1; extend && d <= 2; ++d)
             offer(extendedWheel(dir, t, n, d, rng), d == 1 ? "one position more" : "two positions more");
+        if (extend && n < 33)
+            offer(shrunkWheel(dir, t, n, rng), "one position less");
     }
     if (!groups.empty())
         searchOrbits(p, goal, budget, attempt, anneal0, rng, best, offer, elapsed);
