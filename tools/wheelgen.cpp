@@ -10,9 +10,13 @@
 //            on the first M positions plus F rows more; M*A+F uses x -> A*x + b instead,
 //            MxC+F turns C runs of M positions at once) [--aim ROWS] (the size it asks for)
 //            [--weighted] (a weighting local search over those wheels instead of annealing)
+//            [--cover] (or a set cover over all orbits of rows under each group in turn)
+//            [--extend] (also the wheels over n-1 and n-2 with rows through the new positions,
+//            and the one over n+1 less a position)
 //   wheelgen --report --out data/Matrix --anchors ...   (the size table, as markdown)
 #include "core/bets/WheelMatrix.h"
 #include "wheelgen_designs.h"
+#include "wheelgen_orbitcover.h"
 #include "wheelgen_orbits.h"
 #include "wheelgen_search.h"
 
@@ -22,6 +26,7 @@
 #include <cstring>
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 
@@ -118,6 +123,8 @@ struct GroupChoice {
 std::vector<GroupChoice> groups;
 long aimRows = 0; // --aim: the size the orbit search asks for instead
 bool weighted = false; // --weighted: the weighting search instead of annealing the orbits
+bool extend = false; // --extend: also build on the wheels over n - 2, n - 1 and n + 1
+bool wholeOrbits = false; // --cover: choose among all orbits of rows (OrbitCover) instead
 
 template <class Offer, class Elapsed>
 void searchOrbits(const Problem &p, long goal, double budget, double attempt, const AnnealOptions &anneal0,
@@ -130,6 +137,26 @@ void searchOrbits(const Problem &p, long goal, double budget, double attempt, co
         long k = 0;
     };
     std::vector<Carried> carried(groups.size());
+    if (wholeOrbits) {
+        for (std::size_t which = 0; which < groups.size() && elapsed() < budget; ++which) {
+            const GroupChoice c = groups[which];
+            if (c.m * c.cycles > p.n)
+                continue;
+            const PermGroup g = PermGroup::affine(p.n, c.m, c.a, c.cycles);
+            OrbitCover cover(p, g);
+            bool complete = false;
+            const auto bases = cover.search(aimRows, std::min(attempt, budget - elapsed()), rng, complete, verbose);
+            const std::vector<Mask> wheel = expandOrbits(g, bases, bases.size());
+            if (verbose)
+                std::printf("    x -> %d*x + b mod %d (x%d): %zu orbits, %zu rows%s\n", c.a, c.m, c.cycles, bases.size(),
+                            wheel.size(), complete ? "" : " short of the aim");
+            if (complete)
+                offer(pruned(p, wheel, rng), "whole orbits");
+            else
+                offer(greedyCover(p, rng, 4000, wheel), "whole orbits, mended");
+        }
+        return;
+    }
     for (int round = 0; elapsed() < budget && (best.empty() || long(best.size()) > goal); ++round) {
         const std::size_t which = std::size_t(round) % groups.size();
         const GroupChoice c = groups[which];
@@ -176,6 +203,59 @@ void searchOrbits(const Problem &p, long goal, double budget, double attempt, co
 }
 
 
+// Every T-subset of m positions within rows of k positions: random rows annealed, from
+// the counting bound up, each size for at most `seconds`.
+std::vector<Mask> smallCover(int m, int t, int k, double seconds, std::mt19937_64 &rng)
+{
+    const Problem q{m, t, t};
+    std::uint64_t reach = binomial(k, t);
+    for (std::uint64_t size = (q.subsets() + reach - 1) / reach;; size += std::max<std::uint64_t>(1, size / 100)) {
+        std::vector<Mask> rows;
+        for (std::uint64_t i = 0; i < size; ++i)
+            rows.push_back(randomSubset(q.all(), k, rng));
+        AnnealOptions o;
+        o.seconds = seconds;
+        if (anneal(q, rows, rng, o) == 0)
+            return rows;
+    }
+}
+
+// A wheel over n from the one over n + 1 less its last position: every X-subset of the
+// others still shares Y positions with the same row, and a row that held the last
+// position takes the lowest one it lacks instead.
+std::vector<Mask> shrunkWheel(const std::string &dir, const WheelType &t, int n, std::mt19937_64 &rng)
+{
+    const Problem p{n, t.hit, t.keep};
+    std::vector<Mask> rows = readRows(fileName(dir, t, n + 1), n + 1);
+    std::set<Mask> distinct;
+    for (Mask r : rows) {
+        if (r >> n & 1) {
+            const Mask lacked = ~r & p.all();
+            r = (r & p.all()) | (lacked & -lacked);
+        }
+        distinct.insert(r);
+    }
+    return rows.empty() ? rows : pruned(p, {distinct.begin(), distinct.end()}, rng);
+}
+
+// A wheel over n from the shipped one over n - d (d = 1 or 2) when X = Y: its rows,
+// and the d new positions with the rows of a cover of the (X-1)-subsets of the old
+// ones by (6-d)-subsets. An X-subset with new positions in it has its old part (at
+// most X-1 positions) inside one of those rows, which holds every new position too.
+std::vector<Mask> extendedWheel(const std::string &dir, const WheelType &t, int n, int d, std::mt19937_64 &rng)
+{
+    const int m = n - d;
+    if (t.hit != t.keep || t.hit < 2 || m < 7)
+        return {};
+    std::vector<Mask> rows = readRows(fileName(dir, t, m), m);
+    if (rows.empty())
+        return {};
+    const Mask added = ((Mask(1) << d) - 1) << m;
+    for (Mask r : smallCover(m, t.hit - 1, 6 - d, 2, rng))
+        rows.push_back(r | added);
+    return rows;
+}
+
 void build(const std::string &dir, const WheelType &t, int n, const Anchor &a, double budget, double attempt,
            const AnnealOptions &anneal0, std::mt19937_64 &rng)
 {
@@ -208,6 +288,10 @@ void build(const std::string &dir, const WheelType &t, int n, const Anchor &a, d
         offer(knownDesign(p), "known design");
         if (best.empty() || long(best.size()) > goal)
             offer(greedyCover(p, rng), "greedy");
+        for (int d = 1; extend && d <= 2; ++d)
+            offer(extendedWheel(dir, t, n, d, rng), d == 1 ? "one position more" : "two positions more");
+        if (extend && n < 33)
+            offer(shrunkWheel(dir, t, n, rng), "one position less");
     }
     if (!groups.empty())
         searchOrbits(p, goal, budget, attempt, anneal0, rng, best, offer, elapsed);
@@ -293,6 +377,16 @@ int main(int argc, char **argv)
         }
         if (std::string(argv[i]) == "--weighted") {
             weighted = true;
+            --i;
+            continue;
+        }
+        if (std::string(argv[i]) == "--extend") {
+            extend = true;
+            --i;
+            continue;
+        }
+        if (std::string(argv[i]) == "--cover") {
+            wholeOrbits = true;
             --i;
             continue;
         }

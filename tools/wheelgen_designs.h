@@ -116,13 +116,21 @@ inline std::vector<Mask> projectivePlane5()
 // Wheels of known optimal size that follow from Steiner systems.
 inline std::vector<Mask> knownDesign(const Problem &p)
 {
-    if (p.n == 22 && p.x == 3 && p.y == 3) {
-        // S(3,6,22): the octads through positions 22 and 23, less those two.
+    if ((p.n == 22 || p.n == 21) && p.x == 3 && p.y == 3) {
+        // S(3,6,22): the octads through positions 22 and 23, less those two. Over 21
+        // the same rows less position 21 still hold every three of the others; the
+        // rows that held it take the lowest position they lack instead.
         std::vector<Mask> rows;
         const Mask pair = Mask(3) << 22;
         for (Mask o : golayOctads())
-            if ((o & pair) == pair)
-                rows.push_back(o & ~pair);
+            if ((o & pair) == pair) {
+                Mask r = o & ~pair;
+                if (p.n == 21 && r >> 21 & 1) {
+                    const Mask lacked = ~r & p.all();
+                    r = (r & p.all()) | (lacked & -lacked);
+                }
+                rows.push_back(r);
+            }
         return rows;
     }
     if (p.n == 31 && p.x == 2 && p.y == 2)
