@@ -7,9 +7,11 @@
 #include <QTextStream>
 
 struct CliContext {
-    QString programDir;   // --dir, or the directory of the balvora-cli binary
+    QString programDir;   // the data folder: --dir, a portable copy's own folder, or the per-user one
     QTextStream &out;
     QTextStream &err;
+    QString matrixDir;    // holds Matrix/: --dir, or the folder of the balvora-cli binary
+    QString filesDir;     // the folder of the balvora-cli binary: the bundled history
 };
 
 // setupX declares the command's options and positional arguments (for parsing and --help);

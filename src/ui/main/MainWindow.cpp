@@ -33,7 +33,12 @@
 #include <QVBoxLayout>
 
 MainWindow::MainWindow(const QString &programDir, Messages &messages, QWidget *parent)
-    : QMainWindow(parent), m_programDir(programDir), m_messages(messages)
+    : MainWindow(programDir, programDir, messages, parent)
+{
+}
+
+MainWindow::MainWindow(const QString &dataDir, const QString &filesDir, Messages &messages, QWidget *parent)
+    : QMainWindow(parent), m_programDir(dataDir), m_filesDir(filesDir), m_messages(messages)
 {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(QStringLiteral("Balvora V1.4"));
@@ -54,6 +59,7 @@ MainWindow::MainWindow(const QString &programDir, Messages &messages, QWidget *p
     buildStatusBar();
     createDataDialogs();
     m_about = new AboutDialog(this);
+    m_about->setDataFolder(m_programDir);
     createStatisticsDialogs();
     createDownload();
 
@@ -240,7 +246,7 @@ void MainWindow::createBettingTab()
     auto *strip = new QVBoxLayout(m_picker->content());
     strip->setContentsMargins(0, 0, 0, 0);
     strip->addWidget(m_pickerStrip);
-    m_betting = new BettingTab(m_programDir, m_pickerStrip, m_messages, m_tabs);
+    m_betting = new BettingTab(m_filesDir, m_pickerStrip, m_messages, m_tabs);
     m_tabs->addTab(m_betting, QStringLiteral("缩水过滤选号"));
 }
 

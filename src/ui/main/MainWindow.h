@@ -28,6 +28,8 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     MainWindow(const QString &programDir, Messages &messages, QWidget *parent = nullptr);
+    // The data folder (db1.db, user/) apart from the program's files (Matrix/).
+    MainWindow(const QString &dataDir, const QString &filesDir, Messages &messages, QWidget *parent = nullptr);
     ~MainWindow() override;
 
     // False when db1.db could not be opened; the message has been shown then.
@@ -76,6 +78,7 @@ private:
     void startVersionCheck();
 
     QString m_programDir;
+    QString m_filesDir;
     Messages &m_messages;
     DrawDatabase m_data;
     bool m_databaseOpen = false;
