@@ -44,5 +44,4 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # reader and the Chinese font.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, libqt6svg6, fonts-wqy-microhei")
 set(CPACK_STRIP_FILES ON)
-set(CPACK_OUTPUT_FILE_PREFIX ${CMAKE_BINARY_DIR}/package)
 include(CPack)

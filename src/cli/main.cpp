@@ -6,6 +6,7 @@
 #include "Commands.h"
 
 #include "app/DataFolder.h"
+#include "core/history/DrawDatabase.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -98,13 +99,10 @@ int runCommand(const Command &c, const QStringList &args, ProgramFolders folders
     }
     if (parser.isSet(kDirOption))
         folders = chooseProgramFolders(folders.filesDir, QDir(parser.value(kDirOption)).absolutePath());
-    // A command that reads the history finds the starter history where there was none.
-    if (c.run != runInit && c.run != runBets && c.run != runWheel) {
-        const StarterHistoryResult prepared = prepareDataFolder(folders);
-        if (!prepared.outcome.ok())
-            err << prepared.outcome.message << Qt::endl;
-    }
-    CliContext ctx{folders.dataDir, out, err, folders.matrixDir, folders.filesDir};
+    // download reads the user/ files before it opens the history.
+    if (c.run == runDownload)
+        prepareDataFolder(folders);
+    CliContext ctx{folders.dataDir, out, err, folders.matrixDir, folders.filesDir, folders.perUser};
     const int status = c.run(ctx, parser);
     out.flush();
     err.flush();
@@ -112,6 +110,15 @@ int runCommand(const Command &c, const QStringList &args, ProgramFolders folders
 }
 
 } // namespace
+
+Outcome openOrStartHistory(const CliContext &ctx, DrawDatabase &data)
+{
+    const StarterHistoryResult prepared =
+        prepareDataFolder({ctx.filesDir, ctx.matrixDir, ctx.programDir, ctx.perUser});
+    if (!prepared.outcome.ok())
+        ctx.err << prepared.outcome.message << Qt::endl;
+    return data.open(ctx.programDir);
+}
 
 int main(int argc, char *argv[])
 {
