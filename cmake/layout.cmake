@@ -1,10 +1,11 @@
-# Copies the shipped data beside the program: Matrix/ always (it is read-only data),
-# user/ files only when the program directory has none yet.
-file(MAKE_DIRECTORY "${DST}/user" "${DST}/Matrix")
+# Copies the shipped data beside the program: Matrix/ and the bundled history always (they
+# are read-only data), user/ files only when the program directory has none yet.
+file(MAKE_DIRECTORY "${DST}/user" "${DST}/Matrix" "${DST}/history")
 file(GLOB matrices "${SRC}/Matrix/*.db")
 foreach(f IN LISTS matrices)
   file(COPY "${f}" DESTINATION "${DST}/Matrix")
 endforeach()
+file(COPY "${SRC}/history/ssq-history.txt" DESTINATION "${DST}/history")
 file(GLOB userfiles "${SRC}/user/*")
 foreach(f IN LISTS userfiles)
   get_filename_component(name "${f}" NAME)

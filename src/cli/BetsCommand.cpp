@@ -147,7 +147,7 @@ void setupBets(QCommandLineParser &parser)
 int runBets(const CliContext &ctx, const QCommandLineParser &parser)
 {
     BetsOptions o;
-    const QString usage = parseOptions(parser, ctx.programDir, o);
+    const QString usage = parseOptions(parser, ctx.matrixDir, o);
     if (!usage.isEmpty()) {
         ctx.err << "balvora-cli bets: " << usage << Qt::endl;
         return 2;

@@ -7,10 +7,18 @@
 #include <QTextStream>
 
 struct CliContext {
-    QString programDir;   // --dir, or the directory of the balvora-cli binary
+    QString programDir;   // the data folder: --dir, a portable copy's own folder, or the per-user one
     QTextStream &out;
     QTextStream &err;
+    QString matrixDir;    // holds Matrix/: --dir, or the folder of the balvora-cli binary
+    QString filesDir;     // the folder of the balvora-cli binary: the bundled history
+    bool perUser = false; // programDir is the per-user data folder
 };
+
+class DrawDatabase;
+struct Outcome;
+// Opens the history of ctx.programDir, made first from the bundled draws where there is none.
+Outcome openOrStartHistory(const CliContext &ctx, DrawDatabase &data);
 
 // setupX declares the command's options and positional arguments (for parsing and --help);
 // runX returns the process exit status: 0 done, 1 the job failed, 2 a usage error.

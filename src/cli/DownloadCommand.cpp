@@ -35,7 +35,7 @@ int runDownload(const CliContext &ctx, const QCommandLineParser &parser)
     }
 
     DrawDatabase data;
-    const Outcome opened = data.open(ctx.programDir);
+    const Outcome opened = openOrStartHistory(ctx, data);
     if (!opened.ok()) {
         ctx.err << opened.message << Qt::endl;
         return 2;

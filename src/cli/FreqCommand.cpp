@@ -24,7 +24,7 @@ int runFreq(const CliContext &ctx, const QCommandLineParser &parser)
     const QString from = parser.value(kFrom);
     const QString to = parser.value(kTo);
     DrawDatabase data;
-    const Outcome opened = data.open(ctx.programDir);
+    const Outcome opened = openOrStartHistory(ctx, data);
     if (!opened.ok()) {
         ctx.err << opened.message << Qt::endl;
         return 2;

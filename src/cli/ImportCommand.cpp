@@ -36,7 +36,7 @@ int runImport(const CliContext &ctx, const QCommandLineParser &parser)
         lines.removeLast();
 
     DrawDatabase data;
-    const Outcome opened2 = data.open(ctx.programDir);
+    const Outcome opened2 = openOrStartHistory(ctx, data);
     if (!opened2.ok()) {
         ctx.err << opened2.message << Qt::endl;
         return 2;

@@ -14,7 +14,7 @@ const QCommandLineOption kDraw(QStringLiteral("draw"), QStringLiteral("the draw 
 // Opens the history or says why not (exit status 2, as for a usage error: nothing was run).
 bool openHistory(const CliContext &ctx, DrawDatabase &data)
 {
-    const Outcome opened = data.open(ctx.programDir);
+    const Outcome opened = openOrStartHistory(ctx, data);
     if (!opened.ok())
         ctx.err << opened.message << Qt::endl;
     return opened.ok();

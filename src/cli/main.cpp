@@ -5,6 +5,9 @@
 // "balvora-cli bets --help" lists the bet options and --dir may stand on either side.
 #include "Commands.h"
 
+#include "app/DataFolder.h"
+#include "core/history/DrawDatabase.h"
+
 #include <QCoreApplication>
 #include <QDir>
 
@@ -20,7 +23,7 @@ struct Command {
 };
 
 const Command kCommands[] = {
-    {"init", "[--quiet]", "create DIR/db1.db from the schema when absent", 0, setupInit, runInit},
+    {"init", "[--empty] [--quiet]", "create DIR/db1.db with the bundled draws when absent", 0, setupInit, runInit},
     {"import", "FILE", "store every line of FILE as the batch entry does (- reads stdin)", 1, setupImport, runImport},
     {"freq", "--from Q --to Q", "how often each red and blue ball came up in draws Q..Q", 0, setupFreq, runFreq},
     {"bets",
@@ -39,7 +42,7 @@ const Command kCommands[] = {
 };
 
 const QCommandLineOption kDirOption(QStringLiteral("dir"),
-                                    QStringLiteral("the program directory (default: the directory of balvora-cli)"),
+                                    QStringLiteral("the program directory: db1.db, user/ and Matrix/ (default: the per-user data folder, or the directory of a portable balvora-cli)"),
                                     QStringLiteral("DIR"));
 const QCommandLineOption kHelpOption(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                                      QStringLiteral("show this help"));
@@ -74,7 +77,7 @@ void printHelp(QTextStream &out, const QCommandLineParser &global)
     out.flush();
 }
 
-int runCommand(const Command &c, const QStringList &args, QString dir, QTextStream &out, QTextStream &err)
+int runCommand(const Command &c, const QStringList &args, ProgramFolders folders, QTextStream &out, QTextStream &err)
 {
     const QString prefix = QStringLiteral("balvora-cli %1: ").arg(QLatin1String(c.name));
     QCommandLineParser parser;
@@ -95,8 +98,11 @@ int runCommand(const Command &c, const QStringList &args, QString dir, QTextStre
         return 2;
     }
     if (parser.isSet(kDirOption))
-        dir = QDir(parser.value(kDirOption)).absolutePath();
-    CliContext ctx{dir, out, err};
+        folders = chooseProgramFolders(folders.filesDir, QDir(parser.value(kDirOption)).absolutePath());
+    // download reads the user/ files before it opens the history.
+    if (c.run == runDownload)
+        prepareDataFolder(folders);
+    CliContext ctx{folders.dataDir, out, err, folders.matrixDir, folders.filesDir, folders.perUser};
     const int status = c.run(ctx, parser);
     out.flush();
     err.flush();
@@ -104,6 +110,15 @@ int runCommand(const Command &c, const QStringList &args, QString dir, QTextStre
 }
 
 } // namespace
+
+Outcome openOrStartHistory(const CliContext &ctx, DrawDatabase &data)
+{
+    const StarterHistoryResult prepared =
+        prepareDataFolder({ctx.filesDir, ctx.matrixDir, ctx.programDir, ctx.perUser});
+    if (!prepared.outcome.ok())
+        ctx.err << prepared.outcome.message << Qt::endl;
+    return data.open(ctx.programDir);
+}
 
 int main(int argc, char *argv[])
 {
@@ -129,12 +144,13 @@ int main(int argc, char *argv[])
         printHelp(err, global);
         return 2;
     }
-    const QString dir =
-        global.isSet(kDirOption) ? QDir(global.value(kDirOption)).absolutePath() : QCoreApplication::applicationDirPath();
+    const ProgramFolders folders = chooseProgramFolders(
+        QCoreApplication::applicationDirPath(),
+        global.isSet(kDirOption) ? QDir(global.value(kDirOption)).absolutePath() : QString());
     const QString name = args.takeFirst();
     for (const Command &c : kCommands)
         if (name == QLatin1String(c.name))
-            return runCommand(c, args, dir, out, err);
+            return runCommand(c, args, folders, out, err);
     err << "balvora-cli: unknown command " << name << Qt::endl;
     printHelp(err, global);
     return 2;

@@ -14,7 +14,7 @@ private slots:
     void initCreatesOnceAndNeverOverwrites()
     {
         QTemporaryDir dir;
-        CliRun r = runCli({"--dir", dir.path(), "init"});
+        CliRun r = runCli({"--dir", dir.path(), "init", "--empty"});
         QCOMPARE(r.status, 0);
         QVERIFY(r.outText().contains(QStringLiteral("created")));
         {
@@ -28,6 +28,39 @@ private slots:
         DrawDatabase data;
         QVERIFY(data.open(dir.path()).ok());
         QCOMPARE(DrawStore::drawNumbers(data.database()).value, QStringList{"2007001"});
+    }
+
+    // Plain init, and any command that reads a history where there is none, start from the
+    // bundled draws; an existing history stays as it is.
+    void theStarterHistory_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("init") << QStringList{"init"} << "with 3493 draws";
+        QTest::newRow("freq") << QStringList{"freq", "--from", "2026095", "--to", "2026096"} << "";
+        QTest::newRow("import") << QStringList{"import", "-"} << "inserted 1, skipped 0";
+    }
+    void theStarterHistory()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, says);
+        QTemporaryDir dir;
+        const QByteArray line = "2026097 01 02 03 04 05 06 07\n";
+        CliRun r = runCli(QStringList{"--dir", dir.path()} + args, line);
+        QCOMPARE(r.status, 0);
+        QVERIFY2(r.outText().contains(says), qPrintable(r.outText()));
+        const int expected = args.first() == "import" ? 3494 : 3493;
+        {
+            DrawDatabase data;
+            QVERIFY(data.open(dir.path()).ok());
+            QCOMPARE(DrawStore::drawNumbers(data.database()).value.size(), expected);
+            QCOMPARE(DrawStore::drawNumbers(data.database()).value.first(), QStringLiteral("2003001"));
+        }
+        r = runCli(QStringList{"--dir", dir.path(), "import", "-"}, "2026098 01 02 03 04 05 06 08\n");
+        QCOMPARE(r.status, 0);
+        DrawDatabase data;
+        QVERIFY(data.open(dir.path()).ok());
+        QCOMPARE(DrawStore::drawNumbers(data.database()).value.size(), expected + 1);
     }
 
     void initIntoAMissingDirectoryFails()
@@ -61,6 +94,7 @@ private slots:
         QTest::newRow("bets --help") << QStringList{"bets", "--help"} << 0 << "out"
                                      << QStringList{"--red", "--filter", "--reduce", "--out", "--dir"};
         QTest::newRow("wheel -h") << QStringList{"wheel", "-h"} << 0 << "out" << QStringList{"verify FILE", "--type"};
+        QTest::newRow("init --help") << QStringList{"init", "--help"} << 0 << "out" << QStringList{"--empty", "--quiet"};
         QTest::newRow("freq --help") << QStringList{"freq", "--help"} << 0 << "out" << QStringList{"--from", "--to"};
         QTest::newRow("unknown global option") << QStringList{"--frob", "init"} << 2 << "err"
                                                << QStringList{"Unknown option 'frob'"};

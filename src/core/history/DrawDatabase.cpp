@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
@@ -235,22 +236,60 @@ QString writeErrorText(const QSqlDatabase &db, const QSqlError &error)
     return error.text();
 }
 
+namespace {
+// The Transactions open on each connection of this thread. An inner one is a savepoint of
+// the outer, so a routine that writes in its own transaction (one draw) can also run inside
+// a bigger one (a whole starter history stored at once).
+thread_local QHash<QString, int> t_openTransactions;
+} // namespace
+
 Transaction::Transaction(QSqlDatabase db) : m_db(db)
 {
-    m_active = m_db.transaction();
+    int &depth = t_openTransactions[m_db.connectionName()];
+    if (depth > 0) {
+        m_savepoint = QStringLiteral("nested%1").arg(depth);
+        m_active = QSqlQuery(m_db).exec(QStringLiteral("savepoint ") + m_savepoint);
+    } else {
+        m_active = m_db.transaction();
+    }
+    if (m_active)
+        ++depth;
 }
 
 Transaction::~Transaction()
 {
-    if (m_active)
+    if (!m_active)
+        return;
+    if (m_savepoint.isEmpty()) {
         m_db.rollback();
+    } else {
+        QSqlQuery q(m_db);
+        q.exec(QStringLiteral("rollback to ") + m_savepoint);
+        q.exec(QStringLiteral("release ") + m_savepoint);
+    }
+    left();
+}
+
+void Transaction::left()
+{
+    m_active = false;
+    const QString name = m_db.connectionName();
+    if (--t_openTransactions[name] <= 0)
+        t_openTransactions.remove(name);
 }
 
 Outcome Transaction::commit()
 {
     if (!m_active)
         return Outcome::failed(writeErrorText(m_db, m_db.lastError()));
-    m_active = false;
+    if (!m_savepoint.isEmpty()) {
+        QSqlQuery q(m_db);
+        if (!q.exec(QStringLiteral("release ") + m_savepoint))
+            return Outcome::failed(writeErrorText(m_db, q.lastError())); // the destructor rolls back
+        left();
+        return Outcome::success();
+    }
+    left();
     if (!m_db.commit()) {
         const QString text = writeErrorText(m_db, m_db.lastError());
         m_db.rollback();

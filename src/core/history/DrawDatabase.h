@@ -48,6 +48,7 @@ QString readOnly(const QString &path);
 } // namespace DataTexts
 
 // Every write goes through one of these: commit() makes it stick, anything else rolls back.
+// One opened while another is open on the same connection is a savepoint inside it.
 class Transaction {
 public:
     explicit Transaction(QSqlDatabase db);
@@ -59,6 +60,9 @@ public:
     Outcome commit();
 
 private:
+    void left();
+
     QSqlDatabase m_db;
+    QString m_savepoint;  // set when nested
     bool m_active = false;
 };

@@ -6,4 +6,10 @@ class AboutDialog : public QDialog {
     Q_OBJECT
 public:
     explicit AboutDialog(QWidget *parent = nullptr);
+
+    // The folder whose db1.db and user/ files are in use.
+    void setDataFolder(const QString &path);
+
+private:
+    class QLabel *m_dataFolder = nullptr;
 };

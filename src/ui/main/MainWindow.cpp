@@ -33,7 +33,13 @@
 #include <QVBoxLayout>
 
 MainWindow::MainWindow(QSqlDatabase history, const QString &programDir, Messages &messages, QWidget *parent)
-    : QMainWindow(parent), m_programDir(programDir), m_messages(messages), m_history(history)
+    : MainWindow(history, programDir, programDir, messages, parent)
+{
+}
+
+MainWindow::MainWindow(QSqlDatabase history, const QString &dataDir, const QString &filesDir, Messages &messages,
+                       QWidget *parent)
+    : QMainWindow(parent), m_programDir(dataDir), m_filesDir(filesDir), m_messages(messages), m_history(history)
 {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(kProgramTitle);
@@ -47,6 +53,7 @@ MainWindow::MainWindow(QSqlDatabase history, const QString &programDir, Messages
     buildStatusBar();
     createDataDialogs();
     m_about = new AboutDialog(this);
+    m_about->setDataFolder(m_programDir);
     createStatisticsDialogs();
     createDownload();
 
@@ -224,7 +231,7 @@ void MainWindow::createBettingTab()
     auto *strip = new QVBoxLayout(m_pickerPanel->content());
     strip->setContentsMargins(0, 0, 0, 0);
     strip->addWidget(m_pickerStrip);
-    m_betting = new BettingTab(m_programDir, m_pickerStrip, m_messages, m_tabs);
+    m_betting = new BettingTab(m_filesDir, m_pickerStrip, m_messages, m_tabs);
     m_tabs->addTab(m_betting, QStringLiteral("缩水过滤选号"));
 }
 

@@ -31,6 +31,9 @@ public:
     // history is the open connection to db1.db of programDir; it must stay open while
     // the window lives.
     MainWindow(QSqlDatabase history, const QString &programDir, Messages &messages, QWidget *parent = nullptr);
+    // The data folder (db1.db, user/) apart from the program's files (Matrix/).
+    MainWindow(QSqlDatabase history, const QString &dataDir, const QString &filesDir, Messages &messages,
+               QWidget *parent = nullptr);
 
     QString programDir() const { return m_programDir; }
     QSqlDatabase database() const { return m_history; }
@@ -76,6 +79,7 @@ private:
     void startVersionCheck();
 
     QString m_programDir;
+    QString m_filesDir;
     Messages &m_messages;
     QSqlDatabase m_history;
     bool m_shownOnce = false;

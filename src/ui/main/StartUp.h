@@ -8,3 +8,6 @@ class Messages;
 
 // Returns the process exit status; runs the event loop only when the history opened.
 int startProgram(const QString &programDir, Messages &messages);
+// The same over a data folder apart from the program's files; STARTERDRAWS, when not 0, is
+// how many draws the first start has just stored, which the status bar then tells.
+int startProgram(const QString &dataDir, const QString &filesDir, int starterDraws, Messages &messages);
