@@ -4,7 +4,6 @@
 #include "core/history/DrawDatabase.h"
 #include "core/history/DrawEntry.h"
 #include "core/download/ImportLayouts.h"
-#include "core/download/HtmlText.h"
 
 #include <QFile>
 
@@ -19,21 +18,16 @@ void setupImport(QCommandLineParser &parser)
 int runImport(const CliContext &ctx, const QCommandLineParser &parser)
 {
     const QString path = parser.positionalArguments().first();
+    const bool fromStdin = path == QLatin1String("-");
     QFile file;
-    const bool opened = path == QLatin1String("-") ? file.open(stdin, QIODevice::ReadOnly | QIODevice::Text)
-                                                   : (file.setFileName(path), file.open(QIODevice::ReadOnly | QIODevice::Text));
+    const bool opened = fromStdin ? file.open(stdin, QIODevice::ReadOnly)
+                                  : (file.setFileName(path), file.open(QIODevice::ReadOnly));
     if (!opened) {
         ctx.err << "balvora-cli: cannot read " << path << ": " << file.errorString() << Qt::endl;
         return 2;
     }
-    // UTF-8, or GBK as spreadsheets on Chinese systems save it.
-    QStringList lines = HtmlText::decode(file.readAll(), QByteArray()).split(QLatin1Char('\n'));
-    for (QString &line : lines)
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-    // The end of the file is not an empty line in the middle of a batch.
-    while (!lines.isEmpty() && lines.last().trimmed().isEmpty())
-        lines.removeLast();
+    const ImportText text = readImportText(file);
+    const QStringList &lines = text.lines;
 
     DrawDatabase data;
     const Outcome opened2 = openOrStartHistory(ctx, data);
@@ -46,10 +40,14 @@ int runImport(const CliContext &ctx, const QCommandLineParser &parser)
     QStringList batchLines;
     QVector<int> origin;  // the file line of each batch line
     int unreadable = -1;
+    bool header = false;
     for (int i = 0; i < lines.size(); ++i) {
-        const ImportLine converted = toBatchLine(lines[i], i == 0);
-        if (converted.kind == ImportLine::Header)
+        const bool tooLong = text.endsInLongLine && i == lines.size() - 1;
+        const ImportLine converted = tooLong ? ImportLine{} : toBatchLine(lines[i], i == 0);
+        if (converted.kind == ImportLine::Header) {
+            header = true;
             continue;
+        }
         if (converted.kind == ImportLine::Unreadable) {
             unreadable = i;
             break;
@@ -59,17 +57,35 @@ int runImport(const CliContext &ctx, const QCommandLineParser &parser)
     }
 
     const QSqlDatabase db = data.database();
-    BatchReport report = insertDrawBatch(db, batchLines, printedBatchHooks(ctx, db));
+    // Every line the batch read as a draw is either skipped as stored already or handed to
+    // the insert hook, whatever became of it there.
+    BatchHooks hooks = printedBatchHooks(ctx, db);
+    int drawsInserting = 0;
+    hooks.insert = [insert = hooks.insert, &drawsInserting](const EntryFields &fields) {
+        ++drawsInserting;
+        return insert(fields);
+    };
+    BatchReport report = insertDrawBatch(db, batchLines, hooks);
     if (!report.outcome.ok())
         ctx.err << report.outcome.message << Qt::endl;
     int stopLine = report.stopped ? origin.value(report.stopLine) : -1;
     if (!report.stopped && unreadable >= 0) {
-        ctx.out << unreadableLineMessage(unreadable + 1, lines[unreadable]) << '\n';
+        const bool cut = text.endsInLongLine && unreadable == lines.size() - 1;
+        ctx.out << unreadableLineMessage(unreadable + 1, lines[unreadable], cut) << '\n';
         report.stopped = true;
         stopLine = unreadable;
     }
     if (report.stopped)
         ctx.err << "stopped at line " << stopLine + 1 << Qt::endl;
-    ctx.out << "inserted " << report.inserted << ", skipped " << report.skipped << Qt::endl;
+    ctx.out << "inserted " << report.inserted << ", skipped " << report.skipped;
+    if (header)
+        ctx.out << ", header line 1 ignored";
+    ctx.out << Qt::endl;
+    // A file of which no line reads as a draw is no history, whatever the lines were.
+    if (drawsInserting == 0 && report.skipped == 0) {
+        ctx.err << "balvora-cli: no draw could be read from " << (fromStdin ? QStringLiteral("standard input") : path)
+                << Qt::endl;
+        return 1;
+    }
     return report.stopped ? 1 : 0;
 }

@@ -127,7 +127,7 @@ private slots:
         QCOMPARE(run.exitCode, 1);
         QCOMPARE(run.out, (QStringList{QString::fromUtf8("第5行（2022004 01-02-03-04-05-06-07）："
                                                          "您输入的彩票开奖号码位数不对,请检查后重新输入！"),
-                                       "inserted 3, skipped 0"}));
+                                       "inserted 3, skipped 0, header line 1 ignored"}));
         QVERIFY(run.err.contains(QStringLiteral("stopped at line 5")));
         QCOMPARE(drawsStored(), (QStringList{"2022001 01 07 -", "2022002 01 08 -", "2022003 01 09 x"}));
         clearDraws();

@@ -148,9 +148,9 @@ void TestBetEngine::reduceThenDelete()
     QVERIFY(e.reduce(5).outcome.ok());
     // Seven reds: every two rows share five, so one row per blue is left.
     QCOMPARE(rows(e.current()), QStringList({"01 02 03 04 05 0601", "01 02 03 04 05 0602"}));
-    QVERIFY(e.deleteBet(1));
+    QVERIFY(e.deleteBet(1).ok());
     QCOMPARE(rows(e.current()), QStringList({"01 02 03 04 05 0602"}));
-    QVERIFY(!e.deleteBet(2));
+    QCOMPARE(e.deleteBet(2).status, Outcome::Status::Refused);
     QCOMPARE(int(e.current().size()), 1);
 }
 
@@ -158,11 +158,11 @@ void TestBetEngine::deleteDoesNotTouchGenerated()
 {
     BetEngine e;
     e.generate(selectedRange<33>(1, 7), selected<16>({1}), all());
-    QVERIFY(e.deleteBet(5));
+    QVERIFY(e.deleteBet(5).ok());
     QCOMPARE(int(e.current().size()), 6);
     QCOMPARE(int(e.generated().size()), 7);
     QCOMPARE(betRowText(e.current()[4]), betRowText(e.generated()[5]));
-    QVERIFY(e.deleteBet(6));
+    QVERIFY(e.deleteBet(6).ok());
     QCOMPARE(int(e.current().size()), 5);
     QCOMPARE(int(e.generated().size()), 7);
 }
@@ -236,7 +236,7 @@ void TestBetEngine::workerKeepsItsSnapshot()
         });
     });
     started.acquire();
-    QVERIFY(e.deleteBet(1));
+    QVERIFY(e.deleteBet(1).ok());
     deleted.release();
     const EngineResult r = work.result();
     QCOMPARE(int(e.current().size()), int(snapshotted.size()) - 1);

@@ -131,17 +131,16 @@ EngineResult BetEngine::reduce(int n, const ProgressFn &progress)
     return apply(computeReduction(m_lists, n, progress));
 }
 
-bool BetEngine::deleteBet(qint64 b)
+Outcome BetEngine::deleteBet(qint64 b)
 {
     std::shared_ptr<const BetList> &current = m_lists.current;
     if (b < 1 || b > qint64(current->size()))
-        return false;
+        return Outcome::refused(QString());
     // A list only the engine holds, and not shared with the generated one, can lose a bet in
     // place: no worker's snapshot reads it, and 142 MB need not be copied to drop 8 bytes.
     if (current.use_count() == 1 && current != m_lists.generated) {
         eraseBet(*std::const_pointer_cast<BetList>(current), b);
-        return true;
+        return Outcome::success();
     }
-    apply(computeDeletion(m_lists, b));
-    return true;
+    return apply(computeDeletion(m_lists, b)).outcome;
 }

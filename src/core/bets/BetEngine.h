@@ -70,8 +70,10 @@ public:
                           const GenerationRequest &request, const ProgressFn &progress = {});
     EngineResult filter(BetMethod methodNow, const FilterSettings &settings, const ProgressFn &progress = {});
     EngineResult reduce(int n, const ProgressFn &progress = {});
-    // False when b names no bet. Deletes in place when nothing else holds the current list.
-    bool deleteBet(qint64 b);
+    // Deletes bet b (1-based) of the current list, in place when nothing else holds it. Refused
+    // (without a text) when b names no bet; failed with kOutOfMemoryMessage when the copy the
+    // deletion needs does not fit, the list unchanged.
+    Outcome deleteBet(qint64 b);
 
 private:
     BetLists m_lists;

@@ -3,6 +3,7 @@
 #include "core/bets/BetText.h"
 
 #include <QSaveFile>
+#include <new>
 #include <vector>
 
 namespace {
@@ -12,7 +13,13 @@ constexpr std::size_t kLinesPerBlock = 1 << 15; // about 700 KB per write
 
 Outcome writeOutputLines(QIODevice &device, const BetList &list, const ProgressFn &progress)
 {
-    std::vector<char> block(kLinesPerBlock * kLineBytes);
+    // The block is the one allocation here; when it does not fit nothing has been written.
+    std::vector<char> block;
+    try {
+        block.resize(kLinesPerBlock * kLineBytes);
+    } catch (const std::bad_alloc &) {
+        return Outcome::failed(kExportOutOfMemoryMessage);
+    }
     ProgressTicker ticker(progress, qint64(list.size()));
     for (std::size_t start = 0; start < list.size(); start += kLinesPerBlock) {
         if (!ticker.tick(qint64(start)))

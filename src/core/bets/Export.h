@@ -7,6 +7,10 @@
 #include <QIODevice>
 #include <QString>
 
+// The failure when the memory for writing is not there; the file is as it was.
+inline const QString kExportOutOfMemoryMessage =
+    QStringLiteral("内存不足，无法导出投注号码，原有的文件没有改变。请关闭其他程序后重试！");
+
 // Writes to an open device in large blocks. Cancelled leaves what was written so far; a write
 // error is a failure.
 Outcome writeOutputLines(QIODevice &device, const BetList &list, const ProgressFn &progress = {});

@@ -1,9 +1,9 @@
 #include "core/download/ImportLayouts.h"
 
+#include "core/download/HtmlText.h"
 #include "core/history/DrawEntry.h"
 
 #include <QRegularExpression>
-#include <QStringList>
 
 namespace {
 
@@ -34,6 +34,57 @@ QString unquoted(QString field)
 ImportLine batch(const QString &text)
 {
     return {ImportLine::Batch, text};
+}
+
+// A field that names a column: it holds a letter, and nothing that a number, JSON, markup or
+// binary bytes bring (quotes inside, brackets, colons, control characters, undecodable bytes).
+bool namesColumn(const QString &field)
+{
+    static const QString notInNames = QStringLiteral("\"[]{}<>:;=\\");
+    bool letter = false;
+    for (const QChar c : field) {
+        if (c.isLetter())
+            letter = true;
+        else if (c.isSurrogate())
+            continue; // a letter outside the first plane is still a letter of a name
+        else if (!c.isPrint() || c == QChar::ReplacementCharacter || notInNames.contains(c))
+            return false;
+    }
+    return letter;
+}
+
+// Column names separated by commas; empty fields (a spreadsheet's unused columns) aside,
+// at least two of them.
+bool isCsvHeader(const QString &line)
+{
+    int names = 0;
+    for (const QString &field : line.split(QLatin1Char(','))) {
+        const QString name = unquoted(field);
+        if (name.isEmpty())
+            continue;
+        if (!namesColumn(name))
+            return false;
+        ++names;
+    }
+    return names >= 2;
+}
+
+// The first bytes of a line too long to read, cut where no UTF-8 character is split, so
+// that they decode as the lines before them do.
+QByteArray lineStart(QByteArrayView bytes)
+{
+    constexpr qsizetype kKept = 240; // well over the 60 characters a message quotes
+    if (bytes.size() <= kKept)
+        return bytes.toByteArray();
+    qsizetype cut = kKept;
+    qsizetype lead = cut - 1;
+    while (lead > cut - 4 && (uchar(bytes[lead]) & 0xC0) == 0x80)
+        --lead;
+    const uchar first = uchar(bytes[lead]);
+    const qsizetype length = first >= 0xF0 ? 4 : first >= 0xE0 ? 3 : first >= 0xC0 ? 2 : 1;
+    if (lead + length > cut)
+        cut = lead;
+    return bytes.first(cut).toByteArray();
 }
 
 } // namespace
@@ -67,9 +118,6 @@ ImportLine toBatchLine(const QString &rawLine, bool first)
         }
         return batch(out.join(QLatin1Char(' ')));
     }
-    if (first && line.contains(QLatin1Char(',')) && !line.trimmed().isEmpty()
-        && !allDigits(unquoted(line.section(QLatin1Char(','), 0, 0))))
-        return {ImportLine::Header, QString()};
 
     // Reds by blanks, commas or dots, all six the same way; the blue after a blank, '+',
     // '|' or ':'; an extra number after a blank.
@@ -94,10 +142,71 @@ ImportLine toBatchLine(const QString &rawLine, bool first)
                 out << m.captured(group);
         return batch(out.join(QLatin1Char(' ')));
     }
+    // Only a line that is no draw in any layout may be the header.
+    if (first && isCsvHeader(line))
+        return {ImportLine::Header, QString()};
     return {};
 }
 
-QString unreadableLineMessage(int lineNumber, const QString &line)
+ImportText readImportText(QIODevice &device)
 {
-    return QStringLiteral("第%1行（%2）：").arg(lineNumber).arg(line.trimmed()) + EntryTexts::wrongCount;
+    // The longest line, its CR LF, and the zero readLine() writes after what it read.
+    constexpr qint64 kBufferSize = kLongestImportLine + 3;
+    QByteArray buffer(kBufferSize, Qt::Uninitialized);
+    QByteArray body;
+    ImportText text;
+    for (;;) {
+        const qint64 n = device.readLine(buffer.data(), kBufferSize);
+        if (n <= 0)
+            break;
+        const QByteArrayView read(buffer.constData(), n);
+        QByteArrayView content = read;
+        if (content.endsWith('\n'))
+            content.chop(1);
+        if (content.endsWith('\r'))
+            content.chop(1);
+        // A line that fills the buffer without ending is longer than any layout allows: the
+        // import stops at it, so the rest of it is never read.
+        if (content.size() > kLongestImportLine) {
+            body += lineStart(read);
+            text.endsInLongLine = true;
+            break;
+        }
+        body += read;
+    }
+
+    text.lines = HtmlText::decode(body, QByteArray()).split(QLatin1Char('\n'));
+    for (QString &line : text.lines)
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+    // The end of the file is not an empty line in the middle of a batch.
+    if (!text.endsInLongLine)
+        while (!text.lines.isEmpty() && text.lines.last().trimmed().isEmpty())
+            text.lines.removeLast();
+    return text;
+}
+
+QString unreadableLineMessage(int lineNumber, const QString &line, bool cut)
+{
+    constexpr int kQuoted = 60;
+    QString quoted = line.trimmed();
+    if (quoted.size() > kQuoted) {
+        quoted.truncate(quoted.at(kQuoted - 1).isHighSurrogate() ? kQuoted - 1 : kQuoted);
+        cut = true;
+    }
+    // What a binary file holds is not written to a terminal as it is.
+    for (qsizetype i = 0; i < quoted.size(); ++i) {
+        const QChar c = quoted.at(i);
+        if (c.isHighSurrogate() && i + 1 < quoted.size() && quoted.at(i + 1).isLowSurrogate()) {
+            ++i;
+            continue;
+        }
+        if (c == QLatin1Char('\t'))
+            quoted[i] = QLatin1Char(' ');
+        else if (!c.isPrint())
+            quoted[i] = QChar::ReplacementCharacter;
+    }
+    if (cut)
+        quoted += QStringLiteral("...");
+    return QStringLiteral("第%1行（%2）：").arg(lineNumber).arg(quoted) + EntryTexts::wrongCount;
 }
