@@ -2,6 +2,7 @@
 
 #include "ui/history/DrawEntryDialog.h"
 #include "ui/widgets/Messages.h"
+#include "ui/widgets/Colours.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -34,7 +35,7 @@ DownloadDialog::DownloadDialog(QSqlDatabase db, DrawEntryDialog *entry, const QS
     historyChoice->setObjectName(QStringLiteral("historyChoice"));
     auto note = [kind](const QString &text) {
         auto *label = new QLabel(text, kind);
-        label->setStyleSheet(QStringLiteral("color: rgb(255,0,0); margin-left: 20px;"));
+        label->setStyleSheet(Colours::textStyle(Colours::red) + QStringLiteral(" margin-left: 20px;"));
         return label;
     };
     kindLayout->addWidget(latestChoice);

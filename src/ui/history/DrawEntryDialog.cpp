@@ -1,6 +1,7 @@
 #include "ui/history/DrawEntryDialog.h"
 
 #include "ui/widgets/Messages.h"
+#include "ui/widgets/Colours.h"
 
 #include <QDate>
 #include <QFocusEvent>
@@ -71,7 +72,7 @@ QWidget *DrawEntryDialog::buildSingleTab()
     caption(QStringLiteral("红色球："), Edit1, 1);
     grid->addWidget(Edit1, 1, 1, 1, 7);
     auto *hint = new QLabel(QStringLiteral("（各数字用空格隔开， 如：01 02 03 04 05 06 07）"), page);
-    hint->setStyleSheet(QStringLiteral("color: rgb(255,0,0);"));
+    hint->setStyleSheet(Colours::textStyle(Colours::red));
     grid->addWidget(hint, 2, 1, 1, 7);
     caption(QStringLiteral("蓝色球："), Edit3, 3);
     grid->addWidget(Edit3, 3, 1, 1, 7, Qt::AlignLeft);
@@ -86,10 +87,10 @@ QWidget *DrawEntryDialog::buildSingleTab()
     caption(QStringLiteral("确认号码："), Edit11_16[0], 5);
     Edit17 = new QLineEdit(page);
     Edit17->setObjectName(QStringLiteral("Edit17"));
-    Edit17->setStyleSheet(QStringLiteral("color: rgb(0,0,255);"));
+    Edit17->setStyleSheet(Colours::textStyle(Colours::blue));
     grid->addWidget(Edit17, 5, 7);
     for (QLineEdit *e : Edit11_16)
-        e->setStyleSheet(QStringLiteral("color: rgb(255,0,0);"));
+        e->setStyleSheet(Colours::textStyle(Colours::red));
     for (QLineEdit *e : {Edit11_16[0], Edit11_16[1], Edit11_16[2], Edit11_16[3], Edit11_16[4], Edit11_16[5], Edit17}) {
         e->setReadOnly(true);
         e->setFocusPolicy(Qt::NoFocus);

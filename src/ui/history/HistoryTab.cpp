@@ -7,6 +7,7 @@
 #include "ui/widgets/FooterRow.h"
 #include "ui/widgets/Messages.h"
 #include "ui/widgets/RangeStrip.h"
+#include "ui/widgets/Colours.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,7 +20,6 @@
 namespace {
 const QString kDraw = QStringLiteral("画线");
 const QString kStopDrawing = QStringLiteral("取消画线");
-const QColor kFooterGreen(201, 233, 204);
 } // namespace
 
 HistoryTab::HistoryTab(QSqlDatabase db, Messages &messages, QWidget *parent)
@@ -62,7 +62,7 @@ HistoryTab::HistoryTab(QSqlDatabase db, Messages &messages, QWidget *parent)
     layout->addWidget(DBGridEh3, 1);
     m_footer = new FooterRow(DBGridEh3, 1, this);
     m_footer->setObjectName(QStringLiteral("footer"));
-    m_footer->setBackground(kFooterGreen);
+    m_footer->setBackground(Colours::historyFooter);
     layout->addWidget(m_footer);
     auto *sideways = new QScrollBar(Qt::Horizontal, this);
     QScrollBar *inner = DBGridEh3->horizontalScrollBar();
