@@ -137,8 +137,8 @@ private slots:
             auto *picker = qobject_cast<BankerPicker *>(dialog);
             QVERIFY(picker);
             QCOMPARE(picker->windowTitle(), QStringLiteral("号码选择"));
-            BettingFixture::click(picker->findChild<QWidget *>(QStringLiteral("Panel6")));
-            BettingFixture::click(picker->findChild<QWidget *>(QStringLiteral("Panel13")));
+            BettingFixture::click(picker->findChild<QWidget *>(QStringLiteral("bankerBall3")));
+            BettingFixture::click(picker->findChild<QWidget *>(QStringLiteral("bankerBall10")));
             QCOMPARE(picker->toggles()->colour(3), QColor(255, 0, 0));
             BettingFixture::click(picker->findChild<QWidget *>(QStringLiteral("SeSkinButton1")));
         });
@@ -153,8 +153,8 @@ private slots:
         // Six picks are refused and the picker stays open; closing it by the title bar hands
         // the refused text on all the same.
         BettingFixture::onModal([&f](QWidget *dialog) {
-            for (int panel : {4, 5, 7, 8})
-                BettingFixture::click(dialog->findChild<QWidget *>(QStringLiteral("Panel%1").arg(panel)));
+            for (int ball : {1, 2, 4, 5})
+                BettingFixture::click(dialog->findChild<QWidget *>(QStringLiteral("bankerBall%1").arg(ball)));
             BettingFixture::click(dialog->findChild<QWidget *>(QStringLiteral("SeSkinButton1")));
             QVERIFY(dialog->isVisible());
             QCOMPARE(f.messages.last(), QStringLiteral("info:胆号个数不能超过5个,请重新选择!"));
@@ -323,9 +323,9 @@ private slots:
         QCOMPARE(tabs->tabText(1), QStringLiteral("缩水过滤选号"));
         QCOMPARE(tabs->widget(1), window.bettingTab());
         auto *panel = window.findChild<RollUpPanel *>(QStringLiteral("pickerPanel"));
-        for (int k = 4; k <= 9; ++k)
-            BettingFixture::click(panel->findChild<QWidget *>(QStringLiteral("Panel%1").arg(k)));
-        BettingFixture::click(panel->findChild<QWidget *>(QStringLiteral("Panel52")));
+        for (int ball = 1; ball <= 6; ++ball)
+            BettingFixture::click(panel->findChild<QWidget *>(QStringLiteral("redBall%1").arg(ball)));
+        BettingFixture::click(panel->findChild<QWidget *>(QStringLiteral("blueBall16")));
         QCOMPARE(panel->findChild<QLabel *>(QStringLiteral("SeSkinLabel31"))->text(), QStringLiteral("6"));
         BettingFixture::click(window.bettingTab()->SeSkinButton4);
         for (int i = 0; i < 100 && window.bettingTab()->isBusy(); ++i)

@@ -177,6 +177,18 @@ private slots:
         QCOMPARE(frozen->geometry(), before);
         QCOMPARE(frozen->columnViewportPosition(0), 0);
         QCOMPARE(frozen->model()->index(0, 0).data().toString(), QStringLiteral("2007001"));
+
+        // A cell brought into sight, by the keyboard or by code, never lies under the frozen column.
+        view->setFocus();
+        view->setCurrentIndex(view->model()->index(1, 4));
+        QVERIFY(view->visualRect(view->currentIndex()).left() >= frozen->width());
+        QTest::keyClick(view, Qt::Key_Left);
+        QCOMPARE(view->currentIndex().column(), 3);
+        QVERIFY(view->visualRect(view->currentIndex()).left() >= frozen->width());
+        // Its width follows the grid's column 0.
+        view->setColumnWidth(0, 80);
+        QCOMPARE(frozen->columnWidth(0), 80);
+        QCOMPARE(frozen->width(), 80);
     }
 
     void deleteCurrentDraw_data()

@@ -2,6 +2,7 @@
 // back, several modeless windows at once, and closing the main window closing them.
 #include "MainWindowFixture.h"
 #include "core/history/DrawEntry.h"
+#include "ui/history/HistoryTab.h"
 #include "ui/stats/OmissionDialog.h"
 #include "ui/stats/StatsGridView.h"
 #include "ui/stats/StatsTableModel.h"
@@ -12,6 +13,7 @@
 #include "ui/widgets/FooterRow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -19,6 +21,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QStyleFactory>
 #include <QTest>
 
 namespace {
@@ -107,13 +110,13 @@ private slots:
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("fromIndex");
-        QTest::newRow("100 draws: the 60th") << 100 << "actRedOmission" << "TFrm_HongqiuYilou" << 59;
-        QTest::newRow("40 draws: the first") << 40 << "actBlueOmission" << "TFrm_LanqiuYilou" << 0;
-        QTest::newRow("30 draws: the first") << 30 << "actSumIntervals" << "TFrm_qujian" << 0;
+        QTest::newRow("100 draws: the 60th") << 100 << "actRedOmission" << "redOmissionDialog" << 59;
+        QTest::newRow("40 draws: the first") << 40 << "actBlueOmission" << "blueOmissionDialog" << 0;
+        QTest::newRow("30 draws: the first") << 30 << "actSumIntervals" << "sumIntervalDialog" << 0;
         QTest::newRow("41 draws") << 41 << "actBlueDistribution" << "BlueDistributionDialog" << 0;
         QTest::newRow("42 draws") << 42 << "actBigSmallOddEven" << "BigSmallDialog" << 1;
         QTest::newRow("five elements: the first") << 100 << "actFiveElements" << "FiveElementsDialog" << 0;
-        QTest::newRow("empty history") << 0 << "actRedOmission" << "TFrm_HongqiuYilou" << -1;
+        QTest::newRow("empty history") << 0 << "actRedOmission" << "redOmissionDialog" << -1;
     }
     void defaultRangeStart()
     {
@@ -131,8 +134,8 @@ private slots:
         trigger(window, qPrintable(action));
         auto *dialog = opened<QDialog>(window, name);
         QVERIFY(dialog);
-        auto *from = dialog->findChild<QComboBox *>(QStringLiteral("cmb1"));
-        auto *to = dialog->findChild<QComboBox *>(QStringLiteral("cmb2"));
+        auto *from = dialog->findChild<QComboBox *>(QStringLiteral("fromBox"));
+        auto *to = dialog->findChild<QComboBox *>(QStringLiteral("toBox"));
         QCOMPARE(from->count(), draws);
         QCOMPARE(from->currentIndex(), fromIndex);
         QCOMPARE(to->currentIndex(), draws - 1);
@@ -146,9 +149,9 @@ private slots:
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("red omission") << "actRedOmission" << "TFrm_HongqiuYilou" << "红球遗漏分析";
-        QTest::newRow("blue omission") << "actBlueOmission" << "TFrm_LanqiuYilou" << "篮球遗漏分析";
-        QTest::newRow("sum intervals") << "actSumIntervals" << "TFrm_qujian" << "和值区间分布情况";
+        QTest::newRow("red omission") << "actRedOmission" << "redOmissionDialog" << "红球遗漏分析";
+        QTest::newRow("blue omission") << "actBlueOmission" << "blueOmissionDialog" << "篮球遗漏分析";
+        QTest::newRow("sum intervals") << "actSumIntervals" << "sumIntervalDialog" << "和值区间分布情况";
     }
     void chartsFromTheirMenuItems()
     {
@@ -165,15 +168,15 @@ private slots:
         QVERIFY(dialog);
         QVERIFY(dialog->isModal() || dialog->windowModality() != Qt::NonModal);
         QCOMPARE(dialog->windowTitle(), caption);
-        QCOMPARE(dialog->cmb1->count(), kDraws);
-        QCOMPARE(dialog->cmb1->currentIndex(), kDraws - 100);
-        QCOMPARE(dialog->cmb2->currentIndex(), kDraws - 1);
+        QCOMPARE(dialog->fromBox->count(), kDraws);
+        QCOMPARE(dialog->fromBox->currentIndex(), kDraws - 100);
+        QCOMPARE(dialog->toBox->currentIndex(), kDraws - 1);
         StatsTableModel *model = dialog->model();
         QCOMPARE(model->rowCount(), 0);           // no run on show
         click(dialog, "runButton");
         const StatsTable &t = model->table();
         const int first = kDraws - 100;
-        if (name == QLatin1String("TFrm_qujian")) {
+        if (name == QLatin1String("sumIntervalDialog")) {
             QCOMPARE(dialog->gridRowCount(), 100 + 2);
             for (int r = 0; r < 100; ++r) {
                 const QStringList &d = m_history.draws[first + r];
@@ -188,7 +191,7 @@ private slots:
         }
         QCOMPARE(dialog->countLabel()->text(), QStringLiteral("100"));
         QCOMPARE(dialog->gridRowCount(), 100 + 4);
-        const bool red = name == QLatin1String("TFrm_HongqiuYilou");
+        const bool red = name == QLatin1String("redOmissionDialog");
         const int balls = red ? 33 : 16;
         QCOMPARE(model->columnCount(), balls + 1);
         int total = 0;
@@ -246,7 +249,7 @@ private slots:
 
         // A new range keeps the old counts under the new rows.
         const QString counts = dialog->footer()->text(18);
-        dialog->cmb1->setEditText(m_history.draws[kDraws - 10][0]);
+        dialog->fromBox->setEditText(m_history.draws[kDraws - 10][0]);
         click(dialog, "runButton");
         QCOMPARE(model->rowCount(), 10);
         QCOMPARE(dialog->footer()->text(18), counts);
@@ -294,7 +297,7 @@ private slots:
         trigger(window, "actFiveElements");
         FiveElementsDialog *dialog = window.statsWindows()->fiveElements();
         QVERIFY(dialog && dialog->isVisible());
-        QCOMPARE(dialog->cmb1->currentIndex(), 0);
+        QCOMPARE(dialog->fromBox->currentIndex(), 0);
         QCOMPARE(dialog->model()->rowCount(), 0);
         click(dialog, "runButton");
         QCOMPARE(dialog->model()->rowCount(), kDraws);
@@ -340,8 +343,10 @@ private slots:
         delete window;
     }
 
-    // BALVORA_SCREENSHOTS=dir: every window over the latest 100 draws, grabbed to dir after
-    // the other cases (not a case of its own, so an ordinary run reports no skip).
+    // BALVORA_SCREENSHOTS=dir: the history tab and every window over the latest 100 draws,
+    // grabbed to dir after the other cases (not a case of its own, so an ordinary run reports
+    // no skip); with BALVORA_SCREENSHOT_PALETTE=dark they are grabbed in the Fusion style
+    // under a dark palette, to see that every text the program does not colour stays readable.
     void cleanupTestCase()
     {
         const QString out = qEnvironmentVariable("BALVORA_SCREENSHOTS");
@@ -350,17 +355,39 @@ private slots:
     }
 
 private:
+    static void useDarkPalette()
+    {
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        QPalette dark;
+        dark.setColor(QPalette::Window, QColor(45, 45, 48));
+        dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+        dark.setColor(QPalette::Base, QColor(30, 30, 30));
+        dark.setColor(QPalette::AlternateBase, QColor(50, 50, 55));
+        dark.setColor(QPalette::Text, QColor(230, 230, 230));
+        dark.setColor(QPalette::Button, QColor(60, 60, 65));
+        dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+        dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
+        dark.setColor(QPalette::HighlightedText, Qt::white);
+        dark.setColor(QPalette::Mid, QColor(80, 80, 85));
+        QApplication::setPalette(dark);
+    }
+
     void screenshots(const QString &out)
     {
         QDir().mkpath(out);
+        if (qEnvironmentVariable("BALVORA_SCREENSHOT_PALETTE") == QLatin1String("dark"))
+            useDarkPalette();
         RecordingMessages messages;
         const std::unique_ptr<MainWindow> built = buildMainWindow(m_history.dir, messages);
         QVERIFY(built);
         MainWindow &window = *built;
+        window.resize(1000, 700);
         window.show();
+        QTest::qWait(50);
+        QVERIFY(window.historyTab()->grab().save(out + QStringLiteral("/historyTab.png")));
         const QVector<QPair<const char *, const char *>> windows = {
-            {"actRedOmission", "TFrm_HongqiuYilou"}, {"actBlueOmission", "TFrm_LanqiuYilou"},
-            {"actSumIntervals", "TFrm_qujian"},      {"actBlueDistribution", "BlueDistributionDialog"},
+            {"actRedOmission", "redOmissionDialog"}, {"actBlueOmission", "blueOmissionDialog"},
+            {"actSumIntervals", "sumIntervalDialog"},      {"actBlueDistribution", "BlueDistributionDialog"},
             {"actBigSmallOddEven", "BigSmallDialog"}, {"actFiveElements", "FiveElementsDialog"}};
         for (const auto &[action, name] : windows) {
             trigger(window, action);

@@ -3,6 +3,7 @@
 #include "core/bets/Candidates.h"
 #include "ui/widgets/BallToggleGrid.h"
 #include "ui/widgets/Messages.h"
+#include "ui/widgets/Colours.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -19,7 +20,7 @@ BankerPicker::BankerPicker(Messages &messages, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     auto *frame = new QGroupBox(QStringLiteral("请选择作为胆的号码"), this);
     auto *frameLayout = new QVBoxLayout(frame);
-    m_toggles = new BallToggleGrid(33, 4, QColor(255, 0, 0), 6, frame);
+    m_toggles = new BallToggleGrid(33, QStringLiteral("bankerBall"), Colours::red, 6, frame);
     frameLayout->addWidget(m_toggles);
     layout->addWidget(frame);
 

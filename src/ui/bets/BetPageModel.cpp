@@ -1,6 +1,7 @@
 #include "ui/bets/BetPageModel.h"
 
 #include "core/bets/BetText.h"
+#include "ui/widgets/Colours.h"
 
 #include <QBrush>
 #include <QColor>
@@ -63,9 +64,9 @@ QVariant BetPageModel::data(const QModelIndex &index, int role) const
     }
     case Qt::ForegroundRole:
         if (index.column() == 1)
-            return QBrush(QColor(255, 0, 0));
+            return QBrush(Colours::red);
         if (index.column() == 2)
-            return QBrush(QColor(0, 0, 255));
+            return QBrush(Colours::blue);
         return {};
     case Qt::TextAlignmentRole:
         return int(Qt::AlignCenter);

@@ -1,20 +1,16 @@
 #include "ui/bets/PickerStrip.h"
 
 #include "ui/widgets/BallToggleGrid.h"
+#include "ui/widgets/Colours.h"
 
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
 
-namespace {
-const QColor kRedSelected(255, 117, 117);
-const QColor kBlueSelected(119, 119, 255);
-} // namespace
-
 PickerStrip::PickerStrip(QWidget *parent)
     : QWidget(parent),
-      m_reds(new BallToggleGrid(33, 4, kRedSelected, 33, this)),
-      m_blues(new BallToggleGrid(16, 37, kBlueSelected, 16, this))
+      m_reds(new BallToggleGrid(33, QStringLiteral("redBall"), Colours::redToggleSelected, 33, this)),
+      m_blues(new BallToggleGrid(16, QStringLiteral("blueBall"), Colours::blueToggleSelected, 16, this))
 {
     setObjectName(QStringLiteral("pickerStrip"));
     auto *grid = new QGridLayout(this);
@@ -58,7 +54,7 @@ PickerStrip::PickerStrip(QWidget *parent)
     SeSkinLabel31->setObjectName(QStringLiteral("SeSkinLabel31"));
     SeSkinLabel31->setMinimumWidth(24);
     QPalette pal = SeSkinLabel31->palette();
-    pal.setColor(QPalette::WindowText, QColor(255, 0, 0));
+    pal.setColor(QPalette::WindowText, Colours::red);
     SeSkinLabel31->setPalette(pal);
     blueRow->addWidget(SeSkinLabel31);
     blueRow->addStretch(1);

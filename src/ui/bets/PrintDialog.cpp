@@ -3,6 +3,7 @@
 #include "core/bets/Export.h"
 #include "ui/bets/BetPrinter.h"
 #include "ui/widgets/Messages.h"
+#include "ui/widgets/Colours.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -25,7 +26,7 @@ PrintDialog::PrintDialog(Messages &messages, QWidget *parent)
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
     QPalette pal = Memo1->palette();
-    pal.setColor(QPalette::Base, QColor(236, 247, 255));
+    pal.setColor(QPalette::Base, Colours::printPage);
     Memo1->setPalette(pal);
     layout->addWidget(Memo1, 1);
 

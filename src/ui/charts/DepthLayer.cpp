@@ -1,4 +1,5 @@
 #include "ui/charts/DepthLayer.h"
+#include "ui/widgets/Colours.h"
 
 #include <QChart>
 #include <QLineSeries>
@@ -6,16 +7,7 @@
 #include <QValueAxis>
 
 namespace {
-const QColor kWall(236, 236, 236);
-const QColor kWallEdge(150, 150, 150);
-const QColor kGrid(210, 210, 210);
-const QColor kRibbonTop(255, 170, 170);
-const QColor kRibbonUnder(225, 90, 90);
-const QColor kRibbonEdge(190, 0, 0);
-const QColor kBarTop(0, 170, 170);
-const QColor kBarSide(0, 92, 92);
 
-const QColor kMarkText(40, 40, 40);
 constexpr int kSmoothFaces = 200;  // draws up to which the faces are antialiased
 constexpr qreal kMarkerClearance = 5;  // from a point to the foot of its mark
 
@@ -38,7 +30,7 @@ public:
         const bool bars = m_layer->barsShown();
         if (!m_layer->marksShown() || (bars && m_layer->offset().isNull()))
             return;
-        p->setPen(kMarkText);
+        p->setPen(Colours::chartMarkText);
         p->setFont(m_layer->markFont());
         const QFontMetricsF metrics(p->font());
         const QPointF depth = m_layer->offset();
@@ -135,15 +127,15 @@ void DepthLayer::paint(QPainter *p, const QStyleOptionGraphicsItem *, QWidget *)
 void DepthLayer::paintWalls(QPainter *p, const QRectF &front) const
 {
     const QRectF back = front.translated(m_offset);
-    p->setPen(QPen(kWallEdge, 1));
-    p->setBrush(Qt::white);
+    p->setPen(QPen(Colours::depthWallEdge, 1));
+    p->setBrush(Colours::chartPage);
     p->drawRect(back);
-    p->setBrush(kWall);
+    p->setBrush(Colours::depthWall);
     p->drawPolygon(quad(front.bottomLeft(), front.bottomRight(), m_offset));  // floor
     p->drawPolygon(quad(front.topLeft(), front.bottomLeft(), m_offset));      // left wall
 
     // The value grid runs along the left wall and across the back wall.
-    p->setPen(QPen(kGrid, 1));
+    p->setPen(QPen(Colours::depthGrid, 1));
     const int ticks = m_valueAxis->tickCount();
     for (int i = 1; i + 1 < ticks; ++i) {
         const qreal y = front.bottom() - front.height() * i / (ticks - 1);
@@ -162,12 +154,12 @@ void DepthLayer::paintRibbon(QPainter *p) const
     at.reserve(points.size());
     for (const QPointF &v : points)
         at.append(m_chart->mapToPosition(v, m_line));
-    p->setPen(QPen(kRibbonEdge, 1));
+    p->setPen(QPen(Colours::depthRibbonEdge, 1));
     for (int i = 0; i + 1 < at.size(); ++i) {
         // A segment rising more steeply than the slant shows the ribbon's underside.
         const QPointF d = at[i + 1] - at[i];
         const bool under = d.x() * m_offset.y() - d.y() * m_offset.x() > 0;
-        p->setBrush(under ? kRibbonUnder : kRibbonTop);
+        p->setBrush(under ? Colours::depthRibbonUnder : Colours::depthRibbonTop);
         p->drawPolygon(quad(at[i], at[i + 1], m_offset));
     }
 }
@@ -180,9 +172,9 @@ void DepthLayer::paintBoxes(QPainter *p) const
         const QPointF topLeft = barTopLeft(v);
         const QPointF bottomRight = barBottomRight(v);
         const QPointF topRight(bottomRight.x(), topLeft.y());
-        p->setBrush(kBarSide);
+        p->setBrush(Colours::depthBarSide);
         p->drawPolygon(quad(topRight, bottomRight, m_offset));
-        p->setBrush(kBarTop);
+        p->setBrush(Colours::depthBarTop);
         p->drawPolygon(quad(topLeft, topRight, m_offset));
     }
 }

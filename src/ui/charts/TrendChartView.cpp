@@ -2,6 +2,7 @@
 
 #include "ui/charts/DepthLayer.h"
 #include "ui/widgets/LineOverlay.h"
+#include "ui/widgets/Colours.h"
 
 #include <QBarSeries>
 #include <QBarSet>
@@ -15,9 +16,6 @@
 #include <cmath>
 
 namespace {
-const QColor kLineRed(255, 0, 0);
-const QColor kBarTeal(0, 128, 128);
-const QColor kMarkText(40, 40, 40);
 constexpr qreal kBarWidth = 0.5;  // of one draw's slot
 constexpr int kMargin = 5;
 constexpr int kSmoothBars = 200;
@@ -54,20 +52,20 @@ TrendChartView::TrendChartView(const QString &title, QWidget *parent)
     m_chart->layout()->setContentsMargins(0, 0, 0, 0);
     m_chart->setBackgroundRoundness(0);
     m_chart->setDropShadowEnabled(false);
-    m_chart->setBackgroundBrush(Qt::white);
+    m_chart->setBackgroundBrush(Colours::chartPage);
     // The back wall.
     m_chart->setPlotAreaBackgroundVisible(true);
-    m_chart->setPlotAreaBackgroundBrush(Qt::white);
-    m_chart->setPlotAreaBackgroundPen(QPen(QColor(150, 150, 150), 1));
+    m_chart->setPlotAreaBackgroundBrush(Colours::chartPage);
+    m_chart->setPlotAreaBackgroundPen(QPen(Colours::chartFrame, 1));
 
-    m_line->setColor(kLineRed);
-    m_line->setPen(QPen(kLineRed, 1.5));
+    m_line->setColor(Colours::red);
+    m_line->setPen(QPen(Colours::red, 1.5));
     m_line->setPointsVisible(true);
     m_line->setMarkerSize(5);
 
-    m_set->setColor(kBarTeal);
-    m_set->setBorderColor(kBarTeal);
-    m_set->setLabelColor(kMarkText);
+    m_set->setColor(Colours::chartBar);
+    m_set->setBorderColor(Colours::chartBar);
+    m_set->setLabelColor(Colours::chartMarkText);
     m_bars->append(m_set);
     m_bars->setBarWidth(kBarWidth);
     m_bars->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
@@ -76,9 +74,9 @@ TrendChartView::TrendChartView(const QString &title, QWidget *parent)
     m_chart->addSeries(m_line);
     m_drawAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     m_drawAxis->setLabelsAngle(-90);
-    m_drawAxis->setGridLineColor(QColor(225, 225, 225));
+    m_drawAxis->setGridLineColor(Colours::chartGridLine);
     m_valueAxis->setLabelFormat(QStringLiteral("%d"));
-    m_valueAxis->setGridLineColor(QColor(225, 225, 225));
+    m_valueAxis->setGridLineColor(Colours::chartGridLine);
     m_chart->addAxis(m_drawAxis, Qt::AlignBottom);
     m_chart->addAxis(m_valueAxis, Qt::AlignLeft);
     for (QAbstractSeries *s : {static_cast<QAbstractSeries *>(m_bars), static_cast<QAbstractSeries *>(m_line)}) {
@@ -95,12 +93,12 @@ TrendChartView::TrendChartView(const QString &title, QWidget *parent)
 
     m_hint = new QLabel(QStringLiteral("鼠标点击可以画线"), viewport());
     m_hint->setObjectName(QStringLiteral("drawHintLabel"));
-    m_hint->setStyleSheet(QStringLiteral("color: rgb(255,0,0);"));
+    m_hint->setStyleSheet(Colours::textStyle(Colours::red));
     m_hint->adjustSize();
     m_hint->move(8, 8);
     m_deleteLines = new QPushButton(QStringLiteral("删除所有画线"), viewport());
     m_deleteLines->setObjectName(QStringLiteral("deleteLinesButton"));
-    m_deleteLines->setStyleSheet(QStringLiteral("color: rgb(0,0,255);"));
+    m_deleteLines->setStyleSheet(Colours::textStyle(Colours::blue));
     m_deleteLines->setCursor(Qt::ArrowCursor);
     m_deleteLines->adjustSize();
     m_deleteLines->move(m_hint->geometry().right() + 8, 8 + (m_hint->height() - m_deleteLines->height()) / 2);

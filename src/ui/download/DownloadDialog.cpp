@@ -5,6 +5,7 @@
 #include "core/history/DrawDatabase.h"
 #include "ui/widgets/BackgroundTask.h"
 #include "ui/widgets/Messages.h"
+#include "ui/widgets/Colours.h"
 
 #include <QFileInfo>
 #include <QGroupBox>
@@ -112,7 +113,7 @@ DownloadDialog::DownloadDialog(QSqlDatabase db, const QString &programDir, Messa
     m_historyChoice->setObjectName(QStringLiteral("historyChoice"));
     auto note = [kind](const QString &text) {
         auto *label = new QLabel(text, kind);
-        label->setStyleSheet(QStringLiteral("color: rgb(255,0,0); margin-left: 20px;"));
+        label->setStyleSheet(Colours::textStyle(Colours::red) + QStringLiteral(" margin-left: 20px;"));
         return label;
     };
     kindLayout->addWidget(m_latestChoice);

@@ -1,6 +1,7 @@
 #include "ui/history/DrawEntryDialog.h"
 
 #include "ui/widgets/Messages.h"
+#include "ui/widgets/Colours.h"
 
 #include <QDate>
 #include <QFocusEvent>
@@ -71,7 +72,7 @@ QWidget *DrawEntryDialog::buildSingleTab()
     caption(QStringLiteral("红色球："), m_redsEdit, 1);
     grid->addWidget(m_redsEdit, 1, 1, 1, 7);
     auto *hint = new QLabel(QStringLiteral("（各数字用空格隔开， 如：01 02 03 04 05 06 07）"), page);
-    hint->setStyleSheet(QStringLiteral("color: rgb(255,0,0);"));
+    hint->setStyleSheet(Colours::textStyle(Colours::red));
     grid->addWidget(hint, 2, 1, 1, 7);
     caption(QStringLiteral("蓝色球："), m_blueEdit, 3);
     grid->addWidget(m_blueEdit, 3, 1, 1, 7, Qt::AlignLeft);
@@ -86,11 +87,11 @@ QWidget *DrawEntryDialog::buildSingleTab()
     caption(QStringLiteral("确认号码："), m_confirmedRedEdits[0], 5);
     m_confirmedBlueEdit = new QLineEdit(page);
     m_confirmedBlueEdit->setObjectName(QStringLiteral("confirmedBlueEdit"));
-    m_confirmedBlueEdit->setStyleSheet(QStringLiteral("color: rgb(0,0,255);"));
+    m_confirmedBlueEdit->setStyleSheet(Colours::textStyle(Colours::blue));
     grid->addWidget(m_confirmedBlueEdit, 5, 7);
     std::array<QLineEdit *, 7> confirmed{};
     for (int i = 0; i < 6; ++i) {
-        m_confirmedRedEdits[i]->setStyleSheet(QStringLiteral("color: rgb(255,0,0);"));
+        m_confirmedRedEdits[i]->setStyleSheet(Colours::textStyle(Colours::red));
         confirmed[i] = m_confirmedRedEdits[i];
     }
     confirmed[6] = m_confirmedBlueEdit;

@@ -1,4 +1,5 @@
 #include "ui/history/HistoryColumns.h"
+#include "ui/widgets/Colours.h"
 
 #include <array>
 
@@ -10,11 +11,10 @@ QVector<HistoryColumn> build()
     c.append({QStringLiteral("qishu"), {QStringLiteral("期数")}, HistoryColumn::DrawNumber, 48, QColor()});
 
     const QString red = QStringLiteral("红色球区");
-    const QColor lilac(215, 215, 255), cyan(215, 255, 255);
     struct Band { int first, last; QString title; QColor colour; };
-    const Band redBands[] = {{1, 11, QStringLiteral("小号（01～11）"), lilac},
-                             {12, 22, QStringLiteral("中号（12～22）"), cyan},
-                             {23, 33, QStringLiteral("大号（23～33）"), lilac}};
+    const Band redBands[] = {{1, 11, QStringLiteral("小号（01～11）"), Colours::redZoneLilac},
+                             {12, 22, QStringLiteral("中号（12～22）"), Colours::redZoneCyan},
+                             {23, 33, QStringLiteral("大号（23～33）"), Colours::redZoneLilac}};
     for (const Band &b : redBands)
         for (int n = b.first; n <= b.last; ++n)
             c.append({(n <= 16 ? QStringLiteral("A%1") : QStringLiteral("a%1")).arg(n),
@@ -29,11 +29,10 @@ QVector<HistoryColumn> build()
                   QColor()});
 
     const QString blue = QStringLiteral("蓝色球区");
-    const QColor rose(254, 197, 201), blush(255, 232, 234);
-    const Band blueBands[] = {{1, 4, QStringLiteral("一区"), rose},
-                              {5, 8, QStringLiteral("二区"), blush},
-                              {9, 12, QStringLiteral("三区"), rose},
-                              {13, 16, QStringLiteral("四区"), blush}};
+    const Band blueBands[] = {{1, 4, QStringLiteral("一区"), Colours::blueZoneRose},
+                              {5, 8, QStringLiteral("二区"), Colours::blueZoneBlush},
+                              {9, 12, QStringLiteral("三区"), Colours::blueZoneRose},
+                              {13, 16, QStringLiteral("四区"), Colours::blueZoneBlush}};
     for (const Band &b : blueBands)
         for (int n = b.first; n <= b.last; ++n)
             c.append({QStringLiteral("b%1").arg(n),

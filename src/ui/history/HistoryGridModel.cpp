@@ -1,6 +1,7 @@
 #include "ui/history/HistoryGridModel.h"
 
 #include "ui/history/HistoryColumns.h"
+#include "ui/widgets/Colours.h"
 
 #include <QFont>
 #include <QGuiApplication>
@@ -77,7 +78,7 @@ QVariant HistoryGridModel::data(const QModelIndex &index, int role) const
             return QGuiApplication::palette().color(QPalette::HighlightedText);
         return column.background.isValid() ? QVariant(column.background) : QVariant();
     case Qt::ForegroundRole:
-        return isBallColumn(column) ? QVariant(QColor(Qt::white)) : QVariant();
+        return isBallColumn(column) ? QVariant(Colours::textOnBall) : QVariant();
     case Qt::FontRole: {
         if (isBallColumn(column))
             return QVariant();

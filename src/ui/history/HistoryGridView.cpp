@@ -2,18 +2,16 @@
 
 #include "ui/history/HistoryColumns.h"
 #include "ui/history/HistoryGridModel.h"
-#include "ui/widgets/FrozenColumn.h"
-#include "ui/widgets/GroupedHeaderView.h"
+#include "ui/widgets/Colours.h"
 #include "ui/widgets/LineOverlay.h"
 
+#include <QHeaderView>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 
 namespace {
-
-const QColor kBallRed(255, 0, 0);
 
 // Every cell is painted edge to edge, centred, so the narrow columns keep their
 // digits; a ball cell that holds a number is filled red with the number in white.
@@ -27,14 +25,16 @@ public:
         const bool selected = option.state & QStyle::State_Selected;
         QColor background, foreground = option.palette.color(QPalette::Text);
         if (ball && !text.isEmpty()) {
-            background = kBallRed;
-            foreground = Qt::white;
+            background = Colours::red;
+            foreground = Colours::textOnBall;
         } else if (selected) {
             background = option.palette.color(QPalette::Highlight);
             foreground = option.palette.color(QPalette::HighlightedText);
         } else {
             const QVariant b = index.data(Qt::BackgroundRole);
             background = b.isValid() ? b.value<QColor>() : option.palette.color(QPalette::Base);
+            // The zones' fixed colours and the draw number's caption colour may not suit the palette's text.
+            foreground = Colours::readableOn(background, foreground);
         }
         painter->save();
         painter->fillRect(option.rect, background);
@@ -77,23 +77,19 @@ protected:
 } // namespace
 
 HistoryGridView::HistoryGridView(HistoryGridModel *model, QWidget *parent)
-    : QTableView(parent), m_frozen(nullptr), m_lines(nullptr)
+    : FrozenColumnView(HistoryGridModel::TitleLevelsRole, 3, parent), m_lines(nullptr)
 {
     setObjectName(QStringLiteral("historyGrid"));
-    setHorizontalHeader(new GroupedHeaderView(HistoryGridModel::TitleLevelsRole, 3, this));
     setVerticalHeader(new RowIndicator(this));
     setModel(model);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    setWordWrap(false);
     // A grid-sized font, as the column widths are counted in pixels.
     QFont gridFont = font();
     gridFont.setPixelSize(11);
-    setFont(gridFont);
-    horizontalHeader()->setFont(gridFont);
-    verticalHeader()->setDefaultSectionSize(QFontMetrics(gridFont).height() + 4);
+    setGridFont(gridFont);
+    setDefaultRowHeight(QFontMetrics(gridFont).height() + 4);
 
     setItemDelegate(new GridCellDelegate(this));
     const QVector<HistoryColumn> &columns = historyColumns();
@@ -102,18 +98,15 @@ HistoryGridView::HistoryGridView(HistoryGridModel *model, QWidget *parent)
     // The draw number must show whole whatever the font's digits measure.
     setColumnWidth(0, std::max(columns[0].width, QFontMetrics(gridFont).horizontalAdvance(QStringLiteral("0000000")) + 4));
 
-    // The frozen "期数" column: a second view over the same model laid over column 0.
-    m_frozen = createFrozenColumn(this, HistoryGridModel::TitleLevelsRole, 3);
-    for (int c = 1; c < columns.size(); ++c)
-        m_frozen->setColumnHidden(c, true);
-    m_frozen->setColumnWidth(0, columnWidth(0));
+    // The "期数" column stays put while the grid scrolls sideways.
+    freezeFirstColumn();
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, verticalHeader()->viewport(),
             qOverload<>(&QWidget::update));
 
     m_lines = new LineOverlay(this);
     m_lines->setObjectName(QStringLiteral("lineOverlay"));
     viewport()->installEventFilter(this);
-    m_frozen->viewport()->installEventFilter(this);
+    frozenColumn()->viewport()->installEventFilter(this);
     placeOverlays();
 }
 
@@ -139,37 +132,10 @@ void HistoryGridView::setDrawingMode(bool on)
 
 void HistoryGridView::placeOverlays()
 {
-    if (!m_lines)  // setModel() lays the view out before the overlays exist
+    if (!m_lines)  // setModel() lays the view out before the overlay exists
         return;
-    const int top = frameWidth();
-    m_frozen->setGeometry(verticalHeader()->width() + frameWidth(), top, columnWidth(0),
-                          viewport()->height() + horizontalHeader()->height());
     m_lines->setGeometry(viewport()->geometry());
     m_lines->raise();
-}
-
-void HistoryGridView::resizeEvent(QResizeEvent *event)
-{
-    QTableView::resizeEvent(event);
-    placeOverlays();
-}
-
-void HistoryGridView::updateGeometries()
-{
-    QTableView::updateGeometries();
-    placeOverlays();
-}
-
-void HistoryGridView::scrollTo(const QModelIndex &index, ScrollHint hint)
-{
-    // Never scroll a cell in under the frozen column.
-    if (index.column() > 0) {
-        QTableView::scrollTo(index, hint);
-        return;
-    }
-    const int sideways = horizontalScrollBar()->value();
-    QTableView::scrollTo(index, hint);
-    horizontalScrollBar()->setValue(sideways);
 }
 
 void HistoryGridView::scrollToLastRow()
@@ -178,9 +144,8 @@ void HistoryGridView::scrollToLastRow()
     if (rows == 0)
         return;
     // Until the delayed layout runs, the scroll ranges still fit the old rows and would stop
-    // the view one row short of the new last row; lay both views out now.
+    // the view one row short of the new last row; lay the view out now.
     doItemsLayout();
-    m_frozen->doItemsLayout();
     scrollTo(model()->index(rows - 1, 0), PositionAtBottom);
 }
 
@@ -191,5 +156,5 @@ bool HistoryGridView::eventFilter(QObject *watched, QEvent *event)
         const QPoint at = static_cast<QMouseEvent *>(event)->position().toPoint();
         m_lines->addPoint(m_lines->mapFrom(this, widget->mapTo(this, at)));
     }
-    return QTableView::eventFilter(watched, event);
+    return FrozenColumnView::eventFilter(watched, event);
 }

@@ -1,18 +1,17 @@
 #pragma once
 // The history grid: 58 columns with grouped titles, the first column frozen while
 // the grid scrolls sideways, ball cells painted red, and lines drawn over it.
-#include <QTableView>
+#include "ui/widgets/FrozenColumnView.h"
 
 class HistoryGridModel;
 class LineOverlay;
 
-class HistoryGridView : public QTableView {
+class HistoryGridView : public FrozenColumnView {
     Q_OBJECT
 public:
     explicit HistoryGridView(HistoryGridModel *model, QWidget *parent = nullptr);
 
     void setBallColumnWidths(int redWidth, int blueWidth);
-    QTableView *frozenColumn() const { return m_frozen; }
     LineOverlay *lines() const { return m_lines; }
 
     // Drawing mode: each mouse release over the grid adds a point of the line.
@@ -22,15 +21,11 @@ public:
     bool drawingMode() const { return m_drawing; }
 
 protected:
-    void resizeEvent(QResizeEvent *event) override;
-    void updateGeometries() override;
-    void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void placeOverlays() override;
 
 private:
-    void placeOverlays();
 
-    QTableView *m_frozen;
     LineOverlay *m_lines;
     bool m_drawing = false;
 };

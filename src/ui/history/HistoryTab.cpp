@@ -8,6 +8,7 @@
 #include "ui/widgets/FooterRow.h"
 #include "ui/widgets/Messages.h"
 #include "ui/widgets/RangeStrip.h"
+#include "ui/widgets/Colours.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,7 +21,6 @@
 namespace {
 const QString kDraw = QStringLiteral("画线");
 const QString kStopDrawing = QStringLiteral("取消画线");
-const QColor kFooterGreen(201, 233, 204);
 } // namespace
 
 HistoryTab::HistoryTab(QSqlDatabase db, Messages &messages, QWidget *parent)
@@ -63,7 +63,7 @@ HistoryTab::HistoryTab(QSqlDatabase db, Messages &messages, QWidget *parent)
     layout->addWidget(m_grid, 1);
     m_footer = new FooterRow(m_grid, 1, this);
     m_footer->setObjectName(QStringLiteral("footer"));
-    m_footer->setBackground(kFooterGreen);
+    m_footer->setBackground(Colours::historyFooter);
     layout->addWidget(m_footer);
     auto *sideways = new QScrollBar(Qt::Horizontal, this);
     QScrollBar *inner = m_grid->horizontalScrollBar();

@@ -3,6 +3,7 @@
 #include "core/bets/BetText.h"
 #include "core/history/DrawStore.h"
 #include "core/prize/PrizeCheck.h"
+#include "ui/widgets/Colours.h"
 #include "ui/widgets/Messages.h"
 
 #include <QComboBox>
@@ -21,22 +22,11 @@
 
 namespace {
 
-const char *const kRedStyle = "color: rgb(255, 0, 0);";
-
 QLabel *redLabel(const QString &text, QWidget *parent)
 {
     auto *label = new QLabel(text, parent);
-    label->setStyleSheet(QString::fromLatin1(kRedStyle));
+    label->setStyleSheet(Colours::textStyle(Colours::red));
     return label;
-}
-
-QComboBox *drawBox(const QString &name, QWidget *parent)
-{
-    auto *box = new QComboBox(parent);
-    box->setObjectName(name);
-    box->setEditable(true);
-    box->setMinimumWidth(100);
-    return box;
 }
 
 QPushButton *button(const QString &text, const QString &name, QWidget *parent)
@@ -56,7 +46,7 @@ PrizeCheckDialog::PrizeCheckDialog(QSqlDatabase db, Messages &messages, QWidget 
     setWindowTitle(QStringLiteral("中奖查询"));
     setModal(true);
     tabs = new QTabWidget(this);
-    tabs->setObjectName(QStringLiteral("PageControl1"));
+    tabs->setObjectName(QStringLiteral("checkTabs"));
     tabs->addTab(buildSingleTab(), QStringLiteral("单注查询"));
     tabs->addTab(buildListTab(), QStringLiteral("批量查询"));
     tabs->setCurrentIndex(1);
@@ -65,108 +55,108 @@ PrizeCheckDialog::PrizeCheckDialog(QSqlDatabase db, Messages &messages, QWidget 
     resize(560, 360);
 }
 
+struct PrizeCheckDialog::CheckTab {
+    QWidget *page;
+    QGroupBox *frame;
+    QGridLayout *grid;
+    QLabel *numberLabel;
+    QComboBox *draw;
+    QLabel *result;
+    QPushButton *check;
+};
+
+PrizeCheckDialog::CheckTab PrizeCheckDialog::buildCheckTab(const QString &name, void (PrizeCheckDialog::*check)())
+{
+    // Both tabs: "期    数：" over the numbers, then "查询结果：", and "查询" and "退出" below.
+    CheckTab tab;
+    tab.page = new QWidget(this);
+    tab.frame = new QGroupBox(QStringLiteral("请输入您购买的号码"), tab.page);
+    tab.grid = new QGridLayout(tab.frame);
+
+    tab.draw = new QComboBox(tab.frame);
+    tab.draw->setObjectName(name + QStringLiteral("Draw"));
+    tab.draw->setEditable(true);
+    tab.draw->setMinimumWidth(100);
+    auto *drawLabel = new QLabel(QStringLiteral("期    数："), tab.frame);
+    drawLabel->setBuddy(tab.draw);
+    tab.grid->addWidget(drawLabel, 0, 0);
+    tab.grid->addWidget(tab.draw, 0, 1, Qt::AlignLeft);
+
+    tab.numberLabel = new QLabel(QStringLiteral("号    码："), tab.frame);
+    tab.grid->addWidget(tab.numberLabel, 1, 0, Qt::AlignTop);
+
+    tab.result = redLabel(QString(), tab.frame);
+    tab.result->setObjectName(name + QStringLiteral("Result"));
+    auto *resultLabel = new QLabel(QStringLiteral("查询结果："), tab.frame);
+    resultLabel->setBuddy(tab.result);
+    tab.grid->addWidget(resultLabel, 2, 0);
+    tab.grid->addWidget(tab.result, 2, 1);
+
+    tab.check = button(QStringLiteral("查询"), name + QStringLiteral("CheckButton"), tab.page);
+    QPushButton *close = button(QStringLiteral("退出"), name + QStringLiteral("CloseButton"), tab.page);
+    connect(tab.check, &QPushButton::clicked, this, check);
+    connect(close, &QPushButton::clicked, this, &QDialog::close);
+
+    auto *layout = new QVBoxLayout(tab.page);
+    layout->addWidget(tab.frame, 1);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(tab.check);
+    buttons->addWidget(close);
+    layout->addLayout(buttons);
+    return tab;
+}
+
 QWidget *PrizeCheckDialog::buildSingleTab()
 {
-    auto *page = new QWidget(this);
-    auto *frame = new QGroupBox(QStringLiteral("请输入您购买的号码"), page);
-    auto *grid = new QGridLayout(frame);
-
-    singleDraw = drawBox(QStringLiteral("singleDraw"), frame);
-    auto *drawLabel = new QLabel(QStringLiteral("期    数："), frame);
-    drawLabel->setBuddy(singleDraw);
-    grid->addWidget(drawLabel, 0, 0);
-    grid->addWidget(singleDraw, 0, 1, 1, 3, Qt::AlignLeft);
+    const CheckTab tab = buildCheckTab(QStringLiteral("single"), &PrizeCheckDialog::checkSingle);
+    singleDraw = tab.draw;
+    singleResult = tab.result;
+    singleCheckButton = tab.check;
 
     // Digits and spaces only; any other typed character is dropped.
     auto *filter = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9 ]*")), this);
     auto *numbers = new QHBoxLayout;
     for (int i = 0; i < 7; ++i) {
-        auto *field = new QLineEdit(frame);
+        auto *field = new QLineEdit(tab.frame);
         field->setObjectName(i < 6 ? QStringLiteral("redField%1").arg(i + 1) : QStringLiteral("blueField"));
         field->setValidator(filter);
         field->setFixedWidth(36);
         if (i == 6)
-            field->setStyleSheet(QStringLiteral("color: rgb(0, 0, 255);"));
+            field->setStyleSheet(Colours::textStyle(Colours::blue));
         numbers->addWidget(field);
         (i < 6 ? redFields[i] : blueField) = field;
     }
     numbers->addStretch(1);
-    auto *numberLabel = new QLabel(QStringLiteral("号    码："), frame);
-    numberLabel->setBuddy(redFields[0]);
-    grid->addWidget(numberLabel, 1, 0);
-    grid->addLayout(numbers, 1, 1, 1, 3);
-
-    singleResult = redLabel(QString(), frame);
-    singleResult->setObjectName(QStringLiteral("singleResult"));
-    auto *resultLabel = new QLabel(QStringLiteral("查询结果："), frame);
-    resultLabel->setBuddy(singleResult);
-    grid->addWidget(resultLabel, 2, 0);
-    grid->addWidget(singleResult, 2, 1, 1, 3);
-    grid->setRowStretch(3, 1);
-
-    singleCheckButton = button(QStringLiteral("查询"), QStringLiteral("singleCheckButton"), page);
-    QPushButton *close = button(QStringLiteral("退出"), QStringLiteral("singleCloseButton"), page);
-    connect(singleCheckButton, &QPushButton::clicked, this, &PrizeCheckDialog::checkSingle);
-    connect(close, &QPushButton::clicked, this, &QDialog::close);
-
-    auto *layout = new QVBoxLayout(page);
-    layout->addWidget(frame, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(singleCheckButton);
-    buttons->addWidget(close);
-    layout->addLayout(buttons);
-    return page;
+    tab.numberLabel->setBuddy(redFields[0]);
+    tab.grid->addLayout(numbers, 1, 1);
+    tab.grid->setRowStretch(3, 1);
+    return tab.page;
 }
 
 QWidget *PrizeCheckDialog::buildListTab()
 {
-    auto *page = new QWidget(this);
-    auto *frame = new QGroupBox(QStringLiteral("请输入您购买的号码"), page);
-    auto *grid = new QGridLayout(frame);
+    const CheckTab tab = buildCheckTab(QStringLiteral("list"), &PrizeCheckDialog::checkList);
+    listDraw = tab.draw;
+    listResult = tab.result;
+    listCheckButton = tab.check;
 
-    listDraw = drawBox(QStringLiteral("listDraw"), frame);
-    auto *drawLabel = new QLabel(QStringLiteral("期    数："), frame);
-    drawLabel->setBuddy(listDraw);
-    grid->addWidget(drawLabel, 0, 0);
-    grid->addWidget(listDraw, 0, 1, Qt::AlignLeft);
-
-    betListBox = new QPlainTextEdit(frame);
+    betListBox = new QPlainTextEdit(tab.frame);
     betListBox->setObjectName(QStringLiteral("betListBox"));
     betListBox->setPlainText(QStringLiteral("1 2 12 3 5 4   13"));
     betListBox->setLineWrapMode(QPlainTextEdit::NoWrap);
     betListBox->installEventFilter(this);
-    auto *numberLabel = new QLabel(QStringLiteral("号    码："), frame);
-    numberLabel->setBuddy(betListBox);
-    grid->addWidget(numberLabel, 1, 0, Qt::AlignTop);
-    grid->addWidget(betListBox, 1, 1);
+    tab.numberLabel->setBuddy(betListBox);
+    auto *numbers = new QHBoxLayout;
+    numbers->addWidget(betListBox, 1);
     auto *hints = new QVBoxLayout;
-    hints->addWidget(redLabel(QStringLiteral("每行录入一组数据"), frame));
-    hints->addWidget(redLabel(QStringLiteral("数据之间用空格隔开"), frame));
+    hints->addWidget(redLabel(QStringLiteral("每行录入一组数据"), tab.frame));
+    hints->addWidget(redLabel(QStringLiteral("数据之间用空格隔开"), tab.frame));
     hints->addStretch(1);
-    grid->addLayout(hints, 1, 2);
-
-    listResult = redLabel(QString(), frame);
-    listResult->setObjectName(QStringLiteral("listResult"));
-    auto *resultLabel = new QLabel(QStringLiteral("查询结果："), frame);
-    resultLabel->setBuddy(listResult);
-    grid->addWidget(resultLabel, 2, 0);
-    grid->addWidget(listResult, 2, 1, 1, 2);
-    grid->setRowStretch(1, 1);
-
-    listCheckButton = button(QStringLiteral("查询"), QStringLiteral("listCheckButton"), page);
-    QPushButton *close = button(QStringLiteral("退出"), QStringLiteral("listCloseButton"), page);
-    connect(listCheckButton, &QPushButton::clicked, this, &PrizeCheckDialog::checkList);
-    connect(close, &QPushButton::clicked, this, &QDialog::close);
-
-    auto *layout = new QVBoxLayout(page);
-    layout->addWidget(frame, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(listCheckButton);
-    buttons->addWidget(close);
-    layout->addLayout(buttons);
-    return page;
+    numbers->addLayout(hints);
+    tab.grid->addLayout(numbers, 1, 1);
+    tab.grid->setRowStretch(1, 1);
+    return tab.page;
 }
 
 void PrizeCheckDialog::showEvent(QShowEvent *event)

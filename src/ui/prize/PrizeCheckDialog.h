@@ -53,6 +53,11 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // What one tab's builder hands back for the tab to add its numbers in row 1, column 1.
+    struct CheckTab;
+    // A tab's frame, draw list, result line and buttons, named name + "Draw", "Result",
+    // "CheckButton" and "CloseButton"; "查询" calls check.
+    CheckTab buildCheckTab(const QString &name, void (PrizeCheckDialog::*check)());
     QWidget *buildSingleTab();
     QWidget *buildListTab();
     void prepare();

@@ -3,6 +3,7 @@
 #include "core/stats/FiveElements.h"
 #include "ui/stats/StatsGridView.h"
 #include "ui/stats/StatsTableModel.h"
+#include "ui/widgets/Colours.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -10,10 +11,10 @@
 
 FiveElementsDialog::FiveElementsDialog(QSqlDatabase db, Messages &messages, int drawCount, QWidget *parent)
     : StatsDialog(db, messages, drawCount,
-                  {QStringLiteral("五行分析"), DefaultStart::FirstDraw, false, QStringLiteral("切    换")}, parent),
-      m_model(new StatsTableModel(this))
+                  {QStringLiteral("FiveElementsDialog"), QStringLiteral("五行分析"), nullptr, DefaultStart::FirstDraw,
+                   false, QStringLiteral("切    换")},
+                  parent)
 {
-    setObjectName(QStringLiteral("FiveElementsDialog"));
     auto *legend = new QGridLayout;
     const QStringList lines = {
         QStringLiteral("金＝09，10，21，22，33"),
@@ -25,7 +26,7 @@ FiveElementsDialog::FiveElementsDialog(QSqlDatabase db, Messages &messages, int 
     for (int i = 0; i < lines.size(); ++i) {
         auto *label = new QLabel(lines[i], this);
         label->setObjectName(QStringLiteral("legend%1").arg(i + 1));
-        label->setStyleSheet(QStringLiteral("color: rgb(255, 128, 0);"));
+        label->setStyleSheet(Colours::textStyle(Colours::metal));
         legend->addWidget(label, i / 3, i % 3);
     }
     body()->addLayout(legend);
@@ -36,17 +37,15 @@ FiveElementsDialog::FiveElementsDialog(QSqlDatabase db, Messages &messages, int 
     looks.append({50, {}, {}, true});
     for (int i = 0; i < 7; ++i)
         looks.append({40, {}, {}, true});
-    m_model->setColumnLooks(looks);
-    m_model->setMarkLook(CellMark::Plain, {QColor(), QColor(), false, QPoint(-1, 2)});
-    m_model->setMarkLook(CellMark::Element, {QColor(), QColor(), false, QPoint(15, 2)});
-    m_model->setTextColour(QStringLiteral("金"), QColor(255, 128, 0));
-    m_model->setTextColour(QStringLiteral("木"), QColor(0, 128, 0));
-    m_model->setTextColour(QStringLiteral("水"), QColor(64, 128, 128));
-    m_model->setTextColour(QStringLiteral("火"), QColor(255, 0, 0));
-    m_model->setTextColour(QStringLiteral("土"), QColor(128, 0, 64));
-    clearGrid();
-
-    m_grid = addRecordGrid(m_model, 3);
+    model()->setColumnLooks(looks);
+    model()->setMarkLook(CellMark::Plain, {QColor(), QColor(), false, QPoint(-1, 2)});
+    model()->setMarkLook(CellMark::Element, {QColor(), QColor(), false, QPoint(15, 2)});
+    model()->setTextColour(QStringLiteral("金"), Colours::metal);
+    model()->setTextColour(QStringLiteral("木"), Colours::wood);
+    model()->setTextColour(QStringLiteral("水"), Colours::water);
+    model()->setTextColour(QStringLiteral("火"), Colours::fire);
+    model()->setTextColour(QStringLiteral("土"), Colours::earth);
+    addRecordGrid(3, FiveElements::columns());
     resize(720, 600);
 
     // "退    出" closes a dialog without deleting it: the instance and its grid stay.
@@ -54,10 +53,7 @@ FiveElementsDialog::FiveElementsDialog(QSqlDatabase db, Messages &messages, int 
 
 void FiveElementsDialog::clearGrid()
 {
-    StatsTable empty;
-    for (const auto &c : FiveElements::columns())
-        empty.titles.append(c.title);
-    m_model->setTable(empty);
+    model()->setTable(titledTable(FiveElements::columns()));
 }
 
 void FiveElementsDialog::prepare()
@@ -77,5 +73,5 @@ void FiveElementsDialog::runRange(const QString &from, const QString &to)
     const StatsResult result = FiveElements::table(database());
     if (!result.outcome.ok())
         showOutcome(result.outcome);
-    m_model->setTable(result.table);
+    model()->setTable(result.table);
 }

@@ -4,16 +4,10 @@
 // "退    出" only hides it.
 #include "ui/stats/StatsDialog.h"
 
-class StatsGridView;
-class StatsTableModel;
-
 class FiveElementsDialog : public StatsDialog {
     Q_OBJECT
 public:
     FiveElementsDialog(QSqlDatabase db, Messages &messages, int drawCount, QWidget *parent = nullptr);
-
-    StatsGridView *grid() const { return m_grid; }
-    StatsTableModel *model() const { return m_model; }
 
 protected:
     void runRange(const QString &from, const QString &to) override;
@@ -21,7 +15,4 @@ protected:
 
 private:
     void clearGrid();
-
-    StatsTableModel *m_model;
-    StatsGridView *m_grid;
 };

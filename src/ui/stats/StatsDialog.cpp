@@ -3,6 +3,7 @@
 #include "core/Outcome.h"
 #include "core/history/DrawStore.h"
 #include "ui/stats/StatsGridView.h"
+#include "ui/stats/StatsTableModel.h"
 #include "ui/widgets/Messages.h"
 #include "ui/widgets/RangeStrip.h"
 
@@ -14,8 +15,10 @@
 #include <climits>
 
 StatsDialog::StatsDialog(QSqlDatabase db, Messages &messages, int drawCount, const Options &options, QWidget *parent)
-    : QDialog(parent), m_db(db), m_messages(messages), m_drawCount(drawCount), m_options(options)
+    : QDialog(parent), m_db(db), m_messages(messages), m_drawCount(drawCount), m_options(options),
+      m_model(new StatsTableModel(this))
 {
+    setObjectName(options.objectName);
     setWindowTitle(options.caption);
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
     auto *layout = new QVBoxLayout(this);
@@ -24,9 +27,9 @@ StatsDialog::StatsDialog(QSqlDatabase db, Messages &messages, int drawCount, con
     m_body = new QVBoxLayout;
     layout->addLayout(m_body, 1);
 
-    auto *range = new RangeStrip(QStringLiteral("cmb1"), QStringLiteral("cmb2"), this);
-    cmb1 = range->from();
-    cmb2 = range->to();
+    auto *range = new RangeStrip(QStringLiteral("fromBox"), QStringLiteral("toBox"), this);
+    fromBox = range->from();
+    toBox = range->to();
     m_strip->addWidget(range);
     m_run = new QPushButton(QStringLiteral("确    定"), this);
     m_run->setObjectName(QStringLiteral("runButton"));
@@ -58,21 +61,46 @@ QPushButton *StatsDialog::addStripButton(const QString &text, const QString &nam
     return button;
 }
 
-StatsGridView *StatsDialog::addRecordGrid(StatsTableModel *model, int titleLevels)
+StatsTable StatsDialog::titledTable(const QVector<StatsQuery::FieldColumn> &columns)
 {
-    auto *grid = new StatsGridView(model, titleLevels, false, this);
-    grid->setObjectName(QStringLiteral("DBGridEh1"));
-    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->applyColumnWidths();
-    m_body->addWidget(grid, 1);
-    return grid;
+    StatsTable table;
+    for (const auto &c : columns)
+        table.titles.append(c.title);
+    return table;
+}
+
+StatsGridView *StatsDialog::addRecordGrid(int titleLevels, const QVector<StatsQuery::FieldColumn> &columns)
+{
+    m_model->setTable(titledTable(columns));
+    m_grid = new StatsGridView(m_model, titleLevels, false, this);
+    m_grid->setObjectName(QStringLiteral("recordGrid"));
+    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_body->addWidget(m_grid, 1);
+    return m_grid;
+}
+
+StatsGridView *StatsDialog::addChartGrid(const StatsTable &emptyTable)
+{
+    m_model->setTable(emptyTable);
+    m_grid = new StatsGridView(m_model, 1, true, this);
+    m_grid->setObjectName(QStringLiteral("chartGrid"));
+    m_body->addWidget(m_grid, 1);
+    return m_grid;
+}
+
+void StatsDialog::runRange(const QString &from, const QString &to)
+{
+    const StatsResult result = m_options.compute(m_db, from, to);
+    if (!result.outcome.ok())
+        showOutcome(result.outcome);
+    m_model->setTable(result.table);
 }
 
 void StatsDialog::run()
 {
-    runRange(cmb1->currentText(), cmb2->currentText());
+    runRange(fromBox->currentText(), toBox->currentText());
 }
 
 void StatsDialog::showEvent(QShowEvent *event)
@@ -92,7 +120,7 @@ void StatsDialog::fillRanges()
     const int n = m_options.start == DefaultStart::FirstDraw ? INT_MAX : m_drawCount + 1;
     const Result<QStringList> numbers = DrawStore::drawNumbers(m_db);
     m_messages.show(this, numbers.outcome);
-    fillRangeLists(cmb1, cmb2, numbers.value, n);
+    fillRangeLists(fromBox, toBox, numbers.value, n);
 }
 
 void StatsDialog::bringMainWindowToFront()

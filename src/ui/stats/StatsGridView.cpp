@@ -1,12 +1,10 @@
 #include "ui/stats/StatsGridView.h"
 
 #include "ui/stats/StatsTableModel.h"
-#include "ui/widgets/FrozenColumn.h"
-#include "ui/widgets/GroupedHeaderView.h"
+#include "ui/widgets/Colours.h"
 
 #include <QHeaderView>
 #include <QPainter>
-#include <QScrollBar>
 #include <QStyledItemDelegate>
 
 namespace {
@@ -31,7 +29,11 @@ public:
             painter->fillRect(option.rect, highlight);
         }
         painter->setFont(font.isValid() ? font.value<QFont>().resolve(option.font) : option.font);
-        painter->setPen(foreground.isValid() ? foreground.value<QColor>() : QColor(Qt::black));
+        // A text the window does not colour is the palette's, unless that is lost on the cell's colour.
+        const QColor paletteText = option.palette.color(QPalette::Text);
+        painter->setPen(foreground.isValid()   ? foreground.value<QColor>()
+                        : background.isValid() ? Colours::readableOn(background.value<QColor>(), paletteText)
+                                               : paletteText);
         const QRect r = option.rect;
         const QRect textRect = offset.x() < 0 ? QRect(r.left(), r.top() + offset.y(), r.width(), r.height())
                                               : QRect(r.left() + offset.x(), r.top() + offset.y(),
@@ -46,35 +48,22 @@ public:
 } // namespace
 
 StatsGridView::StatsGridView(StatsTableModel *model, int titleLevels, bool frozenFirstColumn, QWidget *parent)
-    : QTableView(parent), m_model(model)
+    : FrozenColumnView(StatsTableModel::TitleLevelsRole, titleLevels, parent), m_model(model)
 {
-    setHorizontalHeader(new GroupedHeaderView(StatsTableModel::TitleLevelsRole, titleLevels, this));
     setModel(model);
     setItemDelegate(new StatsCellDelegate(this));
-    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    setWordWrap(false);
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     // The grids' own font: 12 pixels, as their column widths are counted in pixels.
     QFont gridFont = font();
     gridFont.setPixelSize(12);
-    setFont(gridFont);
-    horizontalHeader()->setFont(gridFont);
-    setRowHeight(QFontMetrics(gridFont).height() + 8);
+    setGridFont(gridFont);
+    setDefaultRowHeight(QFontMetrics(gridFont).height() + 8);
     connect(model, &QAbstractItemModel::modelReset, this, &StatsGridView::applyColumnWidths);
-
-    if (!frozenFirstColumn)
-        return;
-    // The fixed first column: a second view over the same model laid over column 0.
-    m_frozen = createFrozenColumn(this, StatsTableModel::TitleLevelsRole, titleLevels);
     applyColumnWidths();
-}
-
-void StatsGridView::setRowHeight(int pixels)
-{
-    verticalHeader()->setDefaultSectionSize(pixels);
-    if (m_frozen)
-        m_frozen->verticalHeader()->setDefaultSectionSize(pixels);
+    // The string grids' fixed column.
+    if (frozenFirstColumn)
+        freezeFirstColumn();
 }
 
 void StatsGridView::applyColumnWidths()
@@ -86,42 +75,4 @@ void StatsGridView::applyColumnWidths()
     if (m_model->columnCount() > 0)
         setColumnWidth(0, std::max(looks.value(0).width,
                                    fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 6));
-    if (m_frozen) {
-        for (int c = 1; c < m_model->columnCount(); ++c)
-            m_frozen->setColumnHidden(c, true);
-        m_frozen->setColumnWidth(0, columnWidth(0));
-    }
-    placeFrozen();
-}
-
-void StatsGridView::placeFrozen()
-{
-    if (!m_frozen)
-        return;
-    m_frozen->setGeometry(frameWidth(), frameWidth(), columnWidth(0),
-                          viewport()->height() + horizontalHeader()->height());
-}
-
-void StatsGridView::resizeEvent(QResizeEvent *event)
-{
-    QTableView::resizeEvent(event);
-    placeFrozen();
-}
-
-void StatsGridView::updateGeometries()
-{
-    QTableView::updateGeometries();
-    placeFrozen();
-}
-
-void StatsGridView::scrollTo(const QModelIndex &index, ScrollHint hint)
-{
-    // Never scroll a cell in under the frozen column.
-    if (!m_frozen || index.column() > 0) {
-        QTableView::scrollTo(index, hint);
-        return;
-    }
-    const int sideways = horizontalScrollBar()->value();
-    QTableView::scrollTo(index, hint);
-    horizontalScrollBar()->setValue(sideways);
 }

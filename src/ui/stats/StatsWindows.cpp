@@ -11,7 +11,7 @@
 StatsWindows::StatsWindows(QSqlDatabase db, Messages &messages, const DisplaySettings &settings, QWidget *mainWindow,
                            std::size_t handOverLimit)
     : QObject(mainWindow), m_db(db), m_messages(messages), m_settings(settings), m_main(mainWindow),
-      m_chaxun(new PrizeCheckDialog(db, messages, mainWindow, handOverLimit))
+      m_prizeCheck(new PrizeCheckDialog(db, messages, mainWindow, handOverLimit))
 {
     mainWindow->installEventFilter(this);
 }
@@ -34,17 +34,17 @@ void StatsWindows::openModeless(QDialog *dialog)
 
 void StatsWindows::openRedOmission()
 {
-    openModal(new TFrm_HongqiuYilou(m_db, m_messages, m_settings.drawCount, m_main));
+    openModal(new OmissionDialog(m_db, m_messages, m_settings.drawCount, OmissionDialog::redOmission(), m_main));
 }
 
 void StatsWindows::openBlueOmission()
 {
-    openModal(new TFrm_LanqiuYilou(m_db, m_messages, m_settings.drawCount, m_main));
+    openModal(new OmissionDialog(m_db, m_messages, m_settings.drawCount, OmissionDialog::blueOmission(), m_main));
 }
 
 void StatsWindows::openSumIntervals()
 {
-    openModal(new TFrm_qujian(m_db, m_messages, m_settings.drawCount, m_main));
+    openModal(new OmissionDialog(m_db, m_messages, m_settings.drawCount, OmissionDialog::sumIntervals(), m_main));
 }
 
 void StatsWindows::openBlueDistribution()
@@ -59,25 +59,25 @@ void StatsWindows::openBigSmallOddEven()
 
 void StatsWindows::openFiveElements()
 {
-    if (!m_wuxing) {
-        m_wuxing = new FiveElementsDialog(m_db, m_messages, m_settings.drawCount, m_main);
-        m_wuxing->setModal(false);
-        m_modeless.append(m_wuxing);
+    if (!m_fiveElements) {
+        m_fiveElements = new FiveElementsDialog(m_db, m_messages, m_settings.drawCount, m_main);
+        m_fiveElements->setModal(false);
+        m_modeless.append(m_fiveElements);
     }
-    m_wuxing->show();
-    m_wuxing->raise();
-    m_wuxing->activateWindow();
+    m_fiveElements->show();
+    m_fiveElements->raise();
+    m_fiveElements->activateWindow();
 }
 
 void StatsWindows::openPrizeCheck()
 {
-    m_chaxun->show();
-    m_chaxun->raise();
+    m_prizeCheck->show();
+    m_prizeCheck->raise();
 }
 
 void StatsWindows::checkBets(std::shared_ptr<const BetList> bets)
 {
-    m_chaxun->setBets(std::move(bets));
+    m_prizeCheck->setBets(std::move(bets));
     openPrizeCheck();
 }
 

@@ -33,8 +33,8 @@ public:
     // The betting tab's "中奖查询": the current list into the list box, then the dialog.
     void checkBets(std::shared_ptr<const BetList> bets);
 
-    PrizeCheckDialog *prizeCheck() const { return m_chaxun; }
-    FiveElementsDialog *fiveElements() const { return m_wuxing; }
+    PrizeCheckDialog *prizeCheck() const { return m_prizeCheck; }
+    FiveElementsDialog *fiveElements() const { return m_fiveElements; }
     // The modeless windows now open.
     QList<QDialog *> openWindows() const;
 
@@ -49,7 +49,7 @@ private:
     Messages &m_messages;
     const DisplaySettings &m_settings;
     QWidget *m_main;
-    PrizeCheckDialog *m_chaxun;
-    FiveElementsDialog *m_wuxing = nullptr; // made at the first click, then shown again and again
+    PrizeCheckDialog *m_prizeCheck;
+    FiveElementsDialog *m_fiveElements = nullptr; // made at the first click, then shown again and again
     QList<QPointer<QDialog>> m_modeless;
 };

@@ -1,10 +1,12 @@
 #include "ui/widgets/BallToggleGrid.h"
 
+#include "ui/widgets/Colours.h"
+
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QPushButton>
 
-BallToggleGrid::BallToggleGrid(int count, int firstPanel, const QColor &selectedColour, int columns,
+BallToggleGrid::BallToggleGrid(int count, const QString &namePrefix, const QColor &selectedColour, int columns,
                                QWidget *parent)
     : QWidget(parent), m_count(count), m_selectedColour(selectedColour), m_face(palette().color(QPalette::Button)), m_group(new QButtonGroup(this))
 {
@@ -14,7 +16,7 @@ BallToggleGrid::BallToggleGrid(int count, int firstPanel, const QColor &selected
     layout->setSpacing(2);
     for (int ball = 1; ball <= count; ++ball) {
         auto *b = new QPushButton(QStringLiteral("%1").arg(ball, 2, 10, QLatin1Char('0')), this);
-        b->setObjectName(QStringLiteral("Panel%1").arg(firstPanel + ball - 1));
+        b->setObjectName(namePrefix + QString::number(ball));
         b->setCheckable(true);
         b->setFixedSize(26, 24);
         b->setFocusPolicy(Qt::NoFocus);
@@ -78,6 +80,6 @@ void BallToggleGrid::paintToggle(QAbstractButton *button)
     QPalette pal = button->palette();
     pal.setColor(QPalette::Button, c);
     button->setPalette(pal);
-    button->setStyleSheet(QStringLiteral("QPushButton{background:%1;border:1px solid #8a8a8a;border-radius:2px;}")
-                              .arg(c.name()));
+    button->setStyleSheet(QStringLiteral("QPushButton{background:%1;border:1px solid %2;border-radius:2px;}")
+                              .arg(c.name(), Colours::toggleBorder.name()));
 }

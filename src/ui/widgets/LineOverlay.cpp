@@ -1,4 +1,5 @@
 #include "ui/widgets/LineOverlay.h"
+#include "ui/widgets/Colours.h"
 
 #include <QPainter>
 
@@ -37,7 +38,7 @@ void LineOverlay::paintEvent(QPaintEvent *)
         return;
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(255, 0, 0), 2));
+    p.setPen(QPen(Colours::red, 2));
     for (const Segment &s : m_segments)
         p.drawLine(s.from, s.to);
 }

@@ -1,4 +1,5 @@
 #include "ui/widgets/RollUpPanel.h"
+#include "ui/widgets/Colours.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -21,8 +22,8 @@ RollUpPanel::RollUpPanel(const QString &caption, int height, QWidget *parent)
     bar->setFixedHeight(kCaptionHeight);
     bar->setAutoFillBackground(true);
     QPalette pal = bar->palette();
-    pal.setColor(QPalette::Window, QColor(120, 150, 200));
-    pal.setColor(QPalette::WindowText, Qt::white);
+    pal.setColor(QPalette::Window, Colours::captionBar);
+    pal.setColor(QPalette::WindowText, Colours::captionText);
     bar->setPalette(pal);
     auto *barLayout = new QHBoxLayout(bar);
     barLayout->setContentsMargins(6, 0, 2, 0);

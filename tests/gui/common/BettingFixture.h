@@ -39,8 +39,8 @@ struct BettingFixture {
     static void click(QWidget *w) { QTest::mouseClick(w, Qt::LeftButton); }
     void click(const char *name) { click(find(name)); }
 
-    void pickRed(int ball) { click(strip.findChild<QWidget *>(QStringLiteral("Panel%1").arg(3 + ball))); }
-    void pickBlue(int ball) { click(strip.findChild<QWidget *>(QStringLiteral("Panel%1").arg(36 + ball))); }
+    void pickRed(int ball) { click(strip.findChild<QWidget *>(QStringLiteral("redBall%1").arg(ball))); }
+    void pickBlue(int ball) { click(strip.findChild<QWidget *>(QStringLiteral("blueBall%1").arg(ball))); }
     void pick(std::initializer_list<int> reds, std::initializer_list<int> blues)
     {
         for (int r : reds)
