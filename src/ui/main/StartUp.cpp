@@ -4,6 +4,7 @@
 #include "ui/main/MainWindow.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QStatusBar>
 
 int startProgram(const QString &programDir, Messages &messages)
@@ -17,7 +18,8 @@ int startProgram(const QString &dataDir, const QString &filesDir, int starterDra
     if (!window.databaseOpen())
         return 1;
     if (starterDraws > 0)
-        window.statusBar()->showMessage(starterLoadedText(starterDraws), 30000);
+        // A panel of its own: a temporary message would be drawn over the clock.
+        window.statusBar()->addPermanentWidget(new QLabel(starterLoadedText(starterDraws), &window));
     window.showMaximized();
     return QApplication::exec();
 }
