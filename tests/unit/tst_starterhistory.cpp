@@ -126,6 +126,14 @@ private slots:
         }
         QCOMPARE(countRows(db, "data"), 0);
         QCOMPARE(countRows(db, "append"), 0);
+        // an inner one that ends without committing leaves the outer nothing to commit
+        {
+            Transaction outer(db);
+            QVERIFY(DrawStore::insertDraw(db, computeDrawAttributes("2007001", {1, 2, 3, 4, 5, 6}, 7)).ok());
+            { Transaction inner(db); }
+            QVERIFY(!outer.commit().ok());
+        }
+        QCOMPARE(countRows(db, "data"), 0);
         // and afterwards a transaction of its own works as before
         QVERIFY(DrawStore::insertDraw(db, computeDrawAttributes("2007002", {1, 2, 3, 4, 5, 6}, 7)).ok());
         QCOMPARE(countRows(db, "data"), 1);

@@ -237,36 +237,36 @@ QString writeErrorText(const QSqlDatabase &db, const QSqlError &error)
 }
 
 namespace {
-// The Transactions open on each connection of this thread. An inner one is a savepoint of
-// the outer, so a routine that writes in its own transaction (one draw) can also run inside
-// a bigger one (a whole starter history stored at once).
-thread_local QHash<QString, int> t_openTransactions;
+// The Transactions open on each connection of this thread. An inner one joins the outer, so
+// a routine that writes in its own transaction (one draw) can also run inside a bigger one
+// (a whole starter history stored at once). An inner one that ends without committing
+// spoils the outer: it can only roll back, so nothing half-written is ever committed.
+struct OpenTransactions {
+    int depth = 0;
+    bool spoiled = false;
+};
+thread_local QHash<QString, OpenTransactions> t_open;
 } // namespace
 
 Transaction::Transaction(QSqlDatabase db) : m_db(db)
 {
-    int &depth = t_openTransactions[m_db.connectionName()];
-    if (depth > 0) {
-        m_savepoint = QStringLiteral("nested%1").arg(depth);
-        m_active = QSqlQuery(m_db).exec(QStringLiteral("savepoint ") + m_savepoint);
-    } else {
-        m_active = m_db.transaction();
-    }
+    OpenTransactions &open = t_open[m_db.connectionName()];
+    m_nested = open.depth > 0;
+    m_active = m_nested || m_db.transaction();
     if (m_active)
-        ++depth;
+        ++open.depth;
+    else if (open.depth == 0)
+        t_open.remove(m_db.connectionName());
 }
 
 Transaction::~Transaction()
 {
     if (!m_active)
         return;
-    if (m_savepoint.isEmpty()) {
+    if (m_nested)
+        t_open[m_db.connectionName()].spoiled = true;
+    else
         m_db.rollback();
-    } else {
-        QSqlQuery q(m_db);
-        q.exec(QStringLiteral("rollback to ") + m_savepoint);
-        q.exec(QStringLiteral("release ") + m_savepoint);
-    }
     left();
 }
 
@@ -274,22 +274,24 @@ void Transaction::left()
 {
     m_active = false;
     const QString name = m_db.connectionName();
-    if (--t_openTransactions[name] <= 0)
-        t_openTransactions.remove(name);
+    if (--t_open[name].depth <= 0)
+        t_open.remove(name);
 }
 
 Outcome Transaction::commit()
 {
     if (!m_active)
         return Outcome::failed(writeErrorText(m_db, m_db.lastError()));
-    if (!m_savepoint.isEmpty()) {
-        QSqlQuery q(m_db);
-        if (!q.exec(QStringLiteral("release ") + m_savepoint))
-            return Outcome::failed(writeErrorText(m_db, q.lastError())); // the destructor rolls back
+    if (m_nested) {
         left();
         return Outcome::success();
     }
+    const bool spoiled = t_open[m_db.connectionName()].spoiled;
     left();
+    if (spoiled) {
+        m_db.rollback();
+        return Outcome::failed(QStringLiteral("a write inside the transaction failed; nothing was stored"));
+    }
     if (!m_db.commit()) {
         const QString text = writeErrorText(m_db, m_db.lastError());
         m_db.rollback();

@@ -48,7 +48,8 @@ QString readOnly(const QString &path);
 } // namespace DataTexts
 
 // Every write goes through one of these: commit() makes it stick, anything else rolls back.
-// One opened while another is open on the same connection is a savepoint inside it.
+// One opened while another is open on the same connection joins it; ending without commit()
+// then makes the outer one roll back.
 class Transaction {
 public:
     explicit Transaction(QSqlDatabase db);
@@ -63,6 +64,6 @@ private:
     void left();
 
     QSqlDatabase m_db;
-    QString m_savepoint;  // set when nested
+    bool m_nested = false;
     bool m_active = false;
 };

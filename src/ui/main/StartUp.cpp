@@ -6,6 +6,7 @@
 #include "ui/widgets/Messages.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QStatusBar>
 
 int startProgram(const QString &programDir, Messages &messages)
@@ -25,7 +26,8 @@ int startProgram(const QString &dataDir, const QString &filesDir, int starterDra
     }
     MainWindow window(history.database(), dataDir, filesDir, messages);
     if (starterDraws > 0)
-        window.statusBar()->showMessage(starterLoadedText(starterDraws), 30000);
+        // A panel of its own: a temporary message would be drawn over the clock.
+        window.statusBar()->addPermanentWidget(new QLabel(starterLoadedText(starterDraws), &window));
     window.showMaximized();
     return QApplication::exec();
 }
