@@ -115,7 +115,7 @@ private slots:
             else if (operation == QLatin1String("filter"))
                 r = engine.filter(BetMethod::AllCombinations, filters);
             else
-                r = engine.apply(computeDeletion(engine.lists(), 2));
+                r = engine.apply(listsAfterDeletion(engine.lists(), 2));
         }
         QCOMPARE(r.outcome.status, Outcome::Status::Failed);
         QCOMPARE(r.outcome.message, kOutOfMemoryMessage);

@@ -19,15 +19,15 @@ BankerPicker::BankerPicker(Messages &messages, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     auto *frame = new QGroupBox(QStringLiteral("请选择作为胆的号码"), this);
     auto *frameLayout = new QVBoxLayout(frame);
-    m_toggles = new BallToggleGrid(33, 4, QColor(255, 0, 0), 6, frame);
+    m_toggles = new BallToggleGrid(33, QStringLiteral("bankerBall"), QColor(255, 0, 0), 6, frame);
     frameLayout->addWidget(m_toggles);
     layout->addWidget(frame);
 
     auto *buttons = new QHBoxLayout;
     auto *reset = new QPushButton(QStringLiteral("重选"), this);
-    reset->setObjectName(QStringLiteral("SeSkinButton2"));
+    reset->setObjectName(QStringLiteral("clearButton"));
     auto *ok = new QPushButton(QStringLiteral("确定"), this);
-    ok->setObjectName(QStringLiteral("SeSkinButton1"));
+    ok->setObjectName(QStringLiteral("okButton"));
     ok->setAutoDefault(false);
     reset->setAutoDefault(false);
     buttons->addStretch(1);
@@ -36,11 +36,11 @@ BankerPicker::BankerPicker(Messages &messages, QWidget *parent)
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(reset, &QPushButton::clicked, this, &BankerPicker::SeSkinButton2Click);
-    connect(ok, &QPushButton::clicked, this, &BankerPicker::SeSkinButton1Click);
+    connect(reset, &QPushButton::clicked, this, &BankerPicker::clearPick);
+    connect(ok, &QPushButton::clicked, this, &BankerPicker::acceptPick);
 }
 
-void BankerPicker::SeSkinButton1Click()
+void BankerPicker::acceptPick()
 {
     const std::vector<bool> s = m_toggles->selection();
     std::array<bool, 33> picked{};
@@ -54,7 +54,7 @@ void BankerPicker::SeSkinButton1Click()
         m_messages.information(this, kTooManyBankersMessage);
 }
 
-void BankerPicker::SeSkinButton2Click()
+void BankerPicker::clearPick()
 {
     m_toggles->setAll(false);
 }

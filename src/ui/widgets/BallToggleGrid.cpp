@@ -4,7 +4,7 @@
 #include <QGridLayout>
 #include <QPushButton>
 
-BallToggleGrid::BallToggleGrid(int count, int firstPanel, const QColor &selectedColour, int columns,
+BallToggleGrid::BallToggleGrid(int count, const QString &namePrefix, const QColor &selectedColour, int columns,
                                QWidget *parent)
     : QWidget(parent), m_count(count), m_selectedColour(selectedColour), m_face(palette().color(QPalette::Button)), m_group(new QButtonGroup(this))
 {
@@ -14,7 +14,7 @@ BallToggleGrid::BallToggleGrid(int count, int firstPanel, const QColor &selected
     layout->setSpacing(2);
     for (int ball = 1; ball <= count; ++ball) {
         auto *b = new QPushButton(QStringLiteral("%1").arg(ball, 2, 10, QLatin1Char('0')), this);
-        b->setObjectName(QStringLiteral("Panel%1").arg(firstPanel + ball - 1));
+        b->setObjectName(namePrefix + QString::number(ball));
         b->setCheckable(true);
         b->setFixedSize(26, 24);
         b->setFocusPolicy(Qt::NoFocus);

@@ -12,9 +12,9 @@ class QButtonGroup;
 class BallToggleGrid : public QWidget {
     Q_OBJECT
 public:
-    // Balls 1..count captioned "01".., objectNames "Panel<firstPanel + ball - 1>", laid out
+    // Balls 1..count captioned "01".., objectNames "<namePrefix><ball>" ("redBall7"), laid out
     // columns to a row (a single row when columns >= count).
-    BallToggleGrid(int count, int firstPanel, const QColor &selectedColour, int columns,
+    BallToggleGrid(int count, const QString &namePrefix, const QColor &selectedColour, int columns,
                    QWidget *parent = nullptr);
 
     int count() const { return m_count; }

@@ -39,8 +39,8 @@ struct BettingFixture {
     static void click(QWidget *w) { QTest::mouseClick(w, Qt::LeftButton); }
     void click(const char *name) { click(find(name)); }
 
-    void pickRed(int ball) { click(strip.findChild<QWidget *>(QStringLiteral("Panel%1").arg(3 + ball))); }
-    void pickBlue(int ball) { click(strip.findChild<QWidget *>(QStringLiteral("Panel%1").arg(36 + ball))); }
+    void pickRed(int ball) { click(strip.findChild<QWidget *>(QStringLiteral("redBall%1").arg(ball))); }
+    void pickBlue(int ball) { click(strip.findChild<QWidget *>(QStringLiteral("blueBall%1").arg(ball))); }
     void pick(std::initializer_list<int> reds, std::initializer_list<int> blues)
     {
         for (int r : reds)
@@ -73,7 +73,7 @@ struct BettingFixture {
         tab.findChild<QAction *>(QString::fromLatin1(action))->trigger();
         return waitIdle();
     }
-    bool generate() { return press("SeSkinButton4"); }
+    bool generate() { return press("generateButton"); }
 
     // Runs act on the next modal dialog once it is up (exec() blocks the test meanwhile).
     static void onModal(std::function<void(QWidget *)> act)
