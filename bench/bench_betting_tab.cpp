@@ -71,8 +71,8 @@ struct Setup {
     {
         tab.resize(1200, 700);
         tab.show();
-        strip.findChild<QPushButton *>(QStringLiteral("SeSkinButton5"))->click();
-        strip.findChild<QPushButton *>(QStringLiteral("SeSkinButton11"))->click();
+        strip.findChild<QPushButton *>(QStringLiteral("selectAllRedsButton"))->click();
+        strip.findChild<QPushButton *>(QStringLiteral("selectAllBluesButton"))->click();
         tab.setSaveNameAsker([this](QWidget *) { return dir.filePath(QStringLiteral("all")); });
         QCoreApplication::processEvents();
     }
@@ -110,14 +110,14 @@ void measure(benchmark::State &state, Act act)
 
 void BM_GenerateToPage1(benchmark::State &state)
 {
-    measure(state, [] { setup->pressAndWait(setup->tab.SeSkinButton4); });
+    measure(state, [] { setup->pressAndWait(setup->tab.generateButton); });
 }
 
 void BM_Reduce4OnFullList(benchmark::State &state)
 {
     measure(state, [] {
-        setup->pressAndWait(setup->tab.SeSkinButton18); // nothing ticked: the full list again
-        setup->triggerAndWait(setup->tab.grid()->N41);
+        setup->pressAndWait(setup->tab.filterButton); // nothing ticked: the full list again
+        setup->triggerAndWait(setup->tab.grid()->reduceBy4Action);
     });
 }
 
@@ -125,21 +125,21 @@ void BM_FilterAllSeventeen(benchmark::State &state)
 {
     for (int i = 0; i < kConditionCount; ++i)
         setup->tab.filters()->checkBox(i)->setChecked(true);
-    measure(state, [] { setup->pressAndWait(setup->tab.SeSkinButton18); });
+    measure(state, [] { setup->pressAndWait(setup->tab.filterButton); });
     for (int i = 0; i < kConditionCount; ++i)
         setup->tab.filters()->checkBox(i)->setChecked(false);
 }
 
 void BM_ExportFullList(benchmark::State &state)
 {
-    setup->pressAndWait(setup->tab.SeSkinButton18); // the full list
-    measure(state, [] { setup->pressAndWait(setup->tab.SeSkinButton10); });
+    setup->pressAndWait(setup->tab.filterButton); // the full list
+    measure(state, [] { setup->pressAndWait(setup->tab.exportButton); });
 }
 
 void BM_PageFlip(benchmark::State &state)
 {
     measure(state, [] {
-        QPushButton *next = setup->tab.grid()->SeSkinButton9;
+        QPushButton *next = setup->tab.grid()->nextPageButton;
         next->click();
         QCoreApplication::processEvents();
     });

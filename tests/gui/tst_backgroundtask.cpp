@@ -92,7 +92,7 @@ void TestBackgroundTask::cancelAppliesNothing()
                 *stoppedEarly = !goOn;
                 return goOn;
             };
-            return computeGeneration(reds, blues, GenerationRequest(), heldAtFirst);
+            return listsAfterGeneration(reds, blues, GenerationRequest(), heldAtFirst);
         },
         [&](EngineResult r) {
             engine.apply(r);

@@ -34,10 +34,10 @@ QStringList matrixLines(int count)
 void wheelList(BettingFixture &f, int lines, int blues)
 {
     f.writeMatrix(QStringLiteral("C33S6E5.db"), matrixLines(lines));
-    f.click("SeSkinButton5");
+    f.click("selectAllRedsButton");
     for (int b = 1; b <= blues; ++b)
         f.pickBlue(b);
-    f.click("SeSkinRadioButton3");
+    f.click("wheelRadio");
     QVERIFY(f.generate());
 }
 } // namespace
@@ -50,19 +50,19 @@ private slots:
         BettingFixture f;
         wheelList(f, 2500, 1);
         QCOMPARE(f.count(), 2500);
-        QCOMPARE(f.label("SeSkinLabel7"), QStringLiteral("共3页"));
-        QCOMPARE(f.label("SeSkinLabel23"), QStringLiteral("共2500注"));
-        auto *box = f.find<QComboBox>("SeSkinComboBox1");
+        QCOMPARE(f.label("pageCountLabel"), QStringLiteral("共3页"));
+        QCOMPARE(f.label("betCountLabel"), QStringLiteral("共2500注"));
+        auto *box = f.find<QComboBox>("pageBox");
         QCOMPARE(box->count(), 3);
         QCOMPARE(box->currentText(), QStringLiteral("1"));
         QCOMPARE(f.gridRows(), 1000);
 
-        f.click("SeSkinButton8"); // 上一页 on page 1
+        f.click("previousPageButton"); // 上一页 on page 1
         QCOMPARE(box->currentText(), QStringLiteral("1"));
         QCOMPARE(f.gridRow(0).section('|', 0, 0), QStringLiteral("1"));
 
-        f.click("SeSkinButton9");
-        f.click("SeSkinButton9");
+        f.click("nextPageButton");
+        f.click("nextPageButton");
         QCOMPARE(box->currentText(), QStringLiteral("3"));
         QCOMPARE(f.gridRows(), 500);
         const QStringList rows = f.currentRows();
@@ -71,7 +71,7 @@ private slots:
             QCOMPARE(f.gridRow(r), QStringLiteral("%1|%2|%3|").arg(2001 + r).arg(row.left(17), row.mid(17))
                                        + f.gridRow(r).section('|', 3));
         }
-        f.click("SeSkinButton9"); // 下一页 on the last page
+        f.click("nextPageButton"); // 下一页 on the last page
         QCOMPARE(box->currentText(), QStringLiteral("3"));
         QCOMPARE(f.gridRow(0).section('|', 0, 0), QStringLiteral("2001"));
 
@@ -105,8 +105,8 @@ private slots:
         QFETCH(int, lastPageRows);
         BettingFixture f;
         wheelList(f, lines, blues);
-        QCOMPARE(f.label("SeSkinLabel7"), pages);
-        f.click("SeSkinButton9");
+        QCOMPARE(f.label("pageCountLabel"), pages);
+        f.click("nextPageButton");
         QCOMPARE(f.gridRows(), lastPageRows);
     }
 
@@ -120,7 +120,7 @@ private slots:
         QCOMPARE(m->index(0, 1).data(Qt::ForegroundRole).value<QBrush>().color(), QColor(255, 0, 0));
         QCOMPARE(m->index(0, 2).data(Qt::ForegroundRole).value<QBrush>().color(), QColor(0, 0, 255));
         QCOMPARE(m->headerData(3, Qt::Horizontal).toString(), QStringLiteral("和值"));
-        QCOMPARE(f.grid()->SeSkinStringGrid1->columnWidth(1), 108);
+        QCOMPARE(f.grid()->betTable->columnWidth(1), 108);
     }
 
     void deleteBet5Of7()
@@ -129,19 +129,19 @@ private slots:
         f.pickRange(7, 1);
         QVERIFY(f.generate());
         const QStringList before = f.currentRows();
-        auto *view = f.grid()->SeSkinStringGrid1;
+        auto *view = f.grid()->betTable;
         view->selectRow(4);
 
         f.messages.answers.enqueue(false); // Cancel changes nothing
-        QVERIFY(f.trigger("N27"));
+        QVERIFY(f.trigger("deleteAction"));
         QCOMPARE(f.currentRows(), before);
 
-        QVERIFY(f.trigger("N27"));
+        QVERIFY(f.trigger("deleteAction"));
         QCOMPARE(f.messages.shown.last(), QStringLiteral("question:准备删除所选记录数据，是否继续！"));
         QStringList expected = before;
         expected.removeAt(4);
         QCOMPARE(f.currentRows(), expected);
-        QCOMPARE(f.label("SeSkinLabel23"), QStringLiteral("共6注"));
+        QCOMPARE(f.label("betCountLabel"), QStringLiteral("共6注"));
         QCOMPARE(f.gridRow(4).section('|', 0, 1), QStringLiteral("5|") + before[5].left(17));
         QCOMPARE(f.gridRow(5).section('|', 0, 1), QStringLiteral("6|") + before[6].left(17));
         // The generated list keeps all seven: a filter would bring bet 5 back.
@@ -152,12 +152,12 @@ private slots:
     {
         BettingFixture f;
         wheelList(f, 1500, 1);
-        f.click("SeSkinButton9");
-        f.grid()->SeSkinStringGrid1->selectRow(0); // bet 1001
+        f.click("nextPageButton");
+        f.grid()->betTable->selectRow(0); // bet 1001
         const QString removed = f.currentRows()[1000];
-        QVERIFY(f.trigger("N27"));
+        QVERIFY(f.trigger("deleteAction"));
         QCOMPARE(f.count(), 1499);
-        QCOMPARE(f.find<QComboBox>("SeSkinComboBox1")->currentText(), QStringLiteral("1"));
+        QCOMPARE(f.find<QComboBox>("pageBox")->currentText(), QStringLiteral("1"));
         QCOMPARE(f.gridRow(0).section('|', 0, 0), QStringLiteral("1"));
         QVERIFY(f.currentRows()[1000] != removed);
     }
@@ -183,11 +183,11 @@ private slots:
             auto *print = qobject_cast<PrintDialog *>(dialog);
             QVERIFY(print);
             QCOMPARE(print->windowTitle(), QStringLiteral("打印投注"));
-            memoText = print->Memo1->toPlainText();
-            BettingFixture::click(print->BitBtn1);
-            BettingFixture::click(print->SpeedButton1);
+            memoText = print->linesEdit->toPlainText();
+            BettingFixture::click(print->saveButton);
+            BettingFixture::click(print->closeButton);
         });
-        f.click("SeSkinButton10");
+        f.click("exportButton");
         QCOMPARE(memoText.count(QLatin1Char('\n')), 7);
         QCOMPARE(f.messages.last(), QStringLiteral("info:数据导出成功，已保存至") + out.filePath(written));
         QFile file(out.filePath(written));
@@ -207,21 +207,21 @@ private slots:
         old.write("old\r\n");
         old.close();
         PrintDialog *print = f.tab.printDialog();
-        print->Memo1->setPlainText(QStringLiteral("01 02 03 04 05 06 07\nmy note\n"));
+        print->linesEdit->setPlainText(QStringLiteral("01 02 03 04 05 06 07\nmy note\n"));
         print->setSaveNameAsker([&](QWidget *) { return out.filePath(QStringLiteral("edited")); });
-        BettingFixture::click(print->BitBtn1);
+        BettingFixture::click(print->saveButton);
         QFile edited(out.filePath(QStringLiteral("edited.txt")));
         QVERIFY(edited.open(QIODevice::ReadOnly));
         QCOMPARE(edited.readAll(), QByteArray("01 02 03 04 05 06 07\r\nmy note\r\n"));
 
         // A name in a folder that does not exist cannot be written: an error, nothing stored.
         print->setSaveNameAsker([&](QWidget *) { return out.filePath(QStringLiteral("no/such")); });
-        BettingFixture::click(print->BitBtn1);
+        BettingFixture::click(print->saveButton);
         QVERIFY(f.messages.last().startsWith(QStringLiteral("error:")));
         // Cancelling the dialog does nothing at all.
         const int shown = f.messages.shown.size();
         print->setSaveNameAsker([](QWidget *) { return QString(); });
-        BettingFixture::click(print->BitBtn1);
+        BettingFixture::click(print->saveButton);
         QCOMPARE(f.messages.shown.size(), shown);
         QVERIFY(old.open(QIODevice::ReadOnly));
         QCOMPARE(old.readAll(), QByteArray("old\r\n"));
@@ -235,7 +235,7 @@ private slots:
         f.pickRange(16, 16); // C(16,6) x 16 = 128,128 bets
         QVERIFY(f.generate());
         QVERIFY(f.count() > qint64(BettingTab::kDirectExportLimit));
-        QVERIFY(f.press("SeSkinButton10")); // no dialog: it would block here
+        QVERIFY(f.press("exportButton")); // no dialog: it would block here
         QCOMPARE(f.messages.last(), QStringLiteral("info:数据导出成功，已保存至") + out.filePath(QStringLiteral("big.txt")));
         QFile file(out.filePath(QStringLiteral("big.txt")));
         QCOMPARE(file.size(), f.count() * 22);

@@ -61,10 +61,10 @@ private slots:
         const QStringList before = pdfFiles();
         BettingFixture::onModal([](QWidget *dialog) {
             auto *print = qobject_cast<PrintDialog *>(dialog);
-            BettingFixture::click(print->SpeedButton2);
-            BettingFixture::click(print->SpeedButton1);
+            BettingFixture::click(print->printButton);
+            BettingFixture::click(print->closeButton);
         });
-        f.click("SeSkinButton10");
+        f.click("exportButton");
         QCOMPARE(f.messages.shown, QStringList());
 
         // The job goes through the scheduler and the PDF printer; wait for its file.

@@ -18,11 +18,11 @@ private slots:
         bool stayedOpen = false;
         BettingFixture::onModal([&stayedOpen](QWidget *dialog) {
             auto *print = qobject_cast<PrintDialog *>(dialog);
-            BettingFixture::click(print->SpeedButton2);
+            BettingFixture::click(print->printButton);
             stayedOpen = print->isVisible();
-            BettingFixture::click(print->SpeedButton1);
+            BettingFixture::click(print->closeButton);
         });
-        f.click("SeSkinButton10");
+        f.click("exportButton");
         QVERIFY(stayedOpen);
         QCOMPARE(f.messages.shown, QStringList{QStringLiteral("error:找不到打印机或者未安装正确！")});
     }

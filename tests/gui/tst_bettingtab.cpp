@@ -42,37 +42,37 @@ private slots:
         BallToggleGrid *reds = f.strip.reds();
         const QColor kFace = f.strip.palette().color(QPalette::Button);
         f.pick({1, 2, 3, 4, 5}, {});
-        QCOMPARE(f.label("SeSkinLabel31"), QStringLiteral("5"));
+        QCOMPARE(f.label("redCountLabel"), QStringLiteral("5"));
         QCOMPARE(reds->colour(3), QColor(255, 117, 117));
         QCOMPARE(reds->colour(6), kFace);
 
-        f.click("SeSkinButton6"); // 反选
-        QCOMPARE(f.label("SeSkinLabel31"), QStringLiteral("28"));
+        f.click("invertRedsButton"); // 反选
+        QCOMPARE(f.label("redCountLabel"), QStringLiteral("28"));
         QVERIFY(!reds->isSelected(1) && reds->isSelected(6) && reds->isSelected(33));
-        f.click("SeSkinButton6");
-        QCOMPARE(f.label("SeSkinLabel31"), QStringLiteral("5"));
+        f.click("invertRedsButton");
+        QCOMPARE(f.label("redCountLabel"), QStringLiteral("5"));
         QCOMPARE(reds->selection(), std::vector<bool>({true, true, true, true, true, false, false, false, false, false,
                                                        false, false, false, false, false, false, false, false, false,
                                                        false, false, false, false, false, false, false, false, false,
                                                        false, false, false, false, false}));
 
-        f.click("SeSkinButton5"); // 全选, then one toggle off
+        f.click("selectAllRedsButton"); // 全选, then one toggle off
         f.pickRed(17);
-        QCOMPARE(f.label("SeSkinLabel31"), QStringLiteral("32"));
+        QCOMPARE(f.label("redCountLabel"), QStringLiteral("32"));
         QCOMPARE(reds->colour(17), kFace);
-        f.click("SeSkinButton7"); // 清空
-        QCOMPARE(f.label("SeSkinLabel31"), QStringLiteral("0"));
+        f.click("clearRedsButton"); // 清空
+        QCOMPARE(f.label("redCountLabel"), QStringLiteral("0"));
         QVERIFY(!reds->isSelected(1));
 
         // The blue side has the same buttons and no counter.
-        f.click("SeSkinButton11");
+        f.click("selectAllBluesButton");
         QCOMPARE(f.strip.blues()->colour(16), QColor(119, 119, 255));
         f.pickBlue(4);
-        f.click("SeSkinButton12");
+        f.click("invertBluesButton");
         QCOMPARE(f.strip.blueSelection(), (std::array<bool, 16>{false, false, false, true}));
-        f.click("SeSkinButton13");
+        f.click("clearBluesButton");
         QCOMPARE(f.strip.blueSelection(), (std::array<bool, 16>{}));
-        QCOMPARE(f.label("SeSkinLabel31"), QStringLiteral("0"));
+        QCOMPARE(f.label("redCountLabel"), QStringLiteral("0"));
     }
 
     void candidateMessagesWarnAndTheListStaysEmpty_data()
@@ -91,20 +91,20 @@ private slots:
         QVERIFY(f.generate());
         QCOMPARE(f.messages.shown, QStringList{message});
         QCOMPARE(f.count(), 0);
-        QCOMPARE(f.label("SeSkinLabel23"), QStringLiteral("共0注"));
+        QCOMPARE(f.label("betCountLabel"), QStringLiteral("共0注"));
         QCOMPARE(f.gridRows(), 0);
     }
 
     void allCombinationsInGeneratorOrder()
     {
         BettingFixture f;
-        QVERIFY(!f.find("SeSkinButton14")->isEnabled());
+        QVERIFY(!f.find("prizeCheckButton")->isEnabled());
         f.pick({7, 3, 1, 2, 6, 5, 4}, {2, 1}); // the order of clicks never matters
         QVERIFY(f.generate());
         QCOMPARE(f.messages.shown, QStringList());
         QCOMPARE(f.count(), 14);
-        QCOMPARE(f.label("SeSkinLabel7"), QStringLiteral("共1页"));
-        QCOMPARE(f.label("SeSkinLabel23"), QStringLiteral("共14注"));
+        QCOMPARE(f.label("pageCountLabel"), QStringLiteral("共1页"));
+        QCOMPARE(f.label("betCountLabel"), QStringLiteral("共14注"));
         QCOMPARE(f.gridRows(), 14);
         const QStringList first = {"1|01 02 03 04 05 06|01|21", "2|01 02 03 04 05 06|02|21",
                                    "3|01 02 03 04 05 07|01|22", "4|01 02 03 04 05 07|02|22",
@@ -112,7 +112,7 @@ private slots:
         for (int r = 0; r < first.size(); ++r)
             QCOMPARE(f.gridRow(r), first[r]);
         QCOMPARE(f.gridRow(13), QStringLiteral("14|02 03 04 05 06 07|02|27"));
-        QVERIFY(f.find("SeSkinButton14")->isEnabled());
+        QVERIFY(f.find("prizeCheckButton")->isEnabled());
         QCOMPARE(f.tab.currentOutputLines().first(), QStringLiteral("01 02 03 04 05 06 01"));
         QVERIFY(f.tab.generatedList() == f.tab.currentList());
     }
@@ -123,7 +123,7 @@ private slots:
         f.pickRange(6, 1);
         QVERIFY(f.generate());
         QSignalSpy spy(&f.tab, &BettingTab::prizeCheckRequested);
-        f.click("SeSkinButton14");
+        f.click("prizeCheckButton");
         QCOMPARE(spy.count(), 1);
         QVERIFY(spy.first().first().value<std::shared_ptr<const BetList>>() == f.tab.currentList());
     }
@@ -140,13 +140,13 @@ private slots:
             BettingFixture::click(picker->findChild<QWidget *>(QStringLiteral("bankerBall3")));
             BettingFixture::click(picker->findChild<QWidget *>(QStringLiteral("bankerBall10")));
             QCOMPARE(picker->toggles()->colour(3), QColor(255, 0, 0));
-            BettingFixture::click(picker->findChild<QWidget *>(QStringLiteral("SeSkinButton1")));
+            BettingFixture::click(picker->findChild<QWidget *>(QStringLiteral("okButton")));
         });
-        f.click("SeSkinRadioButton2");
-        auto *box = f.find<QLineEdit>("SeSkinEdit1");
+        f.click("bankerDragRadio");
+        auto *box = f.find<QLineEdit>("bankerEdit");
         QCOMPARE(box->text(), QStringLiteral("10 03 "));
-        QVERIFY(f.find("SeSkinButton19")->isEnabled());
-        QVERIFY(f.find("SeSkinGroupBox6")->isHidden());
+        QVERIFY(f.find("pickBankersButton")->isEnabled());
+        QVERIFY(f.find("guaranteeGroup")->isHidden());
         QVERIFY(f.generate());
         QCOMPARE(f.currentRows(), QStringList{QStringLiteral("01 02 04 05 10 0307")});
 
@@ -155,24 +155,24 @@ private slots:
         BettingFixture::onModal([&f](QWidget *dialog) {
             for (int ball : {1, 2, 4, 5})
                 BettingFixture::click(dialog->findChild<QWidget *>(QStringLiteral("bankerBall%1").arg(ball)));
-            BettingFixture::click(dialog->findChild<QWidget *>(QStringLiteral("SeSkinButton1")));
+            BettingFixture::click(dialog->findChild<QWidget *>(QStringLiteral("okButton")));
             QVERIFY(dialog->isVisible());
             QCOMPARE(f.messages.last(), QStringLiteral("info:胆号个数不能超过5个,请重新选择!"));
             dialog->close();
         });
-        f.click("SeSkinButton19");
+        f.click("pickBankersButton");
         QCOMPARE(box->text(), QStringLiteral("10 01 02 03 04 05 "));
         QVERIFY(f.generate());
         QCOMPARE(f.count(), 0); // six bankers make no bets and no message
-        QCOMPARE(f.label("SeSkinLabel23"), QStringLiteral("共0注"));
+        QCOMPARE(f.label("betCountLabel"), QStringLiteral("共0注"));
 
         // "重选" in the picker clears it; 确定 with nothing picked gives an empty text and the
         // generation is refused with both lists empty.
         BettingFixture::onModal([](QWidget *dialog) {
-            BettingFixture::click(dialog->findChild<QWidget *>(QStringLiteral("SeSkinButton2")));
-            BettingFixture::click(dialog->findChild<QWidget *>(QStringLiteral("SeSkinButton1")));
+            BettingFixture::click(dialog->findChild<QWidget *>(QStringLiteral("clearButton")));
+            BettingFixture::click(dialog->findChild<QWidget *>(QStringLiteral("okButton")));
         });
-        f.click("SeSkinButton19");
+        f.click("pickBankersButton");
         QCOMPARE(box->text(), QString());
         f.messages.shown.clear();
         QVERIFY(f.generate());
@@ -185,14 +185,14 @@ private slots:
         BettingFixture f;
         f.writeMatrix(QStringLiteral("C7S6E5.db"), {"010203040506", "020304050607"});
         f.pick({3, 7, 11, 19, 25, 28, 30}, {9, 2});
-        f.click("SeSkinRadioButton3");
-        QVERIFY(f.find("SeSkinComboBox3")->isEnabled());
-        QVERIFY(f.find("SeSkinGroupBox6")->isHidden());
+        f.click("wheelRadio");
+        QVERIFY(f.find("wheelTypeBox")->isEnabled());
+        QVERIFY(f.find("guaranteeGroup")->isHidden());
         QVERIFY(f.generate());
         QCOMPARE(f.currentRows(), QStringList({"03 07 11 19 25 2802", "07 11 19 25 28 3002", "03 07 11 19 25 2809",
                                                "07 11 19 25 28 3009"}));
         // The filter refuses while the wheel is chosen, and changes nothing.
-        f.press("SeSkinButton18");
+        f.press("filterButton");
         QCOMPARE(f.messages.last(), QStringLiteral("info:") + kWheelFilterMessage);
         QCOMPARE(f.count(), 4);
 
@@ -203,7 +203,7 @@ private slots:
         QCOMPARE(f.count(), 0);
         QCOMPARE(f.gridRows(), 4);
 
-        auto *type = f.find<QComboBox>("SeSkinComboBox3");
+        auto *type = f.find<QComboBox>("wheelTypeBox");
         type->setEditText(QStringLiteral("中9保9"));
         QVERIFY(f.generate());
         QCOMPARE(f.messages.last(), QStringLiteral("info:您选择的旋转矩阵类型不正确,请重新选择!"));
@@ -222,14 +222,14 @@ private slots:
         QVERIFY(rows->lowerBox(sum)->isEnabled() && rows->upperBox(sum)->isEnabled());
         rows->lowerBox(sum)->setCurrentText(QStringLiteral("21"));
         rows->upperBox(sum)->setCurrentText(QStringLiteral("23"));
-        QVERIFY(f.press("SeSkinButton18"));
+        QVERIFY(f.press("filterButton"));
         QCOMPARE(f.currentRows(), QStringList({"01 02 03 04 05 0601", "01 02 03 04 05 0701", "01 02 03 04 05 0801",
                                                "01 02 03 04 06 0701"}));
-        QCOMPARE(f.label("SeSkinLabel23"), QStringLiteral("共4注"));
+        QCOMPARE(f.label("betCountLabel"), QStringLiteral("共4注"));
 
         // A bound that is not a whole number stops before the pass: the list stays.
         rows->upperBox(sum)->setCurrentText(QStringLiteral("2x"));
-        QVERIFY(f.press("SeSkinButton18"));
+        QVERIFY(f.press("filterButton"));
         QVERIFY(f.messages.last().contains(QStringLiteral("红球总和")));
         QCOMPARE(f.count(), 4);
 
@@ -237,9 +237,9 @@ private slots:
         f.click(rows->checkBox(sum));
         QVERIFY(!rows->upperBox(sum)->isEnabled());
         QCOMPARE(rows->upperBox(sum)->currentText(), QStringLiteral("2x"));
-        QVERIFY(f.trigger("N31"));
+        QVERIFY(f.trigger("reduceBy3Action"));
         QVERIFY(f.count() < 210);
-        QVERIFY(f.press("SeSkinButton18"));
+        QVERIFY(f.press("filterButton"));
         QCOMPARE(f.count(), 210);
     }
 
@@ -256,17 +256,17 @@ private slots:
             QCOMPARE(f.tab.filters()->lowerBox(i)->count(), c.lastItem - c.firstItem + 1);
             QVERIFY(!shown[std::size_t(i)].ticked);
         }
-        QCOMPARE(f.find<QCheckBox>("SeSkinCheckBox23")->text(), QStringLiteral("AC值"));
-        QCOMPARE(f.find<QComboBox>("cmb30")->currentText(), QStringLiteral("33"));
+        QCOMPARE(f.find<QCheckBox>("acCheckBox")->text(), QStringLiteral("AC值"));
+        QCOMPARE(f.find<QComboBox>("r6UpperBox")->currentText(), QStringLiteral("33"));
     }
 
     void contextMenuReductions_data()
     {
         QTest::addColumn<QString>("action");
         QTest::addColumn<int>("n");
-        QTest::newRow("保5号缩水") << "N51" << 5;
-        QTest::newRow("保4号缩水") << "N41" << 4;
-        QTest::newRow("保3号缩水") << "N31" << 3;
+        QTest::newRow("保5号缩水") << "reduceBy5Action" << 5;
+        QTest::newRow("保4号缩水") << "reduceBy4Action" << 4;
+        QTest::newRow("保3号缩水") << "reduceBy3Action" << 3;
     }
     void contextMenuReductions()
     {
@@ -279,7 +279,7 @@ private slots:
         const BetList expected = pairwise::reduce(*generated, n);
         QVERIFY(f.trigger(action.toLatin1().constData()));
         QCOMPARE(f.currentRows(), rowsOf(expected));
-        QCOMPARE(f.label("SeSkinLabel23"), QStringLiteral("共%1注").arg(expected.size()));
+        QCOMPARE(f.label("betCountLabel"), QStringLiteral("共%1注").arg(expected.size()));
         QVERIFY(f.tab.generatedList() == generated); // untouched
         // A second pass of the same N removes nothing more.
         QVERIFY(f.trigger(action.toLatin1().constData()));
@@ -290,9 +290,9 @@ private slots:
     {
         QTest::addColumn<QString>("choice");
         QTest::addColumn<int>("n");
-        QTest::newRow("保5号组合") << "SeSkinRadioButton4" << 5;
+        QTest::newRow("保5号组合") << "guarantee5Radio" << 5;
         QTest::newRow("保4号组合 (the default)") << QString() << 4;
-        QTest::newRow("保2号组合") << "SeSkinRadioButton8" << 2;
+        QTest::newRow("保2号组合") << "guarantee2Radio" << 2;
     }
     void guaranteeGroupAtGeneration()
     {
@@ -300,9 +300,9 @@ private slots:
         QFETCH(int, n);
         BettingFixture f;
         f.pickRange(8, 1);
-        auto *group = f.find<GuaranteeGroup>("SeSkinGroupBox6");
+        auto *group = f.find<GuaranteeGroup>("guaranteeGroup");
         QVERIFY(!group->isChecked());
-        QVERIFY(!f.find("SeSkinRadioButton8")->isEnabled()); // usable only while ticked
+        QVERIFY(!f.find("guarantee2Radio")->isEnabled()); // usable only while ticked
         group->setChecked(true);
         if (!choice.isEmpty())
             f.click(choice.toLatin1().constData());
@@ -326,8 +326,8 @@ private slots:
         for (int ball = 1; ball <= 6; ++ball)
             BettingFixture::click(panel->findChild<QWidget *>(QStringLiteral("redBall%1").arg(ball)));
         BettingFixture::click(panel->findChild<QWidget *>(QStringLiteral("blueBall16")));
-        QCOMPARE(panel->findChild<QLabel *>(QStringLiteral("SeSkinLabel31"))->text(), QStringLiteral("6"));
-        BettingFixture::click(window.bettingTab()->SeSkinButton4);
+        QCOMPARE(panel->findChild<QLabel *>(QStringLiteral("redCountLabel"))->text(), QStringLiteral("6"));
+        BettingFixture::click(window.bettingTab()->generateButton);
         for (int i = 0; i < 100 && window.bettingTab()->isBusy(); ++i)
             QTest::qWait(50);
         QCOMPARE(betRowText(window.bettingTab()->currentList()->at(0)), QStringLiteral("01 02 03 04 05 0616"));
@@ -339,9 +339,9 @@ private slots:
         f.pickRange(7, 2);
         QVERIFY(f.generate());
         const auto before = f.tab.currentList();
-        f.click("SeSkinButton5");
-        f.click("SeSkinButton11");
-        f.click("SeSkinButton4");
+        f.click("selectAllRedsButton");
+        f.click("selectAllBluesButton");
+        f.click("generateButton");
         QVERIFY(f.tab.isBusy());
         // Cancel as soon as the work has started: whether or not the worker got to its end,
         // nothing of it may be applied.
@@ -357,7 +357,7 @@ private slots:
         QVERIFY(f.tab.currentList() == before);
         QVERIFY(f.tab.generatedList() == before);
         QCOMPARE(f.gridRows(), 14);
-        QCOMPARE(f.label("SeSkinLabel23"), QStringLiteral("共14注"));
+        QCOMPARE(f.label("betCountLabel"), QStringLiteral("共14注"));
         QCOMPARE(f.messages.shown, QStringList());
     }
 };

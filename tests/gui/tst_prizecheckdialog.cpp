@@ -121,11 +121,11 @@ private slots:
             click(QStringLiteral("redBall%1").arg(red));
         for (int blue = 1; blue <= 2; ++blue)
             click(QStringLiteral("blueBall%1").arg(blue));
-        click(QStringLiteral("SeSkinButton4"));
+        click(QStringLiteral("generateButton"));
         for (int i = 0; i < 600 && tab->isBusy(); ++i)
             QTest::qWait(50);
         QCOMPARE(tab->currentList()->size(), std::size_t(14));
-        click(QStringLiteral("SeSkinButton14"));
+        click(QStringLiteral("prizeCheckButton"));
         PrizeCheckDialog *d = window.statsWindows()->prizeCheck();
         QVERIFY(d->isVisible());
         QStringList expected;

@@ -195,7 +195,7 @@ void TestBetEngine::generationOnWorker()
     e.generate(selectedRange<33>(1, 10), selected<16>({1}), all());
     const QStringList before = rows(e.current());
     QFuture<EngineResult> work = QtConcurrent::run(
-        [] { return computeGeneration(selectedRange<33>(1, 20), selectedRange<16>(1, 4), all()); });
+        [] { return listsAfterGeneration(selectedRange<33>(1, 20), selectedRange<16>(1, 4), all()); });
     // The grid keeps reading the old list while the worker makes the new one.
     int reads = 0;
     while (!work.isFinished() || reads == 0) {
@@ -226,7 +226,7 @@ void TestBetEngine::workerKeepsItsSnapshot()
     const BetLists snapshot = e.lists();
     QFuture<EngineResult> work = QtConcurrent::run([snapshot, &started, &deleted] {
         bool first = true;
-        return computeReduction(snapshot, 4, [&](qint64, qint64) {
+        return listsAfterReduction(snapshot, 4, [&](qint64, qint64) {
             if (first) {
                 first = false;
                 started.release();

@@ -152,7 +152,7 @@ private slots:
             else if (operation == QLatin1String("filter"))
                 r = engine.filter(BetMethod::AllCombinations, filters);
             else if (operation == QLatin1String("delete"))
-                r = engine.apply(computeDeletion(engine.lists(), 2));
+                r = engine.apply(listsAfterDeletion(engine.lists(), 2));
             else
                 r.outcome = engine.deleteBet(2);
         }

@@ -38,8 +38,8 @@ EngineResult unlessOutOfMemory(Compute &&compute)
 
 } // namespace
 
-EngineResult computeGeneration(const std::array<bool, Game::kRedBalls> &redSelected, const std::array<bool, Game::kBlueBalls> &blueSelected,
-                               const GenerationRequest &request, const ProgressFn &progress)
+EngineResult listsAfterGeneration(const std::array<bool, Game::kRedBalls> &redSelected, const std::array<bool, Game::kBlueBalls> &blueSelected,
+                                  const GenerationRequest &request, const ProgressFn &progress)
 {
     return unlessOutOfMemory([&]() -> EngineResult {
         const Candidates candidates = collectCandidates(redSelected, blueSelected, request.method);
@@ -56,8 +56,8 @@ EngineResult computeGeneration(const std::array<bool, Game::kRedBalls> &redSelec
     });
 }
 
-EngineResult computeFilter(const BetLists &from, BetMethod methodNow, const FilterSettings &settings,
-                           const ProgressFn &progress)
+EngineResult listsAfterFilter(const BetLists &from, BetMethod methodNow, const FilterSettings &settings,
+                              const ProgressFn &progress)
 {
     return unlessOutOfMemory([&]() -> EngineResult {
         EngineResult r;
@@ -80,14 +80,14 @@ EngineResult computeFilter(const BetLists &from, BetMethod methodNow, const Filt
     });
 }
 
-EngineResult computeReduction(const BetLists &from, int n, const ProgressFn &progress)
+EngineResult listsAfterReduction(const BetLists &from, int n, const ProgressFn &progress)
 {
     return unlessOutOfMemory([&]() -> EngineResult {
         return withCurrent(from, reduceByGuarantee(*from.current, n, progress));
     });
 }
 
-EngineResult computeDeletion(const BetLists &from, qint64 b)
+EngineResult listsAfterDeletion(const BetLists &from, qint64 b)
 {
     return unlessOutOfMemory([&]() -> EngineResult {
         const BetList &list = *from.current;
@@ -118,17 +118,17 @@ const EngineResult &BetEngine::apply(const EngineResult &r)
 EngineResult BetEngine::generate(const std::array<bool, Game::kRedBalls> &redSelected, const std::array<bool, Game::kBlueBalls> &blueSelected,
                                  const GenerationRequest &request, const ProgressFn &progress)
 {
-    return apply(computeGeneration(redSelected, blueSelected, request, progress));
+    return apply(listsAfterGeneration(redSelected, blueSelected, request, progress));
 }
 
 EngineResult BetEngine::filter(BetMethod methodNow, const FilterSettings &settings, const ProgressFn &progress)
 {
-    return apply(computeFilter(m_lists, methodNow, settings, progress));
+    return apply(listsAfterFilter(m_lists, methodNow, settings, progress));
 }
 
 EngineResult BetEngine::reduce(int n, const ProgressFn &progress)
 {
-    return apply(computeReduction(m_lists, n, progress));
+    return apply(listsAfterReduction(m_lists, n, progress));
 }
 
 Outcome BetEngine::deleteBet(qint64 b)
@@ -142,5 +142,5 @@ Outcome BetEngine::deleteBet(qint64 b)
         eraseBet(*std::const_pointer_cast<BetList>(current), b);
         return Outcome::success();
     }
-    return apply(computeDeletion(m_lists, b)).outcome;
+    return apply(listsAfterDeletion(m_lists, b)).outcome;
 }

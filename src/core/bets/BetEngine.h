@@ -1,7 +1,7 @@
 #pragma once
 // The two bet lists of the betting tab and the operations on them.
 //
-// Each operation comes in two steps. compute*() is a pure function of a snapshot of the lists
+// Each operation comes in two steps. listsAfter*() is a pure function of a snapshot of the lists
 // and its inputs: it reads the lists only through shared_ptr<const BetList>, writes nothing
 // shared, and so may run on any thread (the window runs it on a worker). BetEngine::apply()
 // then installs what it produced; it runs on the thread that owns the engine (the UI thread),
@@ -35,23 +35,30 @@ struct EngineResult {
     bool installs() const { return lists.generated && lists.current; }
 };
 
-// Millions of bets may not fit in memory. Every compute*() below that runs out hands back a
+// Each listsAfter*() runs the list function of its operation on the right list of the snapshot
+// and says which lists would stand afterwards:
+//   listsAfterGeneration  generateBets       (a new generated list, also the current one)
+//   listsAfterFilter      filterBets         (on the generated list; gives the current one)
+//   listsAfterReduction   reduceByGuarantee  (on the current list)
+//   listsAfterDeletion    the bet removed    (from the current list; eraseBet does it in place)
+//
+// Millions of bets may not fit in memory. Every listsAfter*() below that runs out hands back a
 // failure with this text and nothing to install, so both lists stay as they were.
 inline const QString kOutOfMemoryMessage =
     QStringLiteral("内存不足，无法完成这次计算，原有的投注号码没有改变。请减少侯选号码或者关闭其他程序后重试！");
 
 // "开始投注": collects the candidates and makes the generated list, which is also the current
 // one. A refused generation still installs two empty lists.
-EngineResult computeGeneration(const std::array<bool, Game::kRedBalls> &redSelected, const std::array<bool, Game::kBlueBalls> &blueSelected,
-                               const GenerationRequest &request, const ProgressFn &progress = {});
+EngineResult listsAfterGeneration(const std::array<bool, Game::kRedBalls> &redSelected, const std::array<bool, Game::kBlueBalls> &blueSelected,
+                                  const GenerationRequest &request, const ProgressFn &progress = {});
 // "条件过滤": the generated list of from, filtered, becomes the current list. methodNow is the
 // method chosen on the tab at the time; a wheel is refused, and so is a bound that is not a number.
-EngineResult computeFilter(const BetLists &from, BetMethod methodNow, const FilterSettings &settings,
-                           const ProgressFn &progress = {});
+EngineResult listsAfterFilter(const BetLists &from, BetMethod methodNow, const FilterSettings &settings,
+                              const ProgressFn &progress = {});
 // "保N号缩水" on the current list of from.
-EngineResult computeReduction(const BetLists &from, int n, const ProgressFn &progress = {});
+EngineResult listsAfterReduction(const BetLists &from, int n, const ProgressFn &progress = {});
 // "删除选中行" of bet b (1-based) of the current list; a b that names no bet installs nothing.
-EngineResult computeDeletion(const BetLists &from, qint64 b);
+EngineResult listsAfterDeletion(const BetLists &from, qint64 b);
 
 class BetEngine {
 public:

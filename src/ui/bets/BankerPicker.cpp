@@ -26,9 +26,9 @@ BankerPicker::BankerPicker(Messages &messages, QWidget *parent)
 
     auto *buttons = new QHBoxLayout;
     auto *reset = new QPushButton(QStringLiteral("重选"), this);
-    reset->setObjectName(QStringLiteral("SeSkinButton2"));
+    reset->setObjectName(QStringLiteral("clearButton"));
     auto *ok = new QPushButton(QStringLiteral("确定"), this);
-    ok->setObjectName(QStringLiteral("SeSkinButton1"));
+    ok->setObjectName(QStringLiteral("okButton"));
     ok->setAutoDefault(false);
     reset->setAutoDefault(false);
     buttons->addStretch(1);
@@ -37,11 +37,11 @@ BankerPicker::BankerPicker(Messages &messages, QWidget *parent)
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(reset, &QPushButton::clicked, this, &BankerPicker::SeSkinButton2Click);
-    connect(ok, &QPushButton::clicked, this, &BankerPicker::SeSkinButton1Click);
+    connect(reset, &QPushButton::clicked, this, &BankerPicker::clearPick);
+    connect(ok, &QPushButton::clicked, this, &BankerPicker::acceptPick);
 }
 
-void BankerPicker::SeSkinButton1Click()
+void BankerPicker::acceptPick()
 {
     const std::vector<bool> s = m_toggles->selection();
     std::array<bool, 33> picked{};
@@ -55,7 +55,7 @@ void BankerPicker::SeSkinButton1Click()
         m_messages.information(this, kTooManyBankersMessage);
 }
 
-void BankerPicker::SeSkinButton2Click()
+void BankerPicker::clearPick()
 {
     m_toggles->setAll(false);
 }

@@ -17,8 +17,8 @@ public:
     QString bankerText() const { return m_bankerText; }
     BallToggleGrid *toggles() const { return m_toggles; }
 
-    void SeSkinButton1Click(); // 确定
-    void SeSkinButton2Click(); // 重选
+    void acceptPick(); // 确定
+    void clearPick();  // 重选
 
 private:
     Messages &m_messages;

@@ -39,97 +39,98 @@ private:
 BetGrid::BetGrid(QWidget *parent)
     : QWidget(parent), m_model(new BetPageModel(this)), m_pages(new PageNumberModel(this))
 {
+    setObjectName(QStringLiteral("betGrid"));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
 
-    SeSkinStringGrid1 = new QTableView(this);
-    SeSkinStringGrid1->setObjectName(QStringLiteral("SeSkinStringGrid1"));
-    SeSkinStringGrid1->setModel(m_model);
-    SeSkinStringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
-    SeSkinStringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
-    SeSkinStringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    SeSkinStringGrid1->verticalHeader()->hide();
-    SeSkinStringGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    SeSkinStringGrid1->verticalHeader()->setDefaultSectionSize(16);
-    SeSkinStringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    SeSkinStringGrid1->horizontalHeader()->setFixedHeight(18);
+    betTable = new QTableView(this);
+    betTable->setObjectName(QStringLiteral("betTable"));
+    betTable->setModel(m_model);
+    betTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    betTable->setSelectionMode(QAbstractItemView::SingleSelection);
+    betTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    betTable->verticalHeader()->hide();
+    betTable->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    betTable->verticalHeader()->setDefaultSectionSize(16);
+    betTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    betTable->horizontalHeader()->setFixedHeight(18);
     const int widths[] = {40, 108, 73, 37};
     for (int c = 0; c < 4; ++c)
-        SeSkinStringGrid1->setColumnWidth(c, widths[c]);
+        betTable->setColumnWidth(c, widths[c]);
     QFont font(QStringLiteral("Sans Serif"));
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(9);
-    SeSkinStringGrid1->setFont(font);
-    SeSkinStringGrid1->setWordWrap(false);
-    SeSkinStringGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
-    layout->addWidget(SeSkinStringGrid1, 1);
+    betTable->setFont(font);
+    betTable->setWordWrap(false);
+    betTable->setContextMenuPolicy(Qt::CustomContextMenu);
+    layout->addWidget(betTable, 1);
 
-    PopupMenu1 = new QMenu(this);
-    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    contextMenu = new QMenu(this);
+    contextMenu->setObjectName(QStringLiteral("contextMenu"));
     auto item = [this](const char *name, const QString &text) {
-        QAction *a = PopupMenu1->addAction(text);
+        QAction *a = contextMenu->addAction(text);
         a->setObjectName(QString::fromLatin1(name));
         return a;
     };
-    N27 = item("N27", QStringLiteral("删除选中行"));
-    PopupMenu1->addSeparator();
-    N51 = item("N51", QStringLiteral("保5号缩水"));
-    N41 = item("N41", QStringLiteral("保4号缩水"));
-    N31 = item("N31", QStringLiteral("保3号缩水"));
-    connect(N27, &QAction::triggered, this, &BetGrid::deleteRequested);
-    connect(N51, &QAction::triggered, this, [this] { emit reduceRequested(5); });
-    connect(N41, &QAction::triggered, this, [this] { emit reduceRequested(4); });
-    connect(N31, &QAction::triggered, this, [this] { emit reduceRequested(3); });
-    connect(SeSkinStringGrid1, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint &pos) { PopupMenu1->popup(SeSkinStringGrid1->viewport()->mapToGlobal(pos)); });
+    deleteAction = item("deleteAction", QStringLiteral("删除选中行"));
+    contextMenu->addSeparator();
+    reduceBy5Action = item("reduceBy5Action", QStringLiteral("保5号缩水"));
+    reduceBy4Action = item("reduceBy4Action", QStringLiteral("保4号缩水"));
+    reduceBy3Action = item("reduceBy3Action", QStringLiteral("保3号缩水"));
+    connect(deleteAction, &QAction::triggered, this, &BetGrid::deleteRequested);
+    connect(reduceBy5Action, &QAction::triggered, this, [this] { emit reduceRequested(5); });
+    connect(reduceBy4Action, &QAction::triggered, this, [this] { emit reduceRequested(4); });
+    connect(reduceBy3Action, &QAction::triggered, this, [this] { emit reduceRequested(3); });
+    connect(betTable, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &pos) { contextMenu->popup(betTable->viewport()->mapToGlobal(pos)); });
 
     auto *pager = new QHBoxLayout;
-    SeSkinLabel7 = new QLabel(this);
-    SeSkinLabel7->setObjectName(QStringLiteral("SeSkinLabel7"));
-    SeSkinLabel23 = new QLabel(this);
-    SeSkinLabel23->setObjectName(QStringLiteral("SeSkinLabel23"));
-    SeSkinLabel7->hide();
-    SeSkinLabel23->hide();
-    SeSkinComboBox1 = new QComboBox(this);
-    SeSkinComboBox1->setObjectName(QStringLiteral("SeSkinComboBox1"));
-    SeSkinComboBox1->setEditable(true);
-    SeSkinComboBox1->setInsertPolicy(QComboBox::NoInsert);
-    SeSkinComboBox1->setModel(m_pages);
-    SeSkinComboBox1->setMinimumWidth(70);
+    pageCountLabel = new QLabel(this);
+    pageCountLabel->setObjectName(QStringLiteral("pageCountLabel"));
+    betCountLabel = new QLabel(this);
+    betCountLabel->setObjectName(QStringLiteral("betCountLabel"));
+    pageCountLabel->hide();
+    betCountLabel->hide();
+    pageBox = new QComboBox(this);
+    pageBox->setObjectName(QStringLiteral("pageBox"));
+    pageBox->setEditable(true);
+    pageBox->setInsertPolicy(QComboBox::NoInsert);
+    pageBox->setModel(m_pages);
+    pageBox->setMinimumWidth(70);
     auto *pageLabel = new QLabel(QStringLiteral("第"), this);
-    pageLabel->setBuddy(SeSkinComboBox1);
-    SeSkinButton8 = new QPushButton(QStringLiteral("上一页"), this);
-    SeSkinButton8->setObjectName(QStringLiteral("SeSkinButton8"));
-    SeSkinButton9 = new QPushButton(QStringLiteral("下一页"), this);
-    SeSkinButton9->setObjectName(QStringLiteral("SeSkinButton9"));
-    pager->addWidget(SeSkinLabel7);
-    pager->addWidget(SeSkinLabel23);
+    pageLabel->setBuddy(pageBox);
+    previousPageButton = new QPushButton(QStringLiteral("上一页"), this);
+    previousPageButton->setObjectName(QStringLiteral("previousPageButton"));
+    nextPageButton = new QPushButton(QStringLiteral("下一页"), this);
+    nextPageButton->setObjectName(QStringLiteral("nextPageButton"));
+    pager->addWidget(pageCountLabel);
+    pager->addWidget(betCountLabel);
     pager->addStretch(1);
     pager->addWidget(pageLabel);
-    pager->addWidget(SeSkinComboBox1);
+    pager->addWidget(pageBox);
     pager->addWidget(new QLabel(QStringLiteral("页"), this));
-    pager->addWidget(SeSkinButton8);
-    pager->addWidget(SeSkinButton9);
+    pager->addWidget(previousPageButton);
+    pager->addWidget(nextPageButton);
     layout->addLayout(pager);
 
-    connect(SeSkinComboBox1, qOverload<int>(&QComboBox::activated), this, &BetGrid::SeSkinComboBox1Change);
-    connect(SeSkinComboBox1->lineEdit(), &QLineEdit::returnPressed, this, &BetGrid::SeSkinComboBox1Change);
-    connect(SeSkinButton8, &QPushButton::clicked, this, &BetGrid::SeSkinButton8Click);
-    connect(SeSkinButton9, &QPushButton::clicked, this, &BetGrid::SeSkinButton9Click);
+    connect(pageBox, qOverload<int>(&QComboBox::activated), this, &BetGrid::showChosenPage);
+    connect(pageBox->lineEdit(), &QLineEdit::returnPressed, this, &BetGrid::showChosenPage);
+    connect(previousPageButton, &QPushButton::clicked, this, &BetGrid::showPreviousPage);
+    connect(nextPageButton, &QPushButton::clicked, this, &BetGrid::showNextPage);
 }
 
-void BetGrid::ShowFirstBetPage(std::shared_ptr<const BetList> list)
+void BetGrid::showFirstPage(std::shared_ptr<const BetList> list)
 {
     m_list = std::move(list);
     const qint64 count = m_list ? qint64(m_list->size()) : 0;
     const qint64 pages = pageCount(count);
-    SeSkinLabel7->setText(QStringLiteral("共%1页").arg(pages));
-    SeSkinLabel23->setText(QStringLiteral("共%1注").arg(count));
-    SeSkinLabel7->show();
-    SeSkinLabel23->show();
+    pageCountLabel->setText(QStringLiteral("共%1页").arg(pages));
+    betCountLabel->setText(QStringLiteral("共%1注").arg(count));
+    pageCountLabel->show();
+    betCountLabel->show();
     m_armed = false; // refilling the box is not a page change
     m_pages->setCount(pages);
-    SeSkinComboBox1->setCurrentIndex(0);
+    pageBox->setCurrentIndex(0);
     m_armed = true;
     showPage(1);
 }
@@ -138,49 +139,49 @@ void BetGrid::showPage(qint64 page)
 {
     const qint64 count = m_list ? qint64(m_list->size()) : 0;
     m_model->setPage(m_list, pageRange(count, page));
-    SeSkinStringGrid1->scrollToTop();
+    betTable->scrollToTop();
     if (m_model->rowCount() > 0)
-        SeSkinStringGrid1->setCurrentIndex(m_model->index(0, 0));
+        betTable->setCurrentIndex(m_model->index(0, 0));
 }
 
-void BetGrid::SeSkinComboBox1Change()
+void BetGrid::showChosenPage()
 {
     if (!m_armed)
         return;
     bool ok = false;
-    const qint64 page = SeSkinComboBox1->currentText().trimmed().toLongLong(&ok);
+    const qint64 page = pageBox->currentText().trimmed().toLongLong(&ok);
     const qint64 count = m_list ? qint64(m_list->size()) : 0;
     if (!ok || page < 1 || page > pageCount(count)) {
         // A typed text that names no page is ignored: the box goes back to the page shown.
         const qint64 shown = (m_model->page().first - 1) / kPageSize + 1;
-        SeSkinComboBox1->setEditText(QString::number(shown));
+        pageBox->setEditText(QString::number(shown));
         return;
     }
-    if (SeSkinComboBox1->currentIndex() != int(page - 1))
-        SeSkinComboBox1->setCurrentIndex(int(page - 1));
+    if (pageBox->currentIndex() != int(page - 1))
+        pageBox->setCurrentIndex(int(page - 1));
     showPage(page);
 }
 
-void BetGrid::SeSkinButton8Click()
+void BetGrid::showPreviousPage()
 {
-    const int i = SeSkinComboBox1->currentIndex();
+    const int i = pageBox->currentIndex();
     if (i <= 0)
         return;
-    SeSkinComboBox1->setCurrentIndex(i - 1);
-    SeSkinComboBox1Change();
+    pageBox->setCurrentIndex(i - 1);
+    showChosenPage();
 }
 
-void BetGrid::SeSkinButton9Click()
+void BetGrid::showNextPage()
 {
-    const int i = SeSkinComboBox1->currentIndex();
-    if (i < 0 || i + 1 >= SeSkinComboBox1->count())
+    const int i = pageBox->currentIndex();
+    if (i < 0 || i + 1 >= pageBox->count())
         return;
-    SeSkinComboBox1->setCurrentIndex(i + 1);
-    SeSkinComboBox1Change();
+    pageBox->setCurrentIndex(i + 1);
+    showChosenPage();
 }
 
 qint64 BetGrid::selectedBet() const
 {
-    const QModelIndex current = SeSkinStringGrid1->currentIndex();
+    const QModelIndex current = betTable->currentIndex();
     return current.isValid() ? m_model->betNumber(current.row()) : 0;
 }

@@ -1,7 +1,7 @@
 #pragma once
-// The bet grid SeSkinStringGrid1 with its pager ("共P页", "共N注", the page box, "上一页",
-// "下一页") and its context menu PopupMenu1. It shows the list it is given; changing the
-// list is the tab's work, asked for through the signals.
+// The bet grid: the table of one page of bets, its pager ("共P页", "共N注", the page box,
+// "上一页", "下一页") and its context menu. It shows the list it is given; changing the list
+// is the tab's work, asked for through the signals.
 #include "core/bets/Bet.h"
 
 #include <QWidget>
@@ -21,28 +21,31 @@ class BetGrid : public QWidget {
 public:
     explicit BetGrid(QWidget *parent = nullptr);
 
-    QTableView *SeSkinStringGrid1 = nullptr;
-    QLabel *SeSkinLabel7 = nullptr;     // 共P页
-    QLabel *SeSkinLabel23 = nullptr;    // 共N注
-    QComboBox *SeSkinComboBox1 = nullptr;
-    QPushButton *SeSkinButton8 = nullptr; // 上一页
-    QPushButton *SeSkinButton9 = nullptr; // 下一页
-    QMenu *PopupMenu1 = nullptr;
-    QAction *N27 = nullptr, *N51 = nullptr, *N41 = nullptr, *N31 = nullptr;
+    QTableView *betTable = nullptr;
+    QLabel *pageCountLabel = nullptr;          // 共P页
+    QLabel *betCountLabel = nullptr;           // 共N注
+    QComboBox *pageBox = nullptr;              // 第 [page] 页, editable
+    QPushButton *previousPageButton = nullptr; // 上一页
+    QPushButton *nextPageButton = nullptr;     // 下一页
+    QMenu *contextMenu = nullptr;
+    QAction *deleteAction = nullptr;    // 删除选中行
+    QAction *reduceBy5Action = nullptr; // 保5号缩水
+    QAction *reduceBy4Action = nullptr; // 保4号缩水
+    QAction *reduceBy3Action = nullptr; // 保3号缩水
 
     BetPageModel *model() const { return m_model; }
 
     // Page 1 of list, the labels and the page box refilled, the page selector armed.
-    void ShowFirstBetPage(std::shared_ptr<const BetList> list);
-    // Changes of the page box do nothing until the next ShowFirstBetPage.
+    void showFirstPage(std::shared_ptr<const BetList> list);
+    // Changes of the page box do nothing until the next showFirstPage.
     void disarmPageSelector() { m_armed = false; }
     bool pageSelectorArmed() const { return m_armed; }
     // The bet number in column 0 of the selected row, or 0 when no row is selected.
     qint64 selectedBet() const;
 
-    void SeSkinComboBox1Change(); // shows the page the box names
-    void SeSkinButton8Click();
-    void SeSkinButton9Click();
+    void showChosenPage(); // the page the box names
+    void showPreviousPage();
+    void showNextPage();
 
 signals:
     void deleteRequested();       // 删除选中行

@@ -44,11 +44,11 @@ BettingTab::BettingTab(const QString &programDir, PickerStrip *picker, Messages 
         b->setMinimumWidth(90);
         return b;
     };
-    SeSkinButton4 = button("SeSkinButton4", QStringLiteral("开始投注"));
-    SeSkinButton18 = button("SeSkinButton18", QStringLiteral("条件过滤"));
-    SeSkinButton10 = button("SeSkinButton10", QStringLiteral("导出号码"));
-    SeSkinButton14 = button("SeSkinButton14", QStringLiteral("中奖查询"));
-    SeSkinButton14->setEnabled(false);
+    generateButton = button("generateButton", QStringLiteral("开始投注"));
+    filterButton = button("filterButton", QStringLiteral("条件过滤"));
+    exportButton = button("exportButton", QStringLiteral("导出号码"));
+    prizeCheckButton = button("prizeCheckButton", QStringLiteral("中奖查询"));
+    prizeCheckButton->setEnabled(false);
 
     auto *left = new QVBoxLayout;
     auto *top = new QHBoxLayout;
@@ -60,7 +60,7 @@ BettingTab::BettingTab(const QString &programDir, PickerStrip *picker, Messages 
 
     auto *bar = new QHBoxLayout;
     bar->addStretch(1);
-    for (QPushButton *b : {SeSkinButton4, SeSkinButton18, SeSkinButton10, SeSkinButton14})
+    for (QPushButton *b : {generateButton, filterButton, exportButton, prizeCheckButton})
         bar->addWidget(b);
 
     auto *body = new QHBoxLayout;
@@ -71,12 +71,12 @@ BettingTab::BettingTab(const QString &programDir, PickerStrip *picker, Messages 
     layout->addLayout(body, 1);
     layout->addLayout(bar);
 
-    connect(SeSkinButton4, &QPushButton::clicked, this, &BettingTab::SeSkinButton4Click);
-    connect(SeSkinButton18, &QPushButton::clicked, this, &BettingTab::SeSkinButton18Click);
-    connect(SeSkinButton10, &QPushButton::clicked, this, &BettingTab::SeSkinButton10Click);
-    connect(SeSkinButton14, &QPushButton::clicked, this, &BettingTab::SeSkinButton14Click);
-    connect(m_grid, &BetGrid::deleteRequested, this, &BettingTab::N27Click);
-    connect(m_grid, &BetGrid::reduceRequested, this, &BettingTab::reduce);
+    connect(generateButton, &QPushButton::clicked, this, &BettingTab::generate);
+    connect(filterButton, &QPushButton::clicked, this, &BettingTab::filter);
+    connect(exportButton, &QPushButton::clicked, this, &BettingTab::exportCurrentList);
+    connect(prizeCheckButton, &QPushButton::clicked, this, &BettingTab::requestPrizeCheck);
+    connect(m_grid, &BetGrid::deleteRequested, this, &BettingTab::deleteSelectedBet);
+    connect(m_grid, &BetGrid::reduceRequested, this, &BettingTab::reduceByGuarantee);
 }
 
 BettingTab::~BettingTab() = default;
@@ -99,7 +99,7 @@ QStringList BettingTab::currentOutputLines() const
 
 void BettingTab::showFirstPage()
 {
-    m_grid->ShowFirstBetPage(currentList());
+    m_grid->showFirstPage(currentList());
 }
 
 void BettingTab::install(const EngineResult &r)
@@ -130,7 +130,7 @@ void BettingTab::applyListResult(const EngineResult &r)
         showFirstPage();
 }
 
-void BettingTab::SeSkinButton4Click()
+void BettingTab::generate()
 {
     if (m_busy)
         return;
@@ -143,7 +143,7 @@ void BettingTab::SeSkinButton4Click()
     runLong<EngineResult>(
         kGenerating,
         [reds = m_picker->redSelection(), blues = m_picker->blueSelection(), request](const ProgressFn &progress) {
-            return computeGeneration(reds, blues, request, progress);
+            return listsAfterGeneration(reds, blues, request, progress);
         },
         [this](const EngineResult &r) {
             // A generation that ran to its end replaces both lists, even when refused, and
@@ -154,45 +154,45 @@ void BettingTab::SeSkinButton4Click()
                 m_messages.information(this, r.warning);
             if (!m_messages.show(this, r.outcome))
                 return; // the grid keeps its old page
-            SeSkinButton14->setEnabled(true);
+            prizeCheckButton->setEnabled(true);
             showFirstPage();
         });
 }
 
-void BettingTab::SeSkinButton18Click()
+void BettingTab::filter()
 {
     if (m_busy)
         return;
     runLong<EngineResult>(
         kFiltering,
         [from = m_engine.lists(), method = m_methods->method(), settings = m_filters->settings()](
-            const ProgressFn &progress) { return computeFilter(from, method, settings, progress); },
+            const ProgressFn &progress) { return listsAfterFilter(from, method, settings, progress); },
         [this](const EngineResult &r) { applyListResult(r); });
 }
 
-void BettingTab::reduce(int n)
+void BettingTab::reduceByGuarantee(int n)
 {
     if (m_busy)
         return;
     runLong<EngineResult>(
-        kReducing, [from = m_engine.lists(), n](const ProgressFn &progress) { return computeReduction(from, n, progress); },
+        kReducing, [from = m_engine.lists(), n](const ProgressFn &progress) { return listsAfterReduction(from, n, progress); },
         [this](const EngineResult &r) { applyListResult(r); });
 }
 
-void BettingTab::N27Click()
+void BettingTab::deleteSelectedBet()
 {
     if (m_busy || !m_messages.question(this, MessageTexts::deleteSelected) || currentList()->empty())
         return;
     const qint64 b = m_grid->selectedBet();
     runLong<EngineResult>(
-        kDeleting, [from = m_engine.lists(), b](const ProgressFn &) { return computeDeletion(from, b); },
+        kDeleting, [from = m_engine.lists(), b](const ProgressFn &) { return listsAfterDeletion(from, b); },
         [this](const EngineResult &r) {
             install(r);
             showFirstPage(); // page 1, whatever was shown and whether or not b named a bet
         });
 }
 
-void BettingTab::SeSkinButton10Click()
+void BettingTab::exportCurrentList()
 {
     if (m_busy)
         return;
@@ -223,7 +223,7 @@ void BettingTab::SeSkinButton10Click()
         });
 }
 
-void BettingTab::SeSkinButton14Click()
+void BettingTab::requestPrizeCheck()
 {
     emit prizeCheckRequested(currentList());
 }

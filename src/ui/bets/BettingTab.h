@@ -44,17 +44,17 @@ public:
     // A long operation runs; its result is applied when it ends.
     bool isBusy() const { return m_busy; }
 
-    QPushButton *SeSkinButton4 = nullptr;  // 开始投注
-    QPushButton *SeSkinButton18 = nullptr; // 条件过滤
-    QPushButton *SeSkinButton10 = nullptr; // 导出号码
-    QPushButton *SeSkinButton14 = nullptr; // 中奖查询
+    QPushButton *generateButton = nullptr;   // 开始投注
+    QPushButton *filterButton = nullptr;     // 条件过滤
+    QPushButton *exportButton = nullptr;     // 导出号码
+    QPushButton *prizeCheckButton = nullptr; // 中奖查询
 
-    void SeSkinButton4Click();
-    void SeSkinButton18Click();
-    void SeSkinButton10Click();
-    void SeSkinButton14Click();
-    void N27Click();
-    void reduce(int n); // N51Click, N41Click, N31Click
+    void generate();
+    void filter();
+    void exportCurrentList();
+    void requestPrizeCheck();
+    void deleteSelectedBet();      // 删除选中行
+    void reduceByGuarantee(int n); // 保N号缩水 on the current list
 
     // Lists above this many bets are exported straight to a file instead of the text box.
     static constexpr std::size_t kDirectExportLimit = 100000;

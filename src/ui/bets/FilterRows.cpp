@@ -7,38 +7,23 @@
 #include <QLabel>
 
 namespace {
-// Control names of the rows, in condition order (the order of kFilterConditions), and the
-// group each row sits in.
-struct RowNames {
-    const char *checkBox;
-    const char *lowerBox;
-    const char *upperBox;
-    bool advanced;
-};
-const std::array<RowNames, kConditionCount> kRowNames = {{
-    {"SeSkinCheckBox3", "CMB3", "CMB4", false},
-    {"SeSkinCheckBox4", "cmb5", "cmb6", false},
-    {"SeSkinCheckBox5", "Cmb7", "cmb8", false},
-    {"SeSkinCheckBox6", "cmb9", "cmb10", false},
-    {"SeSkinCheckBox7", "cmb11", "cmb12", false},
-    {"SeSkinCheckBox8", "cmb13", "cmb14", false},
-    {"SeSkinCheckBox22", "cmb15", "cmb16", true},
-    {"SeSkinCheckBox23", "cmb17", "cmb18", true},
-    {"SeSkinCheckBox2", "cmb31", "cmb32", true},
-    {"SeSkinCheckBox9", "cmb33", "cmb34", true},
-    {"SeSkinCheckBox10", "cmb35", "cmb36", true},
-    {"SeSkinCheckBox11", "cmb19", "cmb20", false},
-    {"SeSkinCheckBox12", "cmb21", "cmb22", false},
-    {"SeSkinCheckBox13", "cmb23", "cmb24", false},
-    {"SeSkinCheckBox14", "cmb25", "cmb26", false},
-    {"SeSkinCheckBox15", "cmb27", "cmb28", false},
-    {"SeSkinCheckBox16", "cmb29", "cmb30", false},
-}};
+// The rows of 连号个数 .. 极号和 stand in the advanced group, the others in the regular one.
+bool isAdvanced(Condition c)
+{
+    return c >= Condition::Consecutive && c <= Condition::Ends;
+}
 
-QComboBox *boundBox(const char *name, const FilterCondition &c, int value, QWidget *parent)
+// A row's controls are named after its condition's short name: "sumCheckBox", "sumLowerBox",
+// "sumUpperBox".
+QString controlName(const FilterCondition &c, const char *role)
+{
+    return QLatin1String(c.key) + QLatin1String(role);
+}
+
+QComboBox *boundBox(const QString &name, const FilterCondition &c, int value, QWidget *parent)
 {
     auto *box = new QComboBox(parent);
-    box->setObjectName(QString::fromLatin1(name));
+    box->setObjectName(name);
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
     for (int v = c.firstItem; v <= c.lastItem; ++v)
@@ -64,13 +49,13 @@ FilterRows::FilterRows(QWidget *parent)
     int regularCount = 0, advancedCount = 0;
     for (int i = 0; i < kConditionCount; ++i) {
         const FilterCondition &c = kFilterConditions[std::size_t(i)];
-        const RowNames &n = kRowNames[std::size_t(i)];
-        QGroupBox *group = n.advanced ? m_advanced : m_regular;
+        const bool advancedRow = isAdvanced(Condition(i));
+        QGroupBox *group = advancedRow ? m_advanced : m_regular;
         Row &row = m_rows[std::size_t(i)];
         row.check = new QCheckBox(QString::fromUtf8(c.caption), group);
-        row.check->setObjectName(QString::fromLatin1(n.checkBox));
-        row.lower = boundBox(n.lowerBox, c, c.defaultLower, group);
-        row.upper = boundBox(n.upperBox, c, c.defaultUpper, group);
+        row.check->setObjectName(controlName(c, "CheckBox"));
+        row.lower = boundBox(controlName(c, "LowerBox"), c, c.defaultLower, group);
+        row.upper = boundBox(controlName(c, "UpperBox"), c, c.defaultUpper, group);
         auto *to = new QLabel(QStringLiteral("至"), group);
         to->setBuddy(row.upper);
         connect(row.check, &QCheckBox::toggled, this, [row](bool on) {
@@ -78,15 +63,15 @@ FilterRows::FilterRows(QWidget *parent)
             row.upper->setEnabled(on);
         });
         // The regular group stands in two columns of six rows, the advanced group in one.
-        const int k = n.advanced ? advancedCount++ : regularCount++;
-        const int line = n.advanced ? k : k % 6;
-        const int col = n.advanced ? 0 : (k / 6) * 5;
-        QGridLayout *g = n.advanced ? advanced : regular;
+        const int k = advancedRow ? advancedCount++ : regularCount++;
+        const int line = advancedRow ? k : k % 6;
+        const int col = advancedRow ? 0 : (k / 6) * 5;
+        QGridLayout *g = advancedRow ? advanced : regular;
         g->addWidget(row.check, line, col);
         g->addWidget(row.lower, line, col + 1);
         g->addWidget(to, line, col + 2);
         g->addWidget(row.upper, line, col + 3);
-        if (!n.advanced && k < 6)
+        if (!advancedRow && k < 6)
             g->setColumnMinimumWidth(col + 4, 10);
     }
     advanced->setRowStretch(advancedCount, 1);

@@ -6,7 +6,7 @@
 
 GuaranteeGroup::GuaranteeGroup(QWidget *parent) : QGroupBox(QStringLiteral("保号投注"), parent)
 {
-    setObjectName(QStringLiteral("SeSkinGroupBox6"));
+    setObjectName(QStringLiteral("guaranteeGroup"));
     setCheckable(true);
     setChecked(false); // unticked, the children are disabled with it
     auto *grid = new QGridLayout(this);
@@ -21,28 +21,28 @@ GuaranteeGroup::GuaranteeGroup(QWidget *parent) : QGroupBox(QStringLiteral("保�
         r->setObjectName(QString::fromLatin1(name));
         return r;
     };
-    SeSkinRadioButton4 = radio("SeSkinRadioButton4", QStringLiteral("保5号组合"));
-    SeSkinRadioButton5 = radio("SeSkinRadioButton5", QStringLiteral("保4号组合"));
-    SeSkinRadioButton7 = radio("SeSkinRadioButton7", QStringLiteral("保3号组合"));
-    SeSkinRadioButton8 = radio("SeSkinRadioButton8", QStringLiteral("保2号组合"));
-    SeSkinRadioButton5->setChecked(true);
-    grid->addWidget(SeSkinRadioButton4, 1, 0);
-    grid->addWidget(SeSkinRadioButton5, 1, 1);
-    grid->addWidget(SeSkinRadioButton7, 1, 2);
-    grid->addWidget(SeSkinRadioButton8, 1, 3);
+    guarantee5Radio = radio("guarantee5Radio", QStringLiteral("保5号组合"));
+    guarantee4Radio = radio("guarantee4Radio", QStringLiteral("保4号组合"));
+    guarantee3Radio = radio("guarantee3Radio", QStringLiteral("保3号组合"));
+    guarantee2Radio = radio("guarantee2Radio", QStringLiteral("保2号组合"));
+    guarantee4Radio->setChecked(true);
+    grid->addWidget(guarantee5Radio, 1, 0);
+    grid->addWidget(guarantee4Radio, 1, 1);
+    grid->addWidget(guarantee3Radio, 1, 2);
+    grid->addWidget(guarantee2Radio, 1, 3);
 }
 
 int GuaranteeGroup::guaranteeN() const
 {
     if (!isChecked())
         return 0;
-    if (SeSkinRadioButton4->isChecked())
+    if (guarantee5Radio->isChecked())
         return 5;
-    if (SeSkinRadioButton5->isChecked())
+    if (guarantee4Radio->isChecked())
         return 4;
-    if (SeSkinRadioButton7->isChecked())
+    if (guarantee3Radio->isChecked())
         return 3;
-    if (SeSkinRadioButton8->isChecked())
+    if (guarantee2Radio->isChecked())
         return 2;
     return 0;
 }

@@ -19,94 +19,88 @@ MethodGroup::MethodGroup(BankerPicker *picker, QWidget *parent)
         r->setObjectName(QString::fromLatin1(name));
         return r;
     };
-    SeSkinRadioButton1 = radio("SeSkinRadioButton1", QStringLiteral("全排组合"));
-    SeSkinRadioButton2 = radio("SeSkinRadioButton2", QStringLiteral("拖胆组合"));
-    SeSkinRadioButton3 = radio("SeSkinRadioButton3", QStringLiteral("旋转矩阵"));
-    SeSkinRadioButton1->setChecked(true);
+    allCombinationsRadio = radio("allCombinationsRadio", QStringLiteral("全排组合"));
+    bankerDragRadio = radio("bankerDragRadio", QStringLiteral("拖胆组合"));
+    wheelRadio = radio("wheelRadio", QStringLiteral("旋转矩阵"));
+    allCombinationsRadio->setChecked(true);
 
-    SeSkinEdit1 = new QLineEdit(this);
-    SeSkinEdit1->setObjectName(QStringLiteral("SeSkinEdit1"));
-    SeSkinEdit1->setReadOnly(true);
-    SeSkinEdit1->setEnabled(false);
-    SeSkinButton19 = new QPushButton(QStringLiteral("重选"), this);
-    SeSkinButton19->setObjectName(QStringLiteral("SeSkinButton19"));
-    SeSkinButton19->setEnabled(false);
+    bankerEdit = new QLineEdit(this);
+    bankerEdit->setObjectName(QStringLiteral("bankerEdit"));
+    bankerEdit->setReadOnly(true);
+    bankerEdit->setEnabled(false);
+    pickBankersButton = new QPushButton(QStringLiteral("重选"), this);
+    pickBankersButton->setObjectName(QStringLiteral("pickBankersButton"));
+    pickBankersButton->setEnabled(false);
 
-    SeSkinComboBox3 = new QComboBox(this);
-    SeSkinComboBox3->setObjectName(QStringLiteral("SeSkinComboBox3"));
-    SeSkinComboBox3->setEditable(true);
-    SeSkinComboBox3->setInsertPolicy(QComboBox::NoInsert);
+    wheelTypeBox = new QComboBox(this);
+    wheelTypeBox->setObjectName(QStringLiteral("wheelTypeBox"));
+    wheelTypeBox->setEditable(true);
+    wheelTypeBox->setInsertPolicy(QComboBox::NoInsert);
     for (const WheelType &t : kWheelTypes)
-        SeSkinComboBox3->addItem(QString::fromUtf8(t.caption));
-    SeSkinComboBox3->setCurrentIndex(1);
-    SeSkinComboBox3->setEnabled(false);
+        wheelTypeBox->addItem(QString::fromUtf8(t.caption));
+    wheelTypeBox->setCurrentIndex(1);
+    wheelTypeBox->setEnabled(false);
 
     auto *grid = new QGridLayout(this);
-    grid->addWidget(SeSkinRadioButton1, 0, 0, 1, 3);
+    grid->addWidget(allCombinationsRadio, 0, 0, 1, 3);
     grid->addWidget(m_guarantee, 1, 0, 1, 3);
-    grid->addWidget(SeSkinRadioButton2, 2, 0);
-    grid->addWidget(SeSkinEdit1, 2, 1);
-    grid->addWidget(SeSkinButton19, 2, 2);
-    grid->addWidget(SeSkinRadioButton3, 3, 0);
-    grid->addWidget(SeSkinComboBox3, 3, 1, 1, 2);
+    grid->addWidget(bankerDragRadio, 2, 0);
+    grid->addWidget(bankerEdit, 2, 1);
+    grid->addWidget(pickBankersButton, 2, 2);
+    grid->addWidget(wheelRadio, 3, 0);
+    grid->addWidget(wheelTypeBox, 3, 1, 1, 2);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(4, 1);
 
-    connect(SeSkinRadioButton1, &QRadioButton::clicked, this, &MethodGroup::SeSkinRadioButton1Click);
-    connect(SeSkinRadioButton2, &QRadioButton::clicked, this, &MethodGroup::SeSkinRadioButton2Click);
-    connect(SeSkinRadioButton3, &QRadioButton::clicked, this, &MethodGroup::SeSkinRadioButton3Click);
-    connect(SeSkinButton19, &QPushButton::clicked, this, &MethodGroup::SeSkinButton19Click);
+    connect(allCombinationsRadio, &QRadioButton::clicked, this, &MethodGroup::chooseAllCombinations);
+    connect(bankerDragRadio, &QRadioButton::clicked, this, &MethodGroup::chooseBankerDrag);
+    connect(wheelRadio, &QRadioButton::clicked, this, &MethodGroup::chooseWheel);
+    connect(pickBankersButton, &QPushButton::clicked, this, &MethodGroup::pickBankers);
 }
 
 BetMethod MethodGroup::method() const
 {
-    if (SeSkinRadioButton2->isChecked())
+    if (bankerDragRadio->isChecked())
         return BetMethod::BankerDrag;
-    if (SeSkinRadioButton3->isChecked())
+    if (wheelRadio->isChecked())
         return BetMethod::Wheel;
     return BetMethod::AllCombinations;
 }
 
 QString MethodGroup::bankerText() const
 {
-    return SeSkinEdit1->text();
+    return bankerEdit->text();
 }
 
 int MethodGroup::wheelTypeIndex() const
 {
-    return SeSkinComboBox3->findText(SeSkinComboBox3->currentText(), Qt::MatchExactly);
+    return wheelTypeBox->findText(wheelTypeBox->currentText(), Qt::MatchExactly);
 }
 
-void MethodGroup::SeSkinRadioButton1Click()
+void MethodGroup::chooseAllCombinations()
 {
-    SeSkinButton19->setEnabled(false);
-    SeSkinComboBox3->setEnabled(false);
+    pickBankersButton->setEnabled(false);
+    wheelTypeBox->setEnabled(false);
     m_guarantee->show();
 }
 
-void MethodGroup::SeSkinRadioButton2Click()
+void MethodGroup::chooseBankerDrag()
 {
-    SeSkinButton19->setEnabled(true);
-    SeSkinComboBox3->setEnabled(false);
-    showPicker();
+    pickBankersButton->setEnabled(true);
+    wheelTypeBox->setEnabled(false);
+    pickBankers();
     m_guarantee->hide();
 }
 
-void MethodGroup::SeSkinRadioButton3Click()
+void MethodGroup::chooseWheel()
 {
-    SeSkinComboBox3->setEnabled(SeSkinRadioButton3->isChecked());
-    SeSkinButton19->setEnabled(false);
+    wheelTypeBox->setEnabled(wheelRadio->isChecked());
+    pickBankersButton->setEnabled(false);
     m_guarantee->hide();
 }
 
-void MethodGroup::SeSkinButton19Click()
+void MethodGroup::pickBankers()
 {
-    showPicker();
-}
-
-void MethodGroup::showPicker()
-{
-    // However the picker was closed, the box shows the text it holds now.
     m_picker->exec();
-    SeSkinEdit1->setText(m_picker->bankerText());
+    bankerEdit->setText(m_picker->bankerText());
 }

@@ -17,12 +17,12 @@ class MethodGroup : public QGroupBox {
 public:
     MethodGroup(BankerPicker *picker, QWidget *parent = nullptr);
 
-    QRadioButton *SeSkinRadioButton1 = nullptr; // 全排组合
-    QRadioButton *SeSkinRadioButton2 = nullptr; // 拖胆组合
-    QRadioButton *SeSkinRadioButton3 = nullptr; // 旋转矩阵
-    QLineEdit *SeSkinEdit1 = nullptr;           // the banker text
-    QPushButton *SeSkinButton19 = nullptr;      // 重选
-    QComboBox *SeSkinComboBox3 = nullptr;       // matrix type
+    QRadioButton *allCombinationsRadio = nullptr; // 全排组合
+    QRadioButton *bankerDragRadio = nullptr;      // 拖胆组合
+    QRadioButton *wheelRadio = nullptr;           // 旋转矩阵
+    QLineEdit *bankerEdit = nullptr;              // the banker text
+    QPushButton *pickBankersButton = nullptr;     // 重选
+    QComboBox *wheelTypeBox = nullptr;            // matrix type
     GuaranteeGroup *guarantee() const { return m_guarantee; }
 
     BetMethod method() const;
@@ -30,14 +30,13 @@ public:
     // Position of the matrix type box's text among its captions, or -1 for typed text.
     int wheelTypeIndex() const;
 
-    void SeSkinRadioButton1Click();
-    void SeSkinRadioButton2Click();
-    void SeSkinRadioButton3Click();
-    void SeSkinButton19Click();
+    void chooseAllCombinations();
+    void chooseBankerDrag();
+    void chooseWheel();
+    // Opens the banker picker; however it was closed, the box shows the text it holds then.
+    void pickBankers();
 
 private:
-    void showPicker();
-
     BankerPicker *m_picker;
     GuaranteeGroup *m_guarantee;
 };

@@ -39,8 +39,8 @@ PickerStrip::PickerStrip(QWidget *parent)
     redLabel->setBuddy(m_reds->toggle(1));
     grid->addWidget(redLabel, 0, 0);
     grid->addWidget(m_reds, 0, 1, Qt::AlignLeft);
-    grid->addLayout(buttons("SeSkinButton5", &PickerStrip::SeSkinButton5Click, "SeSkinButton6",
-                            &PickerStrip::SeSkinButton6Click, "SeSkinButton7", &PickerStrip::SeSkinButton7Click),
+    grid->addLayout(buttons("selectAllRedsButton", &PickerStrip::selectAllReds, "invertRedsButton",
+                            &PickerStrip::invertReds, "clearRedsButton", &PickerStrip::clearReds),
                     0, 2);
 
     auto *blueLabel = new QLabel(QStringLiteral("蓝色球："), this);
@@ -50,17 +50,17 @@ PickerStrip::PickerStrip(QWidget *parent)
     blueRow->addWidget(m_blues);
     blueRow->addSpacing(24);
     blueRow->addWidget(new QLabel(QStringLiteral("您已选择的红球个数："), this));
-    SeSkinLabel31 = new QLabel(QStringLiteral("0"), this);
-    SeSkinLabel31->setObjectName(QStringLiteral("SeSkinLabel31"));
-    SeSkinLabel31->setMinimumWidth(24);
-    QPalette pal = SeSkinLabel31->palette();
+    redCountLabel = new QLabel(QStringLiteral("0"), this);
+    redCountLabel->setObjectName(QStringLiteral("redCountLabel"));
+    redCountLabel->setMinimumWidth(24);
+    QPalette pal = redCountLabel->palette();
     pal.setColor(QPalette::WindowText, Colours::red);
-    SeSkinLabel31->setPalette(pal);
-    blueRow->addWidget(SeSkinLabel31);
+    redCountLabel->setPalette(pal);
+    blueRow->addWidget(redCountLabel);
     blueRow->addStretch(1);
     grid->addLayout(blueRow, 1, 1);
-    grid->addLayout(buttons("SeSkinButton11", &PickerStrip::SeSkinButton11Click, "SeSkinButton12",
-                            &PickerStrip::SeSkinButton12Click, "SeSkinButton13", &PickerStrip::SeSkinButton13Click),
+    grid->addLayout(buttons("selectAllBluesButton", &PickerStrip::selectAllBlues, "invertBluesButton",
+                            &PickerStrip::invertBlues, "clearBluesButton", &PickerStrip::clearBlues),
                     1, 2);
     grid->setColumnStretch(3, 1);
 
@@ -85,12 +85,12 @@ std::array<bool, 16> PickerStrip::blueSelection() const
 
 int PickerStrip::counter() const
 {
-    return SeSkinLabel31->text().toInt();
+    return redCountLabel->text().toInt();
 }
 
 void PickerStrip::setCounter(int value)
 {
-    SeSkinLabel31->setText(QString::number(value));
+    redCountLabel->setText(QString::number(value));
 }
 
 void PickerStrip::redClicked(int, bool selected)
@@ -98,35 +98,35 @@ void PickerStrip::redClicked(int, bool selected)
     setCounter(counter() + (selected ? 1 : -1));
 }
 
-void PickerStrip::SeSkinButton5Click()
+void PickerStrip::selectAllReds()
 {
     m_reds->setAll(true);
     setCounter(33);
 }
 
-void PickerStrip::SeSkinButton6Click()
+void PickerStrip::invertReds()
 {
     setCounter(33 - counter());
     m_reds->invert();
 }
 
-void PickerStrip::SeSkinButton7Click()
+void PickerStrip::clearReds()
 {
     m_reds->setAll(false);
     setCounter(0);
 }
 
-void PickerStrip::SeSkinButton11Click()
+void PickerStrip::selectAllBlues()
 {
     m_blues->setAll(true);
 }
 
-void PickerStrip::SeSkinButton12Click()
+void PickerStrip::invertBlues()
 {
     m_blues->invert();
 }
 
-void PickerStrip::SeSkinButton13Click()
+void PickerStrip::clearBlues()
 {
     m_blues->setAll(false);
 }

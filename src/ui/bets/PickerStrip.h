@@ -16,17 +16,17 @@ public:
 
     BallToggleGrid *reds() const { return m_reds; }
     BallToggleGrid *blues() const { return m_blues; }
-    QLabel *SeSkinLabel31 = nullptr; // the red counter
+    QLabel *redCountLabel = nullptr; // the red counter
 
     std::array<bool, 33> redSelection() const;
     std::array<bool, 16> blueSelection() const;
 
-    void SeSkinButton5Click();  // red 全选
-    void SeSkinButton6Click();  // red 反选
-    void SeSkinButton7Click();  // red 清空
-    void SeSkinButton11Click(); // blue 全选
-    void SeSkinButton12Click(); // blue 反选
-    void SeSkinButton13Click(); // blue 清空
+    void selectAllReds();  // red 全选
+    void invertReds();     // red 反选
+    void clearReds();      // red 清空
+    void selectAllBlues(); // blue 全选
+    void invertBlues();    // blue 反选
+    void clearBlues();     // blue 清空
 
 private:
     void redClicked(int ball, bool selected);

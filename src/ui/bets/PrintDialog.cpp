@@ -21,14 +21,14 @@ PrintDialog::PrintDialog(Messages &messages, QWidget *parent)
     setWindowTitle(QStringLiteral("打印投注"));
     setFixedSize(360, 460);
     auto *layout = new QVBoxLayout(this);
-    Memo1 = new QPlainTextEdit(this);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    QPalette pal = Memo1->palette();
+    linesEdit = new QPlainTextEdit(this);
+    linesEdit->setObjectName(QStringLiteral("linesEdit"));
+    linesEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    linesEdit->setLineWrapMode(QPlainTextEdit::NoWrap);
+    QPalette pal = linesEdit->palette();
     pal.setColor(QPalette::Base, Colours::printPage);
-    Memo1->setPalette(pal);
-    layout->addWidget(Memo1, 1);
+    linesEdit->setPalette(pal);
+    layout->addWidget(linesEdit, 1);
 
     auto button = [this](const char *name, const QString &text) {
         auto *b = new QPushButton(text, this);
@@ -36,19 +36,19 @@ PrintDialog::PrintDialog(Messages &messages, QWidget *parent)
         b->setAutoDefault(false);
         return b;
     };
-    SpeedButton2 = button("SpeedButton2", QStringLiteral("打印"));
-    BitBtn1 = button("BitBtn1", QStringLiteral("保存至文本"));
-    SpeedButton1 = button("SpeedButton1", QStringLiteral("退出"));
+    printButton = button("printButton", QStringLiteral("打印"));
+    saveButton = button("saveButton", QStringLiteral("保存至文本"));
+    closeButton = button("closeButton", QStringLiteral("退出"));
     auto *row = new QHBoxLayout;
-    row->addWidget(SpeedButton2);
-    row->addWidget(BitBtn1);
+    row->addWidget(printButton);
+    row->addWidget(saveButton);
     row->addStretch(1);
-    row->addWidget(SpeedButton1);
+    row->addWidget(closeButton);
     layout->addLayout(row);
 
-    connect(SpeedButton2, &QPushButton::clicked, this, &PrintDialog::SpeedButton2Click);
-    connect(BitBtn1, &QPushButton::clicked, this, &PrintDialog::BitBtn1Click);
-    connect(SpeedButton1, &QPushButton::clicked, this, &QDialog::reject);
+    connect(printButton, &QPushButton::clicked, this, &PrintDialog::printLines);
+    connect(saveButton, &QPushButton::clicked, this, &PrintDialog::saveLines);
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void PrintDialog::showEvent(QShowEvent *event)
@@ -60,23 +60,23 @@ void PrintDialog::showEvent(QShowEvent *event)
 
 void PrintDialog::setLines(const QString &text)
 {
-    Memo1->setPlainText(text);
+    linesEdit->setPlainText(text);
 }
 
 QStringList PrintDialog::lines() const
 {
-    QStringList result = Memo1->toPlainText().split(QLatin1Char('\n'));
+    QStringList result = linesEdit->toPlainText().split(QLatin1Char('\n'));
     if (!result.isEmpty() && result.last().isEmpty())
         result.removeLast();
     return result;
 }
 
-void PrintDialog::SpeedButton2Click()
+void PrintDialog::printLines()
 {
     m_messages.show(this, BetPrinter::print(lines(), kPrintJobTitle));
 }
 
-void PrintDialog::BitBtn1Click()
+void PrintDialog::saveLines()
 {
     const QString chosen = m_askName(this);
     if (chosen.isEmpty())

@@ -14,18 +14,18 @@ class PrintDialog : public QDialog {
 public:
     PrintDialog(Messages &messages, QWidget *parent = nullptr);
 
-    QPlainTextEdit *Memo1 = nullptr;
-    QPushButton *SpeedButton2 = nullptr; // 打印
-    QPushButton *BitBtn1 = nullptr;      // 保存至文本
-    QPushButton *SpeedButton1 = nullptr; // 退出
+    QPlainTextEdit *linesEdit = nullptr; // the export lines, editable
+    QPushButton *printButton = nullptr;  // 打印
+    QPushButton *saveButton = nullptr;   // 保存至文本
+    QPushButton *closeButton = nullptr;  // 退出
 
     void setLines(const QString &text); // the lines, each ended by '\n'
     // The text box's lines; a final line break does not start another line.
     QStringList lines() const;
     void setSaveNameAsker(SaveNameFn asker) { m_askName = std::move(asker); }
 
-    void SpeedButton2Click();
-    void BitBtn1Click();
+    void printLines(); // on the default printer, as one job
+    void saveLines();  // to the text file the user names
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -6,12 +6,12 @@
 //   const BetLists snapshot = m_engine.lists();                  // taken on the UI thread
 //   BackgroundTask::start<EngineResult>(this, QStringLiteral("正在过滤..."),
 //       [snapshot, method, settings](const ProgressFn &progress) { // on a pool thread
-//           return computeFilter(snapshot, method, settings, progress);
+//           return listsAfterFilter(snapshot, method, settings, progress);
 //       },
 //       [this](EngineResult r) {                                  // back on the UI thread
 //           m_engine.apply(r);
 //           m_messages.show(this, r.outcome);
-//           ShowFirstBetPage();
+//           showFirstPage();
 //       });
 //
 // compute receives the ProgressFn to hand to the core routine: its reports move the bar, and

@@ -12,7 +12,7 @@ class QButtonGroup;
 class BallToggleGrid : public QWidget {
     Q_OBJECT
 public:
-    // Balls 1..count captioned "01".., objectNames namePrefix + ball ("redBall7"), laid out
+    // Balls 1..count captioned "01".., objectNames "<namePrefix><ball>" ("redBall7"), laid out
     // columns to a row (a single row when columns >= count).
     BallToggleGrid(int count, const QString &namePrefix, const QColor &selectedColour, int columns,
                    QWidget *parent = nullptr);

@@ -73,7 +73,7 @@ struct BettingFixture {
         tab.findChild<QAction *>(QString::fromLatin1(action))->trigger();
         return waitIdle();
     }
-    bool generate() { return press("SeSkinButton4"); }
+    bool generate() { return press("generateButton"); }
 
     // Runs act on the next modal dialog once it is up (exec() blocks the test meanwhile).
     static void onModal(std::function<void(QWidget *)> act)
