@@ -7,6 +7,8 @@
 
 #include <QRegularExpression>
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 namespace PrizeCheck {
 
@@ -193,20 +195,30 @@ Outcome readLine(const QString &line, int lineNumber, std::array<int, 7> &number
     return Outcome::success();
 }
 
+// The draw QISHU a list is checked against, or in result the refusal that ends the check
+// before a bet is read: nothing to check, or no such draw.
+std::optional<DrawBalls> drawToCheck(QSqlDatabase db, const QString &qishu, bool listEmpty, ListCheck &result)
+{
+    if (listEmpty) {
+        result.outcome = Outcome::refused(kNothingTyped);
+        return std::nullopt;
+    }
+    Result<DrawBalls> found = findDraw(db, qishu);
+    result.outcome = found.outcome;
+    if (!found.ok())
+        return std::nullopt;
+    return std::move(found.value);
+}
+
 } // namespace
 
 ListCheck checkList(QSqlDatabase db, const QString &qishu, const QString &text)
 {
     ListCheck result;
-    if (text.isEmpty()) {
-        result.outcome = Outcome::refused(kNothingTyped);
+    const std::optional<DrawBalls> checked = drawToCheck(db, qishu, text.isEmpty(), result);
+    if (!checked)
         return result;
-    }
-    const Result<DrawBalls> found = findDraw(db, qishu);
-    result.outcome = found.outcome;
-    if (!found.ok())
-        return result;
-    const DrawBalls &draw = found.value;
+    const DrawBalls &draw = *checked;
     const QStringList lines = listLines(text);
     for (int l = 0; l < lines.size(); ++l) {
         std::array<int, 7> numbers;
@@ -257,16 +269,10 @@ PrizeCounts countPrizes(const BetList &bets, const DrawBalls &draw)
 ListCheck checkBets(QSqlDatabase db, const QString &qishu, const BetList &bets)
 {
     ListCheck result;
-    if (bets.empty()) {
-        result.outcome = Outcome::refused(kNothingTyped);
+    const std::optional<DrawBalls> checked = drawToCheck(db, qishu, bets.empty(), result);
+    if (!checked)
         return result;
-    }
-    const Result<DrawBalls> found = findDraw(db, qishu);
-    result.outcome = found.outcome;
-    if (!found.ok())
-        return result;
-    const DrawBalls &draw = found.value;
-    result.counts = countPrizes(bets, draw);
+    result.counts = countPrizes(bets, *checked);
     result.outcome = Outcome::success();
     return result;
 }
