@@ -24,6 +24,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTableView>
 #include <QStyleFactory>
 #include <QTest>
@@ -459,6 +460,11 @@ private:
         QTest::mouseClick(window.historyTab()->findChild<QPushButton *>(QStringLiteral("frequencyButton")), Qt::LeftButton);
         QTest::qWait(50);
         QVERIFY(window.historyTab()->grab().save(out + QStringLiteral("/historyTab.png")));
+        // Scrolled to its right end, the footer still under the grid's columns.
+        QScrollBar *sideways = window.historyTab()->findChild<QTableView *>(QStringLiteral("historyGrid"))->horizontalScrollBar();
+        sideways->setValue(sideways->maximum());
+        QVERIFY(window.historyTab()->grab().save(out + QStringLiteral("/historyTab-end.png")));
+        sideways->setValue(0);
         const QVector<QPair<const char *, const char *>> windows = {
             {"actRedOmission", "redOmissionDialog"}, {"actBlueOmission", "blueOmissionDialog"},
             {"actSumIntervals", "sumIntervalDialog"},      {"actBlueDistribution", "BlueDistributionDialog"},
