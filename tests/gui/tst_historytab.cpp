@@ -1,4 +1,5 @@
 // The history tab driven through its tool row, the menu and the grid.
+#include "AccessibleRow.h"
 #include "MainWindowFixture.h"
 #include "core/history/DrawEntry.h"
 #include "ui/history/HistoryGridModel.h"
@@ -306,6 +307,52 @@ private slots:
         QCOMPARE(ones, (QStringList{"10", "11", "12", "13", "26", "28", "52"}));
         QCOMPARE(footer->text(0), QStringLiteral("频率"));
         QCOMPARE(f.messages.shown, QStringList());
+    }
+
+    // The footer is a one-row table under the grid's column headers: a screen reader reads every
+    // count as a cell of its column, and each cell stays under its grid column however far the
+    // grid scrolls sideways.
+    void footerIsAnAccessibleRowUnderTheGrid()
+    {
+        Fixture f;
+        f.dir.addDraws(30);
+        QVERIFY(f.start());
+        f.click("frequencyButton");
+        f.main->resize(700, 600);
+        QTest::qWait(20);
+        FooterRow *footer = f.tab->footer();
+        HistoryGridView *grid = f.tab->findChild<HistoryGridView *>("historyGrid");
+        const int columns = f.grid()->columnCount();
+        QScrollBar *sideways = grid->horizontalScrollBar();
+        QVERIFY(sideways->maximum() > 0);
+        // A grid cell's place leaves out the grid line on its right; the footer draws no grid lines.
+        const int gridLine = grid->showGrid() ? 1 : 0;
+        for (const int at : {0, sideways->maximum() / 2, sideways->maximum()}) {
+            sideways->setValue(at);
+            const AccessibleRow row = readAccessibleRow(footer, 0);
+            const AccessibleRow gridRow = readAccessibleRow(grid, 0);
+            QVERIFY(row.table && gridRow.table);
+            QCOMPARE(row.table->rowCount(), 1);
+            QCOMPARE(row.table->columnCount(), columns);
+            QCOMPARE(row.texts.size(), columns);
+            QCOMPARE(row.headers, gridRow.headers);
+            for (int c = 0; c < columns; ++c) {
+                QCOMPARE(row.texts[c], footer->text(c));
+                QCOMPARE(row.places[c].left(), gridRow.places[c].left());
+                QCOMPARE(row.places[c].width(), gridRow.places[c].width() + gridLine);
+            }
+        }
+        const AccessibleRow row = readAccessibleRow(footer, 0);
+        QCOMPARE(row.texts[0], QStringLiteral("频率"));
+        QCOMPARE(row.headers[0], QStringLiteral("期数"));
+        QCOMPARE(row.headers[1], QStringLiteral("红色球区|小号（01～11）|01"));
+        int reds = 0, blues = 0;
+        for (int c = 1; c <= 33; ++c)
+            reds += row.texts[c].toInt();
+        for (int c = 42; c <= 57; ++c)
+            blues += row.texts[c].toInt();
+        QVERIFY(blues > 0);
+        QCOMPARE(reds, 6 * blues);
     }
 
     void drawingLines()

@@ -1,5 +1,6 @@
 // The statistics windows opened from their menu items over real draws, their grids read
 // back, several modeless windows at once, and closing the main window closing them.
+#include "AccessibleRow.h"
 #include "MainWindowFixture.h"
 #include "core/history/DrawEntry.h"
 #include "ui/history/HistoryTab.h"
@@ -11,6 +12,7 @@
 #include "ui/stats/BigSmallDialog.h"
 #include "ui/stats/FiveElementsDialog.h"
 #include "ui/widgets/FooterRow.h"
+#include "ui/widgets/GroupedHeaderView.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,6 +23,9 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QTableView>
 #include <QStyleFactory>
 #include <QTest>
 
@@ -238,8 +243,27 @@ private slots:
         QCOMPARE(model->index(99, 1 + blue).data(Qt::BackgroundRole).value<QColor>(), QColor(255, 0, 0));
         QCOMPARE(model->index(99, blue == 1 ? 3 : 2).data(Qt::BackgroundRole).value<QColor>(), QColor(238, 238, 255));
         QCOMPARE(dialog->footer()->text(0), QString());
+        // Every cell writes its text on one line across the row, a drawn ball's red cell too.
+        for (int c = 0; c < model->columnCount(); ++c)
+            QCOMPARE(model->index(99, c).data(StatsTableModel::TextOffsetRole).toPoint(), QPoint(-1, 2));
 
         click(dialog, "frequencyButton");
+        // The "频率" row reads as a table row under the grid's column headers, each cell under its column.
+        const AccessibleRow row = readAccessibleRow(dialog->footer(), 0);
+        const AccessibleRow gridRow = readAccessibleRow(dialog->grid(), 0);
+        QVERIFY(row.table && gridRow.table);
+        QCOMPARE(row.table->rowCount(), 1);
+        QCOMPARE(row.texts.size(), model->columnCount());
+        QCOMPARE(row.headers, gridRow.headers);
+        QCOMPARE(row.headers[2], QStringLiteral("蓝球分布|01"));
+        // A grid cell's place leaves out the grid line on its right; the footer draws no grid lines.
+        const int gridLine = dialog->grid()->showGrid() ? 1 : 0;
+        for (int c = 0; c < model->columnCount(); ++c) {
+            QCOMPARE(row.texts[c], dialog->footer()->text(c));
+            QCOMPARE(row.places[c].left(), gridRow.places[c].left());
+            QCOMPARE(row.places[c].width(), gridRow.places[c].width() + gridLine);
+        }
+        QCOMPARE(row.texts[0], QStringLiteral("频率"));
         int balls = 0;
         for (int c = 2; c <= 17; ++c)
             balls += dialog->footer()->text(c).toInt();
@@ -316,6 +340,55 @@ private slots:
         QCOMPARE(dialog->model()->rowCount(), 0);
     }
 
+    // At the grids' fixed widths every title is written on one or two lines that fit its cell,
+    // in a font no smaller than 9 pixels, and a number is never broken.
+    void titlesFitTheirColumns_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("blue distribution") << "actBlueDistribution" << "BlueDistributionDialog";
+        QTest::newRow("big and small, odd and even") << "actBigSmallOddEven" << "BigSmallDialog";
+        QTest::newRow("five elements") << "actFiveElements" << "FiveElementsDialog";
+        QTest::newRow("history tab") << QString() << QString();
+    }
+    void titlesFitTheirColumns()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, name);
+        RecordingMessages messages;
+        const std::unique_ptr<MainWindow> built = buildMainWindow(m_history.dir, messages);
+        QVERIFY(built);
+        MainWindow &window = *built;
+        window.show();
+        QTableView *grid = window.historyTab()->findChild<QTableView *>(QStringLiteral("historyGrid"));
+        if (!action.isEmpty()) {
+            trigger(window, action.toLatin1().constData());
+            QDialog *dialog = opened<QDialog>(window, name);
+            QVERIFY(dialog);
+            grid = dialog->findChild<StatsGridView *>();
+        }
+        QVERIFY(grid);
+        auto *header = qobject_cast<GroupedHeaderView *>(grid->horizontalHeader());
+        QVERIFY(header);
+        const QRegularExpression digitBroken(QStringLiteral("[0-9A-Za-z]\n[0-9A-Za-z]"));
+        for (int c = 0; c < header->count(); ++c) {
+            const QStringList levels = grid->model()->headerData(c, Qt::Horizontal, Qt::UserRole + 1).toStringList();
+            QVERIFY(!levels.isEmpty());
+            const int level = levels.size() - 1;
+            const QSize room(header->sectionSize(c), header->height() - level * header->levelHeight());
+            const GroupedHeaderView::TitleLayout title = header->fitTitle(levels.last(), room);
+            const QString where = QStringLiteral("column %1 \"%2\"").arg(c).arg(levels.last());
+            QVERIFY2(title.lines.size() <= 2, qPrintable(where));
+            QVERIFY2(QFontInfo(title.font).pixelSize() >= 9, qPrintable(where));
+            QVERIFY2(!title.lines.join(QLatin1Char('\n')).contains(digitBroken), qPrintable(where));
+            QCOMPARE(title.lines.join(QString()).remove(QLatin1Char(' ')), QString(levels.last()).remove(QLatin1Char(' ')));
+            const QFontMetrics metrics(title.font);
+            for (const QString &line : title.lines)
+                QVERIFY2(metrics.horizontalAdvance(line) <= room.width() - 2, qPrintable(where + QStringLiteral(": ") + line));
+            QVERIFY2(metrics.height() + (title.lines.size() - 1) * metrics.lineSpacing() <= room.height(), qPrintable(where));
+        }
+    }
+
     void modelessWindowsCloseWithTheMainWindow()
     {
         RecordingMessages messages;
@@ -383,8 +456,15 @@ private:
         MainWindow &window = *built;
         window.resize(1000, 700);
         window.show();
+        // The history tab with its footer counted.
+        QTest::mouseClick(window.historyTab()->findChild<QPushButton *>(QStringLiteral("frequencyButton")), Qt::LeftButton);
         QTest::qWait(50);
         QVERIFY(window.historyTab()->grab().save(out + QStringLiteral("/historyTab.png")));
+        // Scrolled to its right end, the footer still under the grid's columns.
+        QScrollBar *sideways = window.historyTab()->findChild<QTableView *>(QStringLiteral("historyGrid"))->horizontalScrollBar();
+        sideways->setValue(sideways->maximum());
+        QVERIFY(window.historyTab()->grab().save(out + QStringLiteral("/historyTab-end.png")));
+        sideways->setValue(0);
         const QVector<QPair<const char *, const char *>> windows = {
             {"actRedOmission", "redOmissionDialog"}, {"actBlueOmission", "blueOmissionDialog"},
             {"actSumIntervals", "sumIntervalDialog"},      {"actBlueDistribution", "BlueDistributionDialog"},

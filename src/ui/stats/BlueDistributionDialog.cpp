@@ -27,8 +27,10 @@ BlueDistributionDialog::BlueDistributionDialog(QSqlDatabase db, Messages &messag
     for (int c = 18; c <= 30; ++c)
         looks.append({28, c == 18 ? Colours::oddColumnBackground : QColor(), c % 2 == 0 ? Colours::blueClassText : QColor(), false});
     model()->setColumnLooks(looks);
-    model()->setMarkLook(CellMark::Present, {Colours::red, Colours::textOnBall});
-    model()->setMarkLook(CellMark::Plain, {QColor(), QColor(), false, QPoint(-1, 2)});
+    // A drawn ball's number sits on the same line as every other cell's text.
+    const QPoint textOffset(-1, 2);
+    model()->setMarkLook(CellMark::Present, {Colours::red, Colours::textOnBall, false, textOffset});
+    model()->setMarkLook(CellMark::Plain, {QColor(), QColor(), false, textOffset});
     m_footer = new FooterRow(addRecordGrid(2, BlueDistribution::columns()), 0, this);
     m_footer->setObjectName(QStringLiteral("footerRow"));
     m_footer->setBackground(palette().color(QPalette::Window));

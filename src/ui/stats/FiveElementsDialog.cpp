@@ -5,7 +5,6 @@
 #include "ui/stats/StatsTableModel.h"
 #include "ui/widgets/Colours.h"
 
-#include <QGridLayout>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -15,7 +14,9 @@ FiveElementsDialog::FiveElementsDialog(QSqlDatabase db, Messages &messages, int 
                    false, QStringLiteral("切    换")},
                   parent)
 {
-    auto *legend = new QGridLayout;
+    // The legend: one line per element, one under the other.
+    auto *legend = new QVBoxLayout;
+    legend->setSpacing(2);
     const QStringList lines = {
         QStringLiteral("金＝09，10，21，22，33"),
         QStringLiteral("木＝03，04，15，16，27，28"),
@@ -27,7 +28,7 @@ FiveElementsDialog::FiveElementsDialog(QSqlDatabase db, Messages &messages, int 
         auto *label = new QLabel(lines[i], this);
         label->setObjectName(QStringLiteral("legend%1").arg(i + 1));
         label->setStyleSheet(Colours::textStyle(Colours::metal));
-        legend->addWidget(label, i / 3, i % 3);
+        legend->addWidget(label);
     }
     body()->addLayout(legend);
 

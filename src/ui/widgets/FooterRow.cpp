@@ -1,68 +1,145 @@
 #include "ui/widgets/FooterRow.h"
 
+#include "ui/widgets/Colours.h"
+#include "ui/widgets/FooterModel.h"
+#include "ui/widgets/FrozenColumnView.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPainter>
 #include <QScrollBar>
-#include <QTableView>
+#include <QStyledItemDelegate>
 
-FooterRow::FooterRow(QTableView *table, int frozenCount, QWidget *parent)
-    : QWidget(parent), m_table(table), m_frozenCount(frozenCount)
+namespace {
+
+// A footer cell: its background edge to edge, a thin frame, the text centred.
+class FooterCellDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        const QVariant b = index.data(Qt::BackgroundRole);
+        const QColor background = b.isValid() ? b.value<QColor>() : option.palette.color(QPalette::Window);
+        painter->save();
+        painter->fillRect(option.rect, background);
+        painter->setPen(option.palette.color(QPalette::Mid));
+        painter->drawRect(option.rect.adjusted(0, 0, -1, -1));
+        painter->setPen(Colours::readableOn(background, option.palette.color(QPalette::Text)));
+        painter->drawText(option.rect, Qt::AlignCenter, index.data(Qt::DisplayRole).toString());
+        painter->restore();
+    }
+};
+
+} // namespace
+
+FooterRow::FooterRow(QTableView *grid, int frozenCount, QWidget *parent)
+    : QWidget(parent), m_grid(grid), m_model(new FooterModel(grid->model(), this))
 {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    auto repaint = [this] { update(); };
-    connect(table->horizontalScrollBar(), &QScrollBar::valueChanged, this, repaint);
-    connect(table->horizontalHeader(), &QHeaderView::sectionResized, this, repaint);
-    connect(table->horizontalHeader(), &QHeaderView::geometriesChanged, this, repaint);
+    setAutoFillBackground(true);
+    m_layout = new QHBoxLayout(this);
+    m_layout->setContentsMargins(0, 0, 0, 0);
+
+    auto *table = new FrozenColumnView(Qt::DisplayRole, 1, this);
+    m_table = table;
+    m_table->setObjectName(QStringLiteral("footerTable"));
+    m_table->setModel(m_model);
+    m_table->setItemDelegate(new FooterCellDelegate(m_table));
+    m_table->setFrameShape(QFrame::NoFrame);
+    m_table->setShowGrid(false);
+    m_table->horizontalHeader()->hide();
+    m_table->verticalHeader()->hide();
+    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setSelectionMode(QAbstractItemView::NoSelection);
+    m_table->setFocusPolicy(Qt::NoFocus);
+    const int rowHeight = m_table->fontMetrics().height() + 8;
+    table->setDefaultRowHeight(rowHeight);
+    m_table->setFixedHeight(rowHeight);
+    if (frozenCount > 0) {
+        table->freezeFirstColumn();
+        table->frozenColumn()->horizontalHeader()->hide();
+    }
+    m_layout->addWidget(m_table);
+
+    QHeaderView *gridHeader = grid->horizontalHeader();
+    connect(gridHeader, &QHeaderView::sectionResized, this, &FooterRow::followColumns);
+    connect(gridHeader, &QHeaderView::sectionCountChanged, this, &FooterRow::followColumns);
+    connect(gridHeader, &QHeaderView::geometriesChanged, this, &FooterRow::followColumns);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &FooterRow::followColumns);
+
+    // The row follows the grid sideways and never scrolls on its own.
+    QScrollBar *gridBar = grid->horizontalScrollBar();
+    QScrollBar *ownBar = m_table->horizontalScrollBar();
+    auto follow = [gridBar, ownBar] { ownBar->setValue(gridBar->value()); };
+    connect(gridBar, &QScrollBar::valueChanged, ownBar, follow);
+    connect(ownBar, &QScrollBar::rangeChanged, ownBar, follow);
+    connect(ownBar, &QScrollBar::valueChanged, ownBar, follow);
+
+    // The grid's viewport moves in from the left with a row header and narrows with a scroll bar.
+    grid->viewport()->installEventFilter(this);
+    followColumns();
+}
+
+void FooterRow::setBackground(const QColor &colour)
+{
+    QPalette p = palette();
+    p.setColor(QPalette::Window, colour);
+    p.setColor(QPalette::Base, colour);
+    setPalette(p);
+    m_model->setBackground(colour);
 }
 
 void FooterRow::setText(int column, const QString &text)
 {
-    if (column < 0)
-        return;
-    if (m_texts.size() <= column)
-        m_texts.resize(column + 1);
-    m_texts[column] = text;
-    update();
+    m_model->setText(column, text);
+}
+
+QString FooterRow::text(int column) const
+{
+    return m_model->text(column);
 }
 
 QSize FooterRow::sizeHint() const
 {
-    return QSize(100, fontMetrics().height() + 8);
+    return QSize(100, m_table->height());
 }
 
-void FooterRow::paintCell(QPainter &p, const QRect &rect, const QString &text) const
+void FooterRow::followColumns()
 {
-    p.fillRect(rect, m_background);
-    p.setPen(palette().color(QPalette::Mid));
-    p.drawRect(rect.adjusted(0, 0, -1, -1));
-    p.setPen(palette().color(QPalette::Text));
-    p.drawText(rect, Qt::AlignCenter, text);
+    const QHeaderView *from = m_grid->horizontalHeader();
+    const QHeaderView *to = m_table->horizontalHeader();
+    const int n = std::min(from->count(), to->count());
+    for (int c = 0; c < n; ++c) {
+        const bool hidden = from->isSectionHidden(c);
+        if (to->isSectionHidden(c) != hidden)
+            m_table->setColumnHidden(c, hidden);
+        if (!hidden && to->sectionSize(c) != from->sectionSize(c))
+            m_table->setColumnWidth(c, from->sectionSize(c));
+    }
 }
 
-void FooterRow::paintEvent(QPaintEvent *)
+void FooterRow::followViewport()
 {
-    QPainter p(this);
-    p.fillRect(rect(), m_background);
-    const QHeaderView *header = m_table->horizontalHeader();
-    // The footer sits right under the table; the table's viewport starts after its frame and row header.
-    const int origin = m_table->viewport()->geometry().left() + (m_table->geometry().left() - geometry().left());
-    int frozenRight = origin;
-    for (int c = 0; c < m_frozenCount && c < header->count(); ++c)
-        frozenRight += header->sectionSize(c);
+    const QWidget *port = m_grid->viewport();
+    const int left = mapFromGlobal(port->mapToGlobal(QPoint(0, 0))).x();
+    const int right = width() - left - port->width();
+    const QMargins margins(std::max(0, left), 0, std::max(0, right), 0);
+    if (m_layout->contentsMargins() != margins)
+        m_layout->setContentsMargins(margins);
+}
 
-    p.save();
-    p.setClipRect(QRect(frozenRight, 0, width() - frozenRight, height()));
-    for (int c = m_frozenCount; c < header->count(); ++c) {
-        if (header->isSectionHidden(c))
-            continue;
-        const QRect cell(origin + header->sectionViewportPosition(c), 0, header->sectionSize(c), height());
-        if (cell.right() >= frozenRight && cell.left() <= width())
-            paintCell(p, cell, m_texts.value(c));
-    }
-    p.restore();
-    int x = origin;
-    for (int c = 0; c < m_frozenCount && c < header->count(); ++c) {
-        paintCell(p, QRect(x, 0, header->sectionSize(c), height()), m_texts.value(c));
-        x += header->sectionSize(c);
-    }
+bool FooterRow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_grid->viewport() && (event->type() == QEvent::Resize || event->type() == QEvent::Move))
+        followViewport();
+    return QWidget::eventFilter(watched, event);
+}
+
+void FooterRow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    followViewport();
 }

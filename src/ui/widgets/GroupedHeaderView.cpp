@@ -1,6 +1,8 @@
 #include "ui/widgets/GroupedHeaderView.h"
 
 #include <QPainter>
+#include <algorithm>
+#include <cstdlib>
 #include <QStyleOptionHeader>
 
 GroupedHeaderView::GroupedHeaderView(int levelsRole, int levelCount, QWidget *parent)
@@ -35,6 +37,74 @@ bool GroupedHeaderView::shareUpTo(const QStringList &la, const QStringList &lb, 
     return true;
 }
 
+namespace {
+
+// Titles shrink to this size at the least before they give up fitting.
+const int kSmallestTitlePixels = 9;
+// Room kept free at each side of a title, so narrow neighbours never run together: wide
+// characters bring some of their own, digits and letters need more ("01" "02" must not read "0102").
+const int kWideTitleMargin = 1;
+const int kNarrowTitleMargin = 2;
+
+bool isWide(QChar c)
+{
+    return c.unicode() >= 0x2e80;  // CJK characters and full-width forms
+}
+
+// Where a title may go on to a second line: at a blank, before an opening bracket, or between
+// two characters of a title of four or more wide characters (their words are two or three
+// characters long: "蓝球|号码", "快乐|星期天"). Never inside a run of digits or letters.
+QVector<int> breakPoints(const QString &text)
+{
+    QVector<int> points;
+    int wide = 0;
+    for (QChar c : text)
+        wide += isWide(c) ? 1 : 0;
+    for (int i = 1; i < text.size(); ++i) {
+        const QChar before = text[i - 1], here = text[i];
+        if (here == QLatin1Char(' ') || here == QChar(0xff08) || here == QLatin1Char('('))
+            points.append(i);
+        else if (wide >= 4 && isWide(before) && isWide(here) && i >= 2 && text.size() - i >= 2)
+            points.append(i);
+    }
+    // Nearest the middle first.
+    std::sort(points.begin(), points.end(), [&](int a, int b) {
+        return std::abs(2 * a - int(text.size())) < std::abs(2 * b - int(text.size()));
+    });
+    return points;
+}
+
+} // namespace
+
+GroupedHeaderView::TitleLayout GroupedHeaderView::fitTitle(const QString &text, const QSize &room) const
+{
+    // The header's own font when the title fits; else the largest smaller one with which it fits
+    // on one line, or on two lines broken at a sensible point.
+    const bool narrowOnly = std::none_of(text.begin(), text.end(), isWide);
+    const int width = room.width() - 2 * (narrowOnly ? kNarrowTitleMargin : kWideTitleMargin);
+    const QVector<int> points = breakPoints(text);
+    const auto split = [&text](int at) {
+        return QStringList{text.left(at).trimmed(), text.mid(at).trimmed()};
+    };
+    QFont font = this->font();
+    const int largest = QFontInfo(font).pixelSize();
+    const int smallest = std::min(largest, kSmallestTitlePixels);
+    for (int pixels = largest; pixels >= smallest; --pixels) {
+        font.setPixelSize(pixels);
+        const QFontMetrics metrics(font);
+        if (metrics.horizontalAdvance(text) <= width && metrics.height() <= room.height())
+            return {font, {text}};
+        for (int at : points) {
+            const QStringList lines = split(at);
+            if (std::max(metrics.horizontalAdvance(lines[0]), metrics.horizontalAdvance(lines[1])) <= width
+                && metrics.height() + metrics.lineSpacing() <= room.height())
+                return {font, lines};
+        }
+    }
+    // Nothing fits: the smallest font, broken in the middle where the title may be.
+    return {font, points.isEmpty() ? QStringList{text} : split(points.first())};
+}
+
 void GroupedHeaderView::paintCell(QPainter &painter, const QRect &rect, const QString &text) const
 {
     QStyleOptionHeader option;
@@ -43,10 +113,13 @@ void GroupedHeaderView::paintCell(QPainter &painter, const QRect &rect, const QS
     option.orientation = Qt::Horizontal;
     option.position = QStyleOptionHeader::Middle;
     style()->drawControl(QStyle::CE_HeaderSection, &option, &painter, this);
+    painter.save();
     painter.setPen(palette().color(QPalette::ButtonText));
-    // Wrap only what cannot fit on one line; two digits in a narrow column stay together.
-    const bool fits = painter.fontMetrics().horizontalAdvance(text) <= rect.width();
-    painter.drawText(rect, Qt::AlignCenter | (fits ? 0 : Qt::TextWrapAnywhere), text);
+    const TitleLayout title = fitTitle(text, rect.size());
+    painter.setFont(title.font);
+    painter.setClipRect(rect);
+    painter.drawText(rect, Qt::AlignCenter, title.lines.join(QLatin1Char('\n')));
+    painter.restore();
 }
 
 void GroupedHeaderView::paintEvent(QPaintEvent *)

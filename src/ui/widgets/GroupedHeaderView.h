@@ -1,7 +1,8 @@
 #pragma once
 // A horizontal header whose titles have up to three levels: neighbouring columns
 // with the same upper levels share one title cell. The levels come from the
-// model's header data under the role given.
+// model's header data under the role given. A title that does not fit its cell is written
+// smaller, on one line or on two broken at a sensible point, never cut inside a number.
 #include <QHeaderView>
 
 class GroupedHeaderView : public QHeaderView {
@@ -10,6 +11,14 @@ public:
     GroupedHeaderView(int levelsRole, int levelCount, QWidget *parent = nullptr);
 
     int levelHeight() const;
+
+    // How a title is written in a cell of the given size: the font (the header's, or a smaller
+    // one where the title would not fit) and its one or two lines.
+    struct TitleLayout {
+        QFont font;
+        QStringList lines;
+    };
+    TitleLayout fitTitle(const QString &text, const QSize &room) const;
     QSize sizeHint() const override;
 
 protected:
