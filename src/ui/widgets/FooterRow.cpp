@@ -5,6 +5,8 @@
 #include "ui/widgets/FrozenColumnView.h"
 
 #include <QEvent>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPainter>
@@ -12,6 +14,19 @@
 #include <QStyledItemDelegate>
 
 namespace {
+
+// The font, or a smaller one down to 7 px, in which TEXT keeps 2 px free at each side of a
+// cell WIDTH wide, so neighbouring counts ("21" "22") never run into one ("2122").
+QFont fittingFont(QFont font, const QString &text, int width)
+{
+    const int room = width - 4;
+    int pixels = QFontInfo(font).pixelSize();
+    while (pixels > 7 && QFontMetrics(font).horizontalAdvance(text) > room) {
+        --pixels;
+        font.setPixelSize(pixels);
+    }
+    return font;
+}
 
 // A footer cell: its background edge to edge, a thin frame, the text centred.
 class FooterCellDelegate : public QStyledItemDelegate {
@@ -26,7 +41,9 @@ public:
         painter->setPen(option.palette.color(QPalette::Mid));
         painter->drawRect(option.rect.adjusted(0, 0, -1, -1));
         painter->setPen(Colours::readableOn(background, option.palette.color(QPalette::Text)));
-        painter->drawText(option.rect, Qt::AlignCenter, index.data(Qt::DisplayRole).toString());
+        const QString text = index.data(Qt::DisplayRole).toString();
+        painter->setFont(fittingFont(option.font, text, option.rect.width()));
+        painter->drawText(option.rect, Qt::AlignCenter, text);
         painter->restore();
     }
 };
