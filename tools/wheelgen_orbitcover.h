@@ -115,6 +115,8 @@ public:
                 ++weight_[o];
         }
         complete = aim <= 0 || bestRows <= aim;
+        if (verbose && !complete)
+            std::printf("    orbit cover: at most %ld rows leave %zu orbits of X-subsets unreached at best\n", limit, nearestOpen);
         std::vector<Mask> out;
         for (std::uint32_t i : complete ? best : nearest)
             out.push_back(sets_[i].rep);

@@ -43,11 +43,6 @@ ShippedName parseName(const QString &fileName)
     return {m.captured(1).toInt(), wheelTypeIndex(m.captured(2))};
 }
 
-// Wheel files that miss the 10% size target, as type code and candidates.
-const std::pair<const char *, int> kNotYetWithinTenPercent[] = {
-    {"S4E4", 24},
-};
-
 } // namespace
 
 class TestWheelVerify : public QObject {
@@ -166,11 +161,6 @@ void TestWheelVerify::shippedSizesMeetTheAnchors()
     QFETCH(int, allowed);
     const WheelMatrix m = readWheelMatrixFile(wheelMatrixPath(QStringLiteral(BALVORA_SOURCE_DIR "/data"), type, n), n);
     QVERIFY2(m.outcome.ok(), qPrintable(m.outcome.message));
-    // Files a long search has not yet brought within 10% (docs/wheels.md gives the
-    // figures and what was tried): they fail here as expected, and pass once they do.
-    for (const auto &[shortType, shortN] : kNotYetWithinTenPercent)
-        if (type == wheelTypeIndex(QLatin1String(shortType)) && n == shortN)
-            QEXPECT_FAIL("", "not yet within 10% of the best known size", Continue);
     QVERIFY2(int(m.rows.size()) <= allowed,
              qPrintable(QStringLiteral("%1 rows, allowed %2 (best known %3, ratio %4)")
                             .arg(m.rows.size())
