@@ -1,6 +1,8 @@
 #include "core/prize/Backtest.h"
 
+#include "core/history/HistoryQuery.h"
 #include "core/prize/RedSetIndex.h"
+#include "core/stats/StatsQuery.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -154,6 +156,38 @@ std::optional<std::vector<PrizeCounts>> countOverDraws(const BetList &bets, cons
     if (!ticker.finish())
         return std::nullopt;
     return counts;
+}
+
+Result<std::vector<PlayedDraw>> drawsInRange(QSqlDatabase db, const QString &from, const QString &to)
+{
+    Result<std::vector<PlayedDraw>> result;
+    Query::Rows rows = HistoryQuery::run(db, HistoryQuery::range(from, to));
+    result.outcome = rows.outcome;
+    if (!rows.ok())
+        return result;
+    while (rows.query.next()) {
+        PlayedDraw draw;
+        draw.qishu = rows.query.value(QStringLiteral("qishu")).toString();
+        for (int i = 0; i < Game::kRedsPerBet; ++i)
+            draw.balls.reds[std::size_t(i)] = StatsQuery::wholeNumber(rows.query.value(QStringLiteral("c%1").arg(i + 1)));
+        draw.balls.blue = StatsQuery::wholeNumber(rows.query.value(QStringLiteral("c7")));
+        result.value.push_back(draw);
+    }
+    return result;
+}
+
+DrawReturn returnOf(const PrizeCounts &counts, qint64 bets, std::array<qint64, 2> floatingYuan)
+{
+    DrawReturn r;
+    r.costYuan = bets * Game::kBetPriceYuan;
+    for (int level = 0; level < Game::kPrizeLevels; ++level) {
+        const qint64 won = counts[std::size_t(level)];
+        const qint64 perBet = level < 2 ? floatingYuan[std::size_t(level)] : Game::kFixedPrizeYuan[level];
+        if (won > 0 && perBet == 0)
+            r.floatingUnknown = true;
+        r.wonYuan += won * perBet;
+    }
+    return r;
 }
 
 } // namespace Backtest
