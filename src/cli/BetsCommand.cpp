@@ -2,180 +2,28 @@
 // reduces as the tab does and writes the current list's output lines.
 #include "Commands.h"
 
-#include "core/Game.h"
-#include "core/bets/BetEngine.h"
+#include "BetOptions.h"
 #include "core/bets/Export.h"
-#include "core/bets/WheelMatrix.h"
 
 #include <QFile>
 
-namespace {
-
-struct BetsOptions {
-    std::array<bool, Game::kRedBalls> reds{};
-    std::array<bool, Game::kBlueBalls> blues{};
-    GenerationRequest request;
-    bool wheelGiven = false;
-    FilterSettings filters = defaultFilterSettings();
-    bool filterGiven = false;
-    int reduceN = 0;
-    QString outPath;
-};
-
-// "all" or comma-separated numbers within 1..max.
-bool parseBalls(const QString &text, int max, std::vector<int> &balls)
-{
-    balls.clear();
-    if (text == QLatin1String("all")) {
-        for (int k = 1; k <= max; ++k)
-            balls.push_back(k);
-        return true;
-    }
-    for (const QString &part : text.split(QLatin1Char(','))) {
-        bool ok = false;
-        const int k = part.trimmed().toInt(&ok);
-        if (!ok || k < 1 || k > max)
-            return false;
-        balls.push_back(k);
-    }
-    return true;
-}
-
-const QCommandLineOption kRed(QStringLiteral("red"), QStringLiteral("red candidates: numbers 1 to 33 separated by commas, or all"),
-                              QStringLiteral("L"));
-const QCommandLineOption kBlue(QStringLiteral("blue"), QStringLiteral("blue candidates: numbers 1 to 16 separated by commas, or all"),
-                               QStringLiteral("L"));
-const QCommandLineOption kMethod(QStringLiteral("method"), QStringLiteral("all (the default), banker or wheel"),
-                                 QStringLiteral("all|banker|wheel"));
-const QCommandLineOption kBanker(QStringLiteral("banker"), QStringLiteral("the bankers for --method banker, in picking order"),
-                                 QStringLiteral("L"));
-const QCommandLineOption kWheel(QStringLiteral("wheel"), QStringLiteral("the wheel type for --method wheel, as 中6保5 or S6E5"),
-                                QStringLiteral("TYPE"));
-const QCommandLineOption kGuarantee(QStringLiteral("guarantee"),
-                                    QStringLiteral("keep only bets sharing fewer than N reds while generating (2 to 5)"),
-                                    QStringLiteral("N"));
-const QCommandLineOption kFilter(QStringLiteral("filter"),
-                                 QStringLiteral("keep bets whose condition NAME (caption or short name) lies in LO..HI; repeatable"),
-                                 QStringLiteral("NAME=LO..HI"));
-const QCommandLineOption kReduce(QStringLiteral("reduce"), QStringLiteral("thin the current list by guarantee N (3 to 5)"),
-                                 QStringLiteral("N"));
-const QCommandLineOption kOut(QStringLiteral("out"), QStringLiteral("write the lines to FILE instead of standard output"),
-                              QStringLiteral("FILE"));
-
-// Reads the options; a non-empty return is the usage error to print.
-QString parseOptions(const QCommandLineParser &parser, const QString &programDir, BetsOptions &o)
-{
-    o.request.programDir = programDir;
-    int guarantee = 0;
-    std::vector<int> balls;
-    for (const QCommandLineOption *option : {&kRed, &kBlue}) {
-        const bool red = option == &kRed;
-        const QString opt = QStringLiteral("--") + option->names().first();
-        for (const QString &value : parser.values(*option)) {
-            const int highest = red ? Game::kRedBalls : Game::kBlueBalls;
-            if (!parseBalls(value, highest, balls))
-                return QStringLiteral("%1 takes numbers 1 to %2 separated by commas, or all").arg(opt).arg(highest);
-            for (int k : balls)
-                (red ? o.reds[std::size_t(k - 1)] : o.blues[std::size_t(k - 1)]) = true;
-        }
-    }
-    for (const QString &value : parser.values(kMethod)) {
-        if (value == QLatin1String("all"))
-            o.request.method = BetMethod::AllCombinations;
-        else if (value == QLatin1String("banker"))
-            o.request.method = BetMethod::BankerDrag;
-        else if (value == QLatin1String("wheel"))
-            o.request.method = BetMethod::Wheel;
-        else
-            return QStringLiteral("--method takes all, banker or wheel");
-    }
-    for (const QString &value : parser.values(kBanker)) {
-        if (!parseBalls(value, Game::kRedBalls, balls) || value == QLatin1String("all"))
-            return QStringLiteral("--banker takes red balls 1 to 33 separated by commas");
-        // The banker picker's text: each banker as two digits and a blank, in the given order.
-        QString text;
-        for (int k : balls) {
-            const QString ball = QStringLiteral("%1 ").arg(k, 2, 10, QLatin1Char('0'));
-            if (text.contains(ball))
-                return QStringLiteral("--banker names %1 twice").arg(ball.trimmed());
-            text += ball;
-        }
-        o.request.bankerText = text;
-    }
-    if (parser.isSet(kWheel)) {
-        o.request.wheelTypeIndex = wheelTypeIndex(parser.value(kWheel)); // -1 is refused by the generation
-        o.wheelGiven = true;
-    }
-    for (const QString &value : parser.values(kGuarantee)) {
-        bool ok = false;
-        guarantee = value.toInt(&ok);
-        if (!ok || guarantee < 2 || guarantee > 5)
-            return QStringLiteral("--guarantee takes 2 to 5");
-    }
-    for (const QString &value : parser.values(kFilter)) {
-        const int eq = value.indexOf(QLatin1Char('='));
-        const int dots = value.indexOf(QLatin1String(".."), eq + 1);
-        const int c = eq < 0 ? -1 : filterConditionIndex(value.left(eq));
-        if (c < 0 || dots < 0)
-            return QStringLiteral("--filter takes NAME=LO..HI with NAME a condition's caption or short name");
-        // The bounds stay text: the filter reads them as the tab reads its boxes.
-        o.filters[std::size_t(c)] = {true, value.mid(eq + 1, dots - eq - 1), value.mid(dots + 2)};
-        o.filterGiven = true;
-    }
-    for (const QString &value : parser.values(kReduce)) {
-        bool ok = false;
-        o.reduceN = value.toInt(&ok);
-        if (!ok || o.reduceN < 3 || o.reduceN > 5)
-            return QStringLiteral("--reduce takes 3 to 5");
-    }
-    o.outPath = parser.value(kOut);
-    if (guarantee != 0 && o.request.method != BetMethod::AllCombinations)
-        return QStringLiteral("--guarantee applies to --method all only");
-    if (o.wheelGiven && o.request.method != BetMethod::Wheel)
-        return QStringLiteral("--wheel applies to --method wheel only");
-    o.request.guaranteeN = guarantee;
-    return QString();
-}
-
-} // namespace
-
 void setupBets(QCommandLineParser &parser)
 {
-    parser.addOptions({kRed, kBlue, kMethod, kBanker, kWheel, kGuarantee, kFilter, kReduce, kOut});
+    addBetOptions(parser);
 }
 
 int runBets(const CliContext &ctx, const QCommandLineParser &parser)
 {
     BetsOptions o;
-    const QString usage = parseOptions(parser, ctx.matrixDir, o);
+    const QString usage = readBetOptions(parser, ctx.matrixDir, o);
     if (!usage.isEmpty()) {
         ctx.err << "balvora-cli bets: " << usage << Qt::endl;
         return 2;
     }
 
     BetEngine engine;
-    const EngineResult g = engine.generate(o.reds, o.blues, o.request);
-    if (!g.warning.isEmpty())
-        ctx.err << g.warning << Qt::endl;
-    if (!g.outcome.ok()) {
-        ctx.err << g.outcome.message << Qt::endl;
+    if (!makeBets(o, engine, ctx.err))
         return 1;
-    }
-    if (o.filterGiven) {
-        const EngineResult f = engine.filter(o.request.method, o.filters);
-        if (!f.outcome.ok()) {
-            ctx.err << f.outcome.message << Qt::endl;
-            return 1;
-        }
-    }
-    if (o.reduceN != 0) {
-        const EngineResult r = engine.reduce(o.reduceN);
-        if (!r.outcome.ok()) { // only an allocation that failed: never write the unreduced list
-            ctx.err << r.outcome.message << Qt::endl;
-            return 1;
-        }
-    }
-
     Outcome written;
     if (o.outPath.isEmpty()) {
         ctx.out.flush();

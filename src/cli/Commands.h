@@ -38,5 +38,7 @@ void setupOmission(QCommandLineParser &parser);
 int runOmission(const CliContext &ctx, const QCommandLineParser &parser);
 void setupIntervals(QCommandLineParser &parser);
 int runIntervals(const CliContext &ctx, const QCommandLineParser &parser);
+void setupBacktest(QCommandLineParser &parser);
+int runBacktest(const CliContext &ctx, const QCommandLineParser &parser);
 void setupCheck(QCommandLineParser &parser);
 int runCheck(const CliContext &ctx, const QCommandLineParser &parser);

@@ -17,7 +17,7 @@ struct Command {
     const char *name;
     const char *synopsis;     // what follows the name in the usage line
     const char *description;
-    int arguments;            // how many positional arguments it takes
+    int arguments;            // how many positional arguments it takes; -1: the command checks them
     void (*setup)(QCommandLineParser &);
     int (*run)(const CliContext &, const QCommandLineParser &);
 };
@@ -39,6 +39,9 @@ const Command kCommands[] = {
      runIntervals},
     {"check", "--draw Q FILE", "the prizes won by the tickets of FILE (one a line) in draw Q; - reads stdin", 1,
      setupCheck, runCheck},
+    {"backtest", "--from Q --to Q (FILE|- | the bet options of bets)",
+     "play a bet list in every draw Q..Q: prizes, yuan won and cost per draw, tab-separated", -1, setupBacktest,
+     runBacktest},
 };
 
 const QCommandLineOption kDirOption(QStringLiteral("dir"),
@@ -93,7 +96,7 @@ int runCommand(const Command &c, const QStringList &args, ProgramFolders folders
         out.flush();
         return 0;
     }
-    if (parser.positionalArguments().size() != c.arguments) {
+    if (c.arguments >= 0 && parser.positionalArguments().size() != c.arguments) {
         err << usageLine(c) << Qt::endl;
         return 2;
     }

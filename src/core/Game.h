@@ -19,4 +19,9 @@ constexpr int prizeFor(int redHits, bool blueHit)
     return redHits < 0 || redHits > kRedsPerBet ? 0 : kPrizeTable[redHits][blueHit ? 1 : 0];
 }
 
+// Yuan per winning bet of the third to sixth prize; the first and second are shares of the
+// pool, known only from the draw's notice (0 here).
+inline constexpr int kFixedPrizeYuan[kPrizeLevels] = {0, 0, 3000, 200, 10, 5};
+inline constexpr int kBetPriceYuan = 2;
+
 } // namespace Game

@@ -1,0 +1,193 @@
+#include "core/prize/Backtest.h"
+
+#include "core/history/HistoryQuery.h"
+#include "core/prize/RedSetIndex.h"
+#include "core/stats/StatsQuery.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <numeric>
+
+namespace Backtest {
+
+namespace {
+
+using PrizeCheck::DrawBalls;
+using PrizeCheck::PrizeCounts;
+
+// Below this many bets one pass per draw is cheaper than building the index.
+constexpr std::size_t kIndexFrom = 200000;
+
+// The sets of six reds that share h >= 3 of a draw's reds: 20 * C(27,3) + 15 * C(27,2) + 6 * 27 + 1.
+constexpr qint64 kSetsPerDraw = 63928;
+
+// The prize table gives every red count below three the same prize, so the bets with fewer
+// hits are counted together, as whatever is left of their blue.
+static_assert(Game::prizeFor(0, true) == Game::prizeFor(2, true) && Game::prizeFor(1, true) == Game::prizeFor(2, true)
+              && Game::prizeFor(0, false) == 0 && Game::prizeFor(1, false) == 0 && Game::prizeFor(2, false) == 0);
+
+void addPrize(PrizeCounts &counts, int hits, bool blueHit, std::uint64_t bets)
+{
+    if (const int prize = Game::prizeFor(hits, blueHit))
+        counts[std::size_t(prize - 1)] += qint64(bets);
+}
+
+// The masks of every K-subset of the balls in POOL.
+std::vector<std::uint64_t> subsets(const std::vector<int> &pool, int k)
+{
+    std::vector<std::uint64_t> out;
+    std::vector<int> pick(static_cast<std::size_t>(k));
+    for (int i = 0; i < k; ++i)
+        pick[std::size_t(i)] = i;
+    const int n = int(pool.size());
+    if (k > n)
+        return out;
+    for (;;) {
+        std::uint64_t mask = 0;
+        for (int i : pick)
+            mask |= std::uint64_t(1) << pool[std::size_t(i)];
+        out.push_back(mask);
+        int i = k - 1;
+        while (i >= 0 && pick[std::size_t(i)] == n - k + i)
+            --i;
+        if (i < 0)
+            return out;
+        ++pick[std::size_t(i)];
+        for (int j = i + 1; j < k; ++j)
+            pick[std::size_t(j)] = pick[std::size_t(j - 1)] + 1;
+    }
+}
+
+PrizeCounts countDraw(const RedSetIndex &index, const DrawBalls &draw)
+{
+    std::vector<int> drawn, others;
+    std::uint64_t drawnMask = 0;
+    for (int r : draw.reds)
+        drawnMask |= std::uint64_t(1) << (r - 1);
+    for (int ball = 0; ball < Game::kRedBalls; ++ball)
+        (drawnMask >> ball & 1 ? drawn : others).push_back(ball);
+
+    std::uint64_t all[Game::kRedsPerBet + 1]{};
+    std::uint64_t blue[Game::kRedsPerBet + 1]{};
+    for (int hits = 3; hits <= Game::kRedsPerBet; ++hits) {
+        const std::vector<std::uint64_t> inside = subsets(drawn, hits);
+        const std::vector<std::uint64_t> outside = subsets(others, Game::kRedsPerBet - hits);
+        for (std::uint64_t in : inside)
+            for (std::uint64_t out : outside) {
+                const std::uint32_t set = RedSetIndex::rankOfMask(in | out);
+                all[hits] += index.all(set);
+                blue[hits] += index.withBlue(draw.blue, set);
+            }
+    }
+    PrizeCounts counts{};
+    std::uint64_t blueWithThreeOrMore = 0;
+    for (int hits = 3; hits <= Game::kRedsPerBet; ++hits) {
+        addPrize(counts, hits, true, blue[hits]);
+        addPrize(counts, hits, false, all[hits] - blue[hits]);
+        blueWithThreeOrMore += blue[hits];
+    }
+    addPrize(counts, 2, true, index.blueTotal(draw.blue) - blueWithThreeOrMore);
+    return counts;
+}
+
+// Six distinct reds 1..33 and a blue 1..16, as every stored draw is.
+bool drawIsSet(const DrawBalls &draw)
+{
+    if (draw.blue < 1 || draw.blue > Game::kBlueBalls)
+        return false;
+    std::uint64_t mask = 0;
+    for (int r : draw.reds) {
+        if (r < 1 || r > Game::kRedBalls)
+            return false;
+        mask |= std::uint64_t(1) << (r - 1);
+    }
+    return __builtin_popcountll(mask) == Game::kRedsPerBet;
+}
+
+} // namespace
+
+std::optional<std::vector<PrizeCounts>> countBetByBet(const BetList &bets, const std::vector<DrawBalls> &draws,
+                                                      const ProgressFn &progress)
+{
+    ProgressTicker ticker(progress, qint64(draws.size()) * qint64(bets.size()));
+    std::vector<PrizeCounts> counts;
+    counts.reserve(draws.size());
+    for (const DrawBalls &draw : draws) {
+        if (!ticker.tick(qint64(counts.size()) * qint64(bets.size())))
+            return std::nullopt;
+        counts.push_back(PrizeCheck::countPrizes(bets, draw));
+    }
+    if (!ticker.finish())
+        return std::nullopt;
+    return counts;
+}
+
+std::optional<std::vector<PrizeCounts>> countOverDraws(const BetList &bets, const std::vector<DrawBalls> &draws,
+                                                       const ProgressFn &progress)
+{
+    bool allSets = true;
+    for (const DrawBalls &draw : draws)
+        allSets = allSets && drawIsSet(draw);
+    if (bets.size() < kIndexFrom || draws.size() < 2 || !allSets)
+        return countBetByBet(bets, draws, progress);
+
+    const qint64 buildWork = qint64(bets.size());
+    ProgressTicker ticker(progress, buildWork + qint64(draws.size()) * kSetsPerDraw);
+    RedSetIndex index;
+    switch (index.build(bets, ticker)) {
+    case RedSetIndex::Built::Cancelled:
+        return std::nullopt;
+    case RedSetIndex::Built::NotRedSets:
+        return countBetByBet(bets, draws, progress);
+    case RedSetIndex::Built::Done:
+        break;
+    }
+    // Draws of one blue read one plane of the index; taken together, it stays in the cache.
+    std::vector<std::size_t> order(draws.size());
+    std::iota(order.begin(), order.end(), std::size_t(0));
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return draws[a].blue < draws[b].blue; });
+    std::vector<PrizeCounts> counts(draws.size());
+    for (std::size_t done = 0; done < order.size(); ++done) {
+        if (!ticker.tick(buildWork + qint64(done) * kSetsPerDraw))
+            return std::nullopt;
+        counts[order[done]] = countDraw(index, draws[order[done]]);
+    }
+    if (!ticker.finish())
+        return std::nullopt;
+    return counts;
+}
+
+Result<std::vector<PlayedDraw>> drawsInRange(QSqlDatabase db, const QString &from, const QString &to)
+{
+    Result<std::vector<PlayedDraw>> result;
+    Query::Rows rows = HistoryQuery::run(db, HistoryQuery::range(from, to));
+    result.outcome = rows.outcome;
+    if (!rows.ok())
+        return result;
+    while (rows.query.next()) {
+        PlayedDraw draw;
+        draw.qishu = rows.query.value(QStringLiteral("qishu")).toString();
+        for (int i = 0; i < Game::kRedsPerBet; ++i)
+            draw.balls.reds[std::size_t(i)] = StatsQuery::wholeNumber(rows.query.value(QStringLiteral("c%1").arg(i + 1)));
+        draw.balls.blue = StatsQuery::wholeNumber(rows.query.value(QStringLiteral("c7")));
+        result.value.push_back(draw);
+    }
+    return result;
+}
+
+DrawReturn returnOf(const PrizeCounts &counts, qint64 bets, std::array<qint64, 2> floatingYuan)
+{
+    DrawReturn r;
+    r.costYuan = bets * Game::kBetPriceYuan;
+    for (int level = 0; level < Game::kPrizeLevels; ++level) {
+        const qint64 won = counts[std::size_t(level)];
+        const qint64 perBet = level < 2 ? floatingYuan[std::size_t(level)] : Game::kFixedPrizeYuan[level];
+        if (won > 0 && perBet == 0)
+            r.floatingUnknown = true;
+        r.wonYuan += won * perBet;
+    }
+    return r;
+}
+
+} // namespace Backtest

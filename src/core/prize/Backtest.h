@@ -1,0 +1,45 @@
+#pragma once
+// A bet list played in every draw of a range: how many bets would have won each prize.
+#include "core/Outcome.h"
+#include "core/bets/Bet.h"
+#include "core/bets/Progress.h"
+#include "core/prize/PrizeCheck.h"
+
+#include <QSqlDatabase>
+#include <QString>
+#include <array>
+#include <optional>
+#include <vector>
+
+namespace Backtest {
+
+// The prize counts of BETS in each of DRAWS, in the same order; nullopt when progress asked
+// to cancel. Long lists are counted by their red sets, so the work grows with the bets plus
+// the draws; short ones bet by bet. Both give the counts PrizeCheck::countPrizes gives.
+std::optional<std::vector<PrizeCheck::PrizeCounts>> countOverDraws(const BetList &bets,
+                                                                   const std::vector<PrizeCheck::DrawBalls> &draws,
+                                                                   const ProgressFn &progress = {});
+
+// The same, always bet by bet (for lists whose reds are not sets, and to compare with).
+std::optional<std::vector<PrizeCheck::PrizeCounts>> countBetByBet(const BetList &bets,
+                                                                  const std::vector<PrizeCheck::DrawBalls> &draws,
+                                                                  const ProgressFn &progress = {});
+
+struct PlayedDraw {
+    QString qishu;
+    PrizeCheck::DrawBalls balls;
+};
+// The stored draws from..to (text order, both included), ascending; failed when the history
+// cannot be read.
+Result<std::vector<PlayedDraw>> drawsInRange(QSqlDatabase db, const QString &from, const QString &to);
+
+// What a list of BETS bets won and cost in one draw.
+struct DrawReturn {
+    qint64 wonYuan = 0;           // the fixed prizes, and the first and second where their money is known
+    bool floatingUnknown = false; // a first or second prize was won whose money per bet is not known
+    qint64 costYuan = 0;
+};
+// floatingYuan: the first and second prize's money per bet in that draw, 0 where unknown.
+DrawReturn returnOf(const PrizeCheck::PrizeCounts &counts, qint64 bets, std::array<qint64, 2> floatingYuan = {});
+
+} // namespace Backtest

@@ -1,0 +1,46 @@
+// Golden test: balvora-cli backtest on a four-draw history, over a bet file, stdin and the
+// bet options, with the refusals; output compared with the checked-in expected text.
+#include "CliRun.h"
+#include "ProgramDir.h"
+
+#include <QFile>
+#include <QtTest>
+
+class TestBacktestCli : public QObject {
+    Q_OBJECT
+
+    ProgramDir m_dir;
+    QString m_output;
+
+    void run(const QStringList &args, const QByteArray &input = QByteArray())
+    {
+        const CliRun r = runCli(QStringList{"--dir", m_dir.path()} + args, input);
+        QVERIFY2(r.status >= 0, qPrintable(r.err));
+        m_output += QStringLiteral("$ %1\n").arg(args.join(QLatin1Char(' ')).replace(QStringLiteral(BALVORA_SOURCE_DIR), QStringLiteral("SRC")));
+        m_output += r.outText() + QString(r.err).replace(QStringLiteral(BALVORA_SOURCE_DIR), QStringLiteral("SRC"));
+        m_output += QStringLiteral("exit %1\n").arg(r.status);
+    }
+
+private slots:
+    void backtest()
+    {
+        const QString golden = QStringLiteral(BALVORA_SOURCE_DIR "/tests/cli/golden/");
+        const CliRun imported = runCli({"--dir", m_dir.path(), "import", golden + "stats-draws.txt"});
+        QCOMPARE(imported.status, 0);
+        run({"backtest", "--from", "2007001", "--to", "2007004", golden + "backtest-bets.txt"});
+        run({"backtest", "--from", "2007002", "--to", "2007003", "-"}, "04 20 21 22 23 24 09\n\n03 04 25 26 27 28 05\n");
+        run({"backtest", "--from", "2007001", "--to", "2007004", "--red", "1,3,4,10,11,12,20", "--blue", "5,9"});
+        run({"backtest", "--from", "2007005", "--to", "2007009", golden + "backtest-bets.txt"});
+        run({"backtest", "--from", "2007001", "--to", "2007004", golden + "backtest-bad.txt"});
+        run({"backtest", "--from", "2007001", "--to", "2007004", "-"}, "");
+        run({"backtest", "--from", "2007001", "--to", "2007004"});
+        run({"backtest", "--from", "2007001", golden + "backtest-bets.txt"});
+        run({"backtest", "--from", "2007001", "--to", "2007004", "--red", "1,2", golden + "backtest-bets.txt"});
+        QFile expected(golden + "backtest-cli.expected");
+        QVERIFY2(expected.open(QIODevice::ReadOnly | QIODevice::Text), "the expected output is checked in");
+        QCOMPARE(m_output, QString::fromUtf8(expected.readAll()));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBacktestCli)
+#include "tst_backtestcli.moc"

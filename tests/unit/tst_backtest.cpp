@@ -1,0 +1,163 @@
+// A bet list counted over many draws: the red-set index gives, draw for draw, the counts a
+// plain per-bet count gives, and a cancel ends the count.
+#include "core/bets/Generation.h"
+#include "core/prize/Backtest.h"
+#include "core/prize/RedSetIndex.h"
+
+#include <QtTest>
+
+#include <algorithm>
+#include <numeric>
+#include <random>
+
+namespace {
+
+using PrizeCheck::DrawBalls;
+
+std::vector<int> ballsUpTo(int last)
+{
+    std::vector<int> v(static_cast<std::size_t>(last));
+    std::iota(v.begin(), v.end(), 1);
+    return v;
+}
+
+// Six distinct reds in the order shuffled (so not always sorted) and a blue.
+Bet randomBet(std::mt19937 &rng, bool sorted)
+{
+    std::vector<int> reds = ballsUpTo(33);
+    std::shuffle(reds.begin(), reds.end(), rng);
+    if (sorted)
+        std::sort(reds.begin(), reds.begin() + 6);
+    Bet b{};
+    for (int i = 0; i < 6; ++i)
+        b.red[i] = std::uint8_t(reds[std::size_t(i)]);
+    b.blue = std::uint8_t(std::uniform_int_distribution<int>(1, 16)(rng));
+    return b;
+}
+
+DrawBalls drawOf(const Bet &b)
+{
+    DrawBalls d;
+    for (int i = 0; i < 6; ++i)
+        d.reds[std::size_t(i)] = b.red[i];
+    std::sort(d.reds.begin(), d.reds.end());
+    d.blue = b.blue;
+    return d;
+}
+
+// The draws: some taken from the list itself (so every prize occurs), some random.
+std::vector<DrawBalls> drawsFor(const BetList &bets, std::mt19937 &rng)
+{
+    std::vector<DrawBalls> draws;
+    for (int i = 0; i < 6; ++i)
+        draws.push_back(drawOf(bets[std::size_t(rng() % bets.size())]));
+    for (int i = 0; i < 6; ++i)
+        draws.push_back(drawOf(randomBet(rng, true)));
+    return draws;
+}
+
+} // namespace
+
+class TestBacktest : public QObject {
+    Q_OBJECT
+private slots:
+    void rankIsABijection()
+    {
+        std::vector<bool> seen(RedSetIndex::kSets, false);
+        const std::vector<int> reds = ballsUpTo(33);
+        const BetList all = generateAllCombinations(reds, {1}).bets;
+        QCOMPARE(all.size(), std::size_t(RedSetIndex::kSets));
+        for (const Bet &b : all) {
+            std::array<int, 6> zeroBased;
+            std::uint64_t mask = 0;
+            for (int i = 0; i < 6; ++i) {
+                zeroBased[std::size_t(i)] = b.red[i] - 1;
+                mask |= std::uint64_t(1) << (b.red[i] - 1);
+            }
+            const std::uint32_t rank = RedSetIndex::rankOf(zeroBased);
+            QVERIFY(rank < RedSetIndex::kSets);
+            QVERIFY(!seen[rank]);
+            QCOMPARE(RedSetIndex::rankOfMask(mask), rank);
+            seen[rank] = true;
+        }
+    }
+
+    // Lists long enough for the index, with repeated bets, unsorted reds and a blue only some
+    // draws have; and one list with a bet whose reds repeat, which is counted bet by bet.
+    void indexEqualsPerBetCount_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<bool>("sorted");
+        QTest::addColumn<bool>("repeatedRed");
+        QTest::addColumn<unsigned>("seed");
+        QTest::newRow("random sorted") << 210000 << true << false << 1u;
+        QTest::newRow("random unsorted") << 230000 << false << false << 2u;
+        QTest::newRow("short list") << 5000 << true << false << 3u;
+        QTest::newRow("a bet with a repeated red") << 205000 << true << true << 4u;
+    }
+    void indexEqualsPerBetCount()
+    {
+        QFETCH(int, size);
+        QFETCH(bool, sorted);
+        QFETCH(bool, repeatedRed);
+        QFETCH(unsigned, seed);
+        std::mt19937 rng(seed);
+        BetList bets;
+        for (int i = 0; i < size; ++i)
+            bets.push_back(randomBet(rng, sorted));
+        for (int i = 0; i < 1000; ++i) // repeats
+            bets.push_back(bets[std::size_t(rng() % bets.size())]);
+        if (repeatedRed)
+            bets[17].red[3] = bets[17].red[2];
+        const std::vector<DrawBalls> draws = drawsFor(bets, rng);
+        const auto indexed = Backtest::countOverDraws(bets, draws);
+        const auto direct = Backtest::countBetByBet(bets, draws);
+        QVERIFY(indexed && direct);
+        QCOMPARE(indexed->size(), draws.size());
+        qint64 firstPrizes = 0;
+        for (std::size_t d = 0; d < draws.size(); ++d) {
+            QCOMPARE((*indexed)[d], (*direct)[d]);
+            firstPrizes += (*indexed)[d][0];
+        }
+        QVERIFY(firstPrizes >= 6); // every draw taken from the list wins a first prize
+    }
+
+    // All 17,721,088 bets are too many for a test; every red set with two blues holds each
+    // prize's known count in any draw.
+    void everyRedSetKnownCounts()
+    {
+        const BetList bets = generateAllCombinations(ballsUpTo(33), {3, 9}).bets;
+        const std::vector<DrawBalls> draws = {{{1, 2, 3, 4, 5, 6}, 3}, {{7, 12, 19, 25, 30, 33}, 16}};
+        const auto counts = Backtest::countOverDraws(bets, draws);
+        QVERIFY(counts);
+        // Draw 1 (blue 3 among the list's): first 1, second 1, third 6*27, fourth 6*27 +
+        // 15*351, fifth 15*351 + 20*2925, sixth the sets with fewer than three of the reds.
+        const qint64 sixth = 1107568 - (1 + 162 + 5265 + 58500);
+        QCOMPARE((*counts)[0], (PrizeCheck::PrizeCounts{1, 1, 162, 162 + 5265, 5265 + 58500, sixth}));
+        // Draw 2 (blue 16 not in the list): only the red-only prizes, twice each.
+        QCOMPARE((*counts)[1], (PrizeCheck::PrizeCounts{0, 2, 0, 2 * 162, 2 * 5265, 0}));
+    }
+
+    void cancelEndsTheCount_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::newRow("indexed") << 250000;
+        QTest::newRow("bet by bet") << 10000;
+    }
+    void cancelEndsTheCount()
+    {
+        QFETCH(int, size);
+        std::mt19937 rng(7);
+        BetList bets;
+        for (int i = 0; i < size; ++i)
+            bets.push_back(randomBet(rng, true));
+        const std::vector<DrawBalls> draws = drawsFor(bets, rng);
+        int calls = 0;
+        const auto counts = Backtest::countOverDraws(bets, draws, [&](qint64, qint64) { return ++calls < 3; });
+        QVERIFY(!counts);
+        QCOMPARE(calls, 3);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestBacktest)
+#include "tst_backtest.moc"
