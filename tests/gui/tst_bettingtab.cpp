@@ -13,6 +13,8 @@
 #include "ui/widgets/BallToggleGrid.h"
 #include "ui/widgets/RollUpPanel.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -72,6 +74,56 @@ private slots:
         QCOMPARE(f.strip.blueSelection(), (std::array<bool, 16>{false, false, false, true}));
         f.click("clearBluesButton");
         QCOMPARE(f.strip.blueSelection(), (std::array<bool, 16>{}));
+        QCOMPARE(f.label("redCountLabel"), QStringLiteral("0"));
+    }
+
+    // Each activation of a red toggle moves the counter by one, whichever way it comes; a
+    // screen reader's Toggle and Press actions are activations like a click.
+    void redCounterCountsEveryActivation_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::newRow("mouse") << "mouse";
+        QTest::newRow("space key") << "key";
+        QTest::newRow("click()") << "click";
+        QTest::newRow("accessible Toggle action") << "accessibleToggle";
+        QTest::newRow("accessible Press action") << "accessiblePress";
+    }
+    void redCounterCountsEveryActivation()
+    {
+        QFETCH(QString, way);
+        BettingFixture f;
+        QAbstractButton *ball7 = f.strip.reds()->toggle(7);
+        const auto activate = [&] {
+            const bool before = ball7->isChecked();
+            if (way == QLatin1String("mouse")) {
+                f.pickRed(7);
+            } else if (way == QLatin1String("key")) {
+                QTest::keyClick(ball7, Qt::Key_Space);
+            } else if (way == QLatin1String("click")) {
+                ball7->click();
+            } else {
+                QAccessibleInterface *a = QAccessible::queryAccessibleInterface(ball7);
+                QVERIFY(a && a->actionInterface());
+                const QString action = way == QLatin1String("accessibleToggle")
+                                           ? QAccessibleActionInterface::toggleAction()
+                                           : QAccessibleActionInterface::pressAction();
+                a->actionInterface()->doAction(action);
+            }
+            // The Press action clicks a moment later, as an animated click does.
+            QTRY_VERIFY(ball7->isChecked() != before);
+        };
+        activate();
+        QCOMPARE(f.label("redCountLabel"), QStringLiteral("1"));
+        activate();
+        QCOMPARE(f.label("redCountLabel"), QStringLiteral("0"));
+        // After a button has set the counter by its own rule, activations count from there.
+        f.click("selectAllRedsButton");
+        activate();
+        QCOMPARE(f.label("redCountLabel"), QStringLiteral("32"));
+        f.click("invertRedsButton"); // only ball 7 selected, counter 33 - 32
+        QCOMPARE(f.label("redCountLabel"), QStringLiteral("1"));
+        QVERIFY(ball7->isChecked());
+        activate();
         QCOMPARE(f.label("redCountLabel"), QStringLiteral("0"));
     }
 
