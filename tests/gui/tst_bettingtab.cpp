@@ -13,6 +13,8 @@
 #include "ui/widgets/BallToggleGrid.h"
 #include "ui/widgets/RollUpPanel.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -23,6 +25,14 @@
 namespace {
 const QString kTooFewReds = QStringLiteral("info:您选择的红球号码少于六位，请重新选择！");
 const QString kNoBlue = QStringLiteral("info:您选择的篮球号码少于一位，请重新选择！");
+
+// The dialog's "取消", as the user presses it.
+void pressCancel(QProgressDialog *progress)
+{
+    for (QPushButton *b : progress->findChildren<QPushButton *>())
+        if (b->text() == QStringLiteral("取消"))
+            b->click();
+}
 
 QStringList rowsOf(const BetList &list)
 {
@@ -72,6 +82,56 @@ private slots:
         QCOMPARE(f.strip.blueSelection(), (std::array<bool, 16>{false, false, false, true}));
         f.click("clearBluesButton");
         QCOMPARE(f.strip.blueSelection(), (std::array<bool, 16>{}));
+        QCOMPARE(f.label("redCountLabel"), QStringLiteral("0"));
+    }
+
+    // Each activation of a red toggle moves the counter by one, whichever way it comes; a
+    // screen reader's Toggle and Press actions are activations like a click.
+    void redCounterCountsEveryActivation_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::newRow("mouse") << "mouse";
+        QTest::newRow("space key") << "key";
+        QTest::newRow("click()") << "click";
+        QTest::newRow("accessible Toggle action") << "accessibleToggle";
+        QTest::newRow("accessible Press action") << "accessiblePress";
+    }
+    void redCounterCountsEveryActivation()
+    {
+        QFETCH(QString, way);
+        BettingFixture f;
+        QAbstractButton *ball7 = f.strip.reds()->toggle(7);
+        const auto activate = [&] {
+            const bool before = ball7->isChecked();
+            if (way == QLatin1String("mouse")) {
+                f.pickRed(7);
+            } else if (way == QLatin1String("key")) {
+                QTest::keyClick(ball7, Qt::Key_Space);
+            } else if (way == QLatin1String("click")) {
+                ball7->click();
+            } else {
+                QAccessibleInterface *a = QAccessible::queryAccessibleInterface(ball7);
+                QVERIFY(a && a->actionInterface());
+                const QString action = way == QLatin1String("accessibleToggle")
+                                           ? QAccessibleActionInterface::toggleAction()
+                                           : QAccessibleActionInterface::pressAction();
+                a->actionInterface()->doAction(action);
+            }
+            // The Press action clicks a moment later, as an animated click does.
+            QTRY_VERIFY(ball7->isChecked() != before);
+        };
+        activate();
+        QCOMPARE(f.label("redCountLabel"), QStringLiteral("1"));
+        activate();
+        QCOMPARE(f.label("redCountLabel"), QStringLiteral("0"));
+        // After a button has set the counter by its own rule, activations count from there.
+        f.click("selectAllRedsButton");
+        activate();
+        QCOMPARE(f.label("redCountLabel"), QStringLiteral("32"));
+        f.click("invertRedsButton"); // only ball 7 selected, counter 33 - 32
+        QCOMPARE(f.label("redCountLabel"), QStringLiteral("1"));
+        QVERIFY(ball7->isChecked());
+        activate();
         QCOMPARE(f.label("redCountLabel"), QStringLiteral("0"));
     }
 
@@ -331,6 +391,79 @@ private slots:
         for (int i = 0; i < 100 && window.bettingTab()->isBusy(); ++i)
             QTest::qWait(50);
         QCOMPARE(betRowText(window.bettingTab()->currentList()->at(0)), QStringLiteral("01 02 03 04 05 0616"));
+    }
+
+    // While a generation, filter or reduction runs, every control that would start another
+    // one is disabled and says why; it is usable again once the work ends or is cancelled.
+    void controlsWaitForTheRunningJob_data()
+    {
+        QTest::addColumn<QString>("job");
+        QTest::addColumn<bool>("cancelled");
+        QTest::newRow("generation ends") << "generateButton" << false;
+        QTest::newRow("generation cancelled") << "generateButton" << true;
+        QTest::newRow("filter ends") << "filterButton" << false;
+        QTest::newRow("filter cancelled") << "filterButton" << true;
+        QTest::newRow("保4号缩水 ends") << "reduceBy4Action" << false;
+        QTest::newRow("保4号缩水 cancelled") << "reduceBy4Action" << true;
+    }
+    void controlsWaitForTheRunningJob()
+    {
+        QFETCH(QString, job);
+        QFETCH(bool, cancelled);
+        BettingFixture f;
+        f.pickRange(8, 1);
+        QVERIFY(f.generate());
+        const QStringList buttons = {"generateButton", "filterButton", "exportButton", "prizeCheckButton"};
+        const QStringList actions = {"deleteAction", "reduceBy5Action", "reduceBy4Action", "reduceBy3Action"};
+        const auto controlsEnabled = [&] {
+            QStringList enabled;
+            for (const QString &b : buttons)
+                if (f.find(b.toLatin1().constData())->isEnabled())
+                    enabled << b;
+            for (const QString &a : actions)
+                if (f.tab.findChild<QAction *>(a)->isEnabled())
+                    enabled << a;
+            return enabled;
+        };
+        QCOMPARE(controlsEnabled(), buttons + actions);
+
+        // The work's result comes back through the event loop: until then the job runs.
+        if (job.endsWith(QLatin1String("Action")))
+            f.tab.findChild<QAction *>(job)->trigger();
+        else
+            f.click(job.toLatin1().constData());
+        QVERIFY(f.tab.isBusy());
+        QCOMPARE(controlsEnabled(), QStringList());
+        const QString why = QStringLiteral("完成或取消之前，其他投注操作暂不可用。");
+        QCOMPARE(f.find("filterButton")->toolTip(), why);
+        QProgressDialog *progress = f.tab.findChild<QProgressDialog *>();
+        QVERIFY(progress);
+        QVERIFY(progress->labelText().endsWith(QLatin1Char('\n') + why));
+        // A click on a disabled button starts nothing.
+        const auto before = f.tab.currentList();
+        f.click("generateButton");
+        if (cancelled)
+            pressCancel(progress);
+        QVERIFY(f.waitIdle());
+        QCOMPARE(controlsEnabled(), buttons + actions);
+        QCOMPARE(f.find("filterButton")->toolTip(), QString());
+        if (cancelled)
+            QVERIFY(f.tab.currentList() == before);
+    }
+
+    void prizeCheckWaitsForTheFirstList()
+    {
+        BettingFixture f;
+        f.pickRange(7, 1);
+        QPushButton *prizeCheck = f.find<QPushButton>("prizeCheckButton");
+        f.click("generateButton");
+        QVERIFY(!prizeCheck->isEnabled());
+        pressCancel(f.tab.findChild<QProgressDialog *>());
+        QVERIFY(f.waitIdle());
+        QVERIFY(!prizeCheck->isEnabled()); // nothing was generated
+        QVERIFY(f.find("generateButton")->isEnabled());
+        QVERIFY(f.generate());
+        QVERIFY(prizeCheck->isEnabled());
     }
 
     void cancelledGenerationKeepsThePreviousList()

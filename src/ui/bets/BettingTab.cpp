@@ -14,6 +14,7 @@
 #include "ui/widgets/BackgroundTask.h"
 #include "ui/widgets/Messages.h"
 
+#include <QAction>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -26,6 +27,8 @@ const QString kFiltering = QStringLiteral("正在进行条件过滤...");
 const QString kReducing = QStringLiteral("正在进行保号缩水...");
 const QString kDeleting = QStringLiteral("正在删除所选记录...");
 const QString kExporting = QStringLiteral("正在导出号码...");
+// Under the label of every long operation's progress dialog and on the buttons it disables.
+const QString kOthersWait = QStringLiteral("完成或取消之前，其他投注操作暂不可用。");
 } // namespace
 
 BettingTab::BettingTab(const QString &programDir, PickerStrip *picker, Messages &messages, QWidget *parent)
@@ -154,7 +157,7 @@ void BettingTab::generate()
                 m_messages.information(this, r.warning);
             if (!m_messages.show(this, r.outcome))
                 return; // the grid keeps its old page
-            prizeCheckButton->setEnabled(true);
+            m_prizeCheckReady = true;
             showFirstPage();
         });
 }
@@ -228,13 +231,28 @@ void BettingTab::requestPrizeCheck()
     emit prizeCheckRequested(currentList());
 }
 
+void BettingTab::setJobControlsEnabled(bool enabled)
+{
+    const QString why = enabled ? QString() : kOthersWait;
+    for (QPushButton *b : {generateButton, filterButton, exportButton, prizeCheckButton}) {
+        b->setEnabled(enabled);
+        b->setToolTip(why);
+    }
+    prizeCheckButton->setEnabled(enabled && m_prizeCheckReady);
+    for (QAction *a : {m_grid->deleteAction, m_grid->reduceBy5Action, m_grid->reduceBy4Action, m_grid->reduceBy3Action})
+        a->setEnabled(enabled);
+}
+
 template <class Result, class Compute, class Apply>
 void BettingTab::runLong(const QString &label, Compute compute, Apply apply)
 {
     m_busy = true;
-    BackgroundTask *task = BackgroundTask::start<Result>(this, label, std::move(compute), std::move(apply));
+    setJobControlsEnabled(false);
+    BackgroundTask *task = BackgroundTask::start<Result>(this, label + QLatin1Char('\n') + kOthersWait,
+                                                         std::move(compute), std::move(apply));
     connect(task, &BackgroundTask::finished, this, [this] {
         m_busy = false;
+        setJobControlsEnabled(true);
         releaseRetiredLists();
         emit operationFinished();
     });

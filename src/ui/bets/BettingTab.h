@@ -41,7 +41,8 @@ public:
     BankerPicker *bankerPicker() const { return m_bankerPicker; }
     PrintDialog *printDialog() const { return m_print; }
     void setSaveNameAsker(SaveNameFn asker);
-    // A long operation runs; its result is applied when it ends.
+    // A long operation runs; its result is applied when it ends. Meanwhile the buttons and
+    // context-menu items that start another one are disabled, and say why.
     bool isBusy() const { return m_busy; }
 
     QPushButton *generateButton = nullptr;   // 开始投注
@@ -75,6 +76,8 @@ private:
     // Installs the lists of r, if it made any, keeping the replaced ones to be let go later.
     void install(const EngineResult &r);
     void releaseRetiredLists();
+    // The controls that start a long operation ("中奖查询" only once a generation succeeded).
+    void setJobControlsEnabled(bool enabled);
     void showFirstPage();
 
     QString m_programDir;
@@ -84,6 +87,7 @@ private:
     BetEngine m_engine;
     std::vector<BetLists> m_retired;
     bool m_busy = false;
+    bool m_prizeCheckReady = false; // a generation ran to a list: "中奖查询" may be used
 
     MethodGroup *m_methods = nullptr;
     FilterRows *m_filters = nullptr;

@@ -64,7 +64,7 @@ PickerStrip::PickerStrip(QWidget *parent)
                     1, 2);
     grid->setColumnStretch(3, 1);
 
-    connect(m_reds, &BallToggleGrid::ballClicked, this, &PickerStrip::redClicked);
+    connect(m_reds, &BallToggleGrid::ballToggled, this, &PickerStrip::redToggled);
 }
 
 std::array<bool, 33> PickerStrip::redSelection() const
@@ -93,7 +93,7 @@ void PickerStrip::setCounter(int value)
     redCountLabel->setText(QString::number(value));
 }
 
-void PickerStrip::redClicked(int, bool selected)
+void PickerStrip::redToggled(int, bool selected)
 {
     setCounter(counter() + (selected ? 1 : -1));
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The strip "开始选号" under the tabs: 33 red and 16 blue ball toggles, "全选" / "反选" /
 // "清空" per colour and the red counter. The counter follows its own rule: one up or down
-// per click, set by the buttons, never recounted from the toggles.
+// per activation of a toggle (however it comes), set by the buttons, never recounted from
+// the toggles.
 #include <QWidget>
 #include <array>
 
@@ -29,7 +30,7 @@ public:
     void clearBlues();     // blue 清空
 
 private:
-    void redClicked(int ball, bool selected);
+    void redToggled(int ball, bool selected);
     void setCounter(int value);
     int counter() const;
 

@@ -31,15 +31,16 @@ int niceStep(int top)
 } // namespace
 
 TrendChartView::TrendChartView(const QString &title, QWidget *parent)
-    : QChartView(parent),
-      m_chart(new QChart),
+    // The view takes the chart at construction: QChartView(parent) would make a default chart
+    // of its own, and setChart() gives up that one without deleting it.
+    : QChartView(new QChart, parent),
+      m_chart(chart()),
       m_line(new QLineSeries),
       m_bars(new QBarSeries),
       m_set(new QBarSet(QString())),
       m_drawAxis(new QCategoryAxis),
       m_valueAxis(new QValueAxis)
 {
-    setChart(m_chart);
     setFrameShape(QFrame::NoFrame);
 
     m_chart->setTitle(title);

@@ -24,10 +24,14 @@ BallToggleGrid::BallToggleGrid(int count, const QString &namePrefix, const QColo
         layout->addWidget(b, (ball - 1) / columns, (ball - 1) % columns);
         paintToggle(b);
     }
-    // Every change of state, by click or by code, repaints; only clicks are reported.
-    connect(m_group, &QButtonGroup::idToggled, this, [this](int id, bool) { paintToggle(m_group->button(id)); });
-    connect(m_group, &QButtonGroup::idClicked, this,
-            [this](int id) { emit ballClicked(id, m_group->button(id)->isChecked()); });
+    // Every change of state repaints. Every change but setSelected's is the user's and is
+    // reported: the state change is the one path all activations share (an accessible Toggle
+    // action calls toggle() and never emits clicked).
+    connect(m_group, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        paintToggle(m_group->button(id));
+        if (!m_settingByCode)
+            emit ballToggled(id, checked);
+    });
 }
 
 bool BallToggleGrid::isSelected(int ball) const
@@ -38,8 +42,11 @@ bool BallToggleGrid::isSelected(int ball) const
 
 void BallToggleGrid::setSelected(int ball, bool selected)
 {
-    if (QAbstractButton *b = toggle(ball))
+    if (QAbstractButton *b = toggle(ball)) {
+        m_settingByCode = true;
         b->setChecked(selected);
+        m_settingByCode = false;
+    }
 }
 
 void BallToggleGrid::setAll(bool selected)

@@ -19,7 +19,7 @@ public:
 
     int count() const { return m_count; }
     bool isSelected(int ball) const;
-    // Changes states without emitting ballClicked: only the user's clicks do.
+    // Change states without emitting ballToggled: only the user's activations do.
     void setSelected(int ball, bool selected);
     void setAll(bool selected);
     void invert();
@@ -31,8 +31,9 @@ public:
     QColor colour(int ball) const;
 
 signals:
-    // The user clicked ball; selected is its state after the click.
-    void ballClicked(int ball, bool selected);
+    // The user turned ball on or off, whichever way: mouse, keyboard, an accessibility action
+    // (a screen reader's Toggle or Press) or QAbstractButton::click(); selected is its new state.
+    void ballToggled(int ball, bool selected);
 
 private:
     void paintToggle(QAbstractButton *button);
@@ -41,4 +42,5 @@ private:
     QColor m_selectedColour;
     QColor m_face;
     QButtonGroup *m_group;
+    bool m_settingByCode = false; // setSelected is changing a state: not the user's toggle
 };
