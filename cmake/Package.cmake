@@ -29,7 +29,8 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_PACKAGE_CONTACT "Balvora developers <balvora@users.noreply.example.org>")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Balvora developers <balvora@users.noreply.example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "double colour ball lottery: draw history, statistics and bets")
-set(CPACK_PACKAGE_DESCRIPTION
+# One string: set() with several would join them with the list separator ';'.
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "Balvora keeps the draw history of the double colour ball lottery (six reds from 01-33 "
     "and one blue from 01-16) and analyses it: history grid, frequency counts, trend charts, "
     "omission, sum interval, five elements and big/small statistics. It generates, filters "

@@ -265,6 +265,36 @@ private slots:
         QCOMPARE(column(t.db(), "append", "lxingqitian", "2007001"), QStringLiteral("09"));
         QCOMPARE(column(t.db(), "data", "lxingqitian", "2007002"), QStringLiteral("<null>"));
     }
+
+    // A batch reuses one insert for all its draws; a column a draw leaves out still gets the
+    // table's default, as a single entry's insert gives it, not a NULL.
+    void batchKeepsAColumnDefault_data()
+    {
+        QTest::addColumn<QString>("table");
+        QTest::newRow("data") << QStringLiteral("data");
+        QTest::newRow("append") << QStringLiteral("append");
+    }
+    void batchKeepsAColumnDefault()
+    {
+        QFETCH(QString, table);
+        ProgramDir t;
+        QSqlQuery q(t.db());
+        QVERIFY(q.exec(QStringLiteral("alter table %1 drop column lxingqitian").arg(table)));
+        QVERIFY(q.exec(QStringLiteral("alter table %1 add column lxingqitian TEXT DEFAULT '-'").arg(table)));
+        BatchHooks hooks;
+        hooks.message = [](const QString &) {};
+        hooks.insert = [&t](const EntryFields &f) { return insertDraw(t.db(), f); };
+        const BatchReport report = insertDrawBatch(
+            t.db(),
+            {QStringLiteral("2007001 1 2 3 4 5 6 7 09"), QStringLiteral("2007002 1 2 3 4 5 6 7"),
+             QStringLiteral("2007003 1 2 3 4 5 7 8 10")},
+            hooks);
+        QCOMPARE(report.inserted, 3);
+        QCOMPARE(column(t.db(), table, "lxingqitian", "2007001"), QStringLiteral("09"));
+        QCOMPARE(column(t.db(), table, "lxingqitian", "2007002"), QStringLiteral("-"));
+        QCOMPARE(column(t.db(), table, "lxingqitian", "2007003"), QStringLiteral("10"));
+        QCOMPARE(column(t.db(), table, "c6", "2007003"), QStringLiteral("07"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestDrawEntry)

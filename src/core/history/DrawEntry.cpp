@@ -292,6 +292,8 @@ BatchLine parseBatchLine(const QString &line)
 BatchReport insertDrawBatch(QSqlDatabase db, const QStringList &lines, const BatchHooks &hooks)
 {
     BatchReport report;
+    // The hooks store through insertDraw on the same connection, so they reuse these too.
+    const DrawStore::BatchStatements statements(db);
     for (int i = 0; i < lines.size(); ++i) {
         if (hooks.progress && !hooks.progress(i, lines.size())) {
             report.stopped = true;

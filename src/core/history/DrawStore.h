@@ -22,4 +22,20 @@ Outcome deleteDraw(QSqlDatabase db, const QString &qishu);
 // Empties data and append together, so no append row outlives its draw.
 Outcome clearAllDraws(QSqlDatabase db);
 
+// While one lives, drawExists and insertDraw on its connection prepare their statements once
+// and reuse them, so a batch of thousands of draws is not parsed again for every draw. What
+// is stored is the same. One opened while another lives on the same connection joins it.
+// Open it on the thread that uses the connection, and end it before the connection closes.
+class BatchStatements {
+public:
+    explicit BatchStatements(QSqlDatabase db);
+    ~BatchStatements();
+    BatchStatements(const BatchStatements &) = delete;
+    BatchStatements &operator=(const BatchStatements &) = delete;
+
+private:
+    QString m_connectionName;
+    bool m_owner = false;
+};
+
 } // namespace DrawStore
