@@ -56,6 +56,7 @@ private slots:
         QTest::newRow("no date") << drop("date") << T::missingField("2026097", "date");
         QTest::newRow("no code") << drop("code") << T::entryWithoutCode(1);
         QTest::newRow("code not seven digits") << set("code", "26097") << T::entryBadCode(1, "26097");
+        QTest::newRow("code with a leading zero") << set("code", "0622435") << T::entryBadCode(1, "0622435");
         QTest::newRow("red not a ball") << set("red", "03,09,1x,21,27,30") << T::badField("2026097", "红球", "03,09,1x,21,27,30");
         QTest::newRow("red 34") << set("red", "03,09,14,21,27,34") << T::entryRefused("2026097", EntryTexts::redAbove33);
         QTest::newRow("red 0") << set("red", "00,09,14,21,27,30") << T::entryRefused("2026097", EntryTexts::redZero);

@@ -42,7 +42,7 @@ QString entryWithoutCode(int index)
 }
 QString entryBadCode(int index, const QString &value)
 {
-    return QStringLiteral("开奖公告第%1条的期号“%2”不是七位数字，已跳过。").arg(index).arg(value);
+    return QStringLiteral("开奖公告第%1条的期号“%2”不是以年份开头的七位数字，已跳过。").arg(index).arg(value);
 }
 QString missingField(const QString &qishu, const QString &field)
 {
@@ -133,8 +133,9 @@ EntryRead readEntry(const QJsonValue &value, int index)
         r.refusal = T::entryWithoutCode(index);
         return r;
     }
-    // The draw number as the entry rules read it: a whole number of seven digits.
-    if (!isDigits(qishu, 7) || qishu.size() != 7) {
+    // The draw number as the entry rules read it: a whole number of seven digits, the year
+    // first. A leading zero would be stored without it, apart from the details kept under it.
+    if (!isDigits(qishu, 7) || qishu.size() != 7 || qishu.startsWith(QLatin1Char('0'))) {
         r.refusal = T::entryBadCode(index, shown(o.value(QLatin1String("code"))));
         return r;
     }
