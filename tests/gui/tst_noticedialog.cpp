@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTimer>
+#include <QToolTip>
 #include <QtTest>
 
 namespace {
@@ -155,8 +156,13 @@ private slots:
         QCOMPARE(f.tooltip("2026002"), QString()); // typed, without a notice
 
         const QByteArray shots = qgetenv("BALVORA_SHOT_DIR");
-        if (!shots.isEmpty())
+        if (!shots.isEmpty()) {
             f.notice->grab().save(QString::fromLocal8Bit(shots) + QStringLiteral("/notice-dialog.png"));
+            QToolTip::showText(QPoint(100, 100), tip);
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (w->inherits("QTipLabel") && w->isVisible())
+                    w->grab().save(QString::fromLocal8Bit(shots) + QStringLiteral("/draw-tooltip.png"));
+        }
     }
 
     // A page of HTML stores nothing and says what came back.
