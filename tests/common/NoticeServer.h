@@ -18,10 +18,14 @@ public:
         qint64 cutAt = -1;  // send this many bytes of the body only, then close
     };
 
-    NoticeServer() { m_server.listen(QHostAddress::LocalHost); QObject::connect(&m_server, &QTcpServer::newConnection, this, [this] {
+    NoticeServer()
+    {
+        m_server.listen(QHostAddress::LocalHost);
+        QObject::connect(&m_server, &QTcpServer::newConnection, this, [this] {
             while (QTcpSocket *socket = m_server.nextPendingConnection())
                 handle(socket);
-        }); }
+        });
+    }
     bool listening() const { return m_server.isListening(); }
 
     void page(int pageNo, const Answer &answer) { m_pages[pageNo] = answer; }
