@@ -1,6 +1,7 @@
 -- The draw history. Created once when db1.db is absent; never altered by the program.
--- Bump user_version when a later version changes these tables, and migrate on open.
-PRAGMA user_version = 1;
+-- Bump user_version when a later version changes these tables, and migrate on open
+-- (DrawDatabase.cpp: version 2 added gonggao).
+PRAGMA user_version = 2;
 
 CREATE TABLE data (
   qishu TEXT NOT NULL UNIQUE,
@@ -141,4 +142,26 @@ CREATE TABLE wuxing (
   hwuxing05 TEXT,
   hwuxing06 TEXT,
   lwuxing TEXT
+);
+
+-- What the lottery's draw notice says of a draw: the day, the sales, the prize pool and per
+-- grade the winning bets (zhushu) and the money per bet in yuan (jiangjin). NULL where the
+-- notice does not say. One row per draw of data, written with it.
+CREATE TABLE gonggao (
+  qishu TEXT NOT NULL UNIQUE,
+  riqi TEXT,
+  xiaoshou INTEGER,
+  jiangchi INTEGER,
+  zhushu1 INTEGER,
+  jiangjin1 INTEGER,
+  zhushu2 INTEGER,
+  jiangjin2 INTEGER,
+  zhushu3 INTEGER,
+  jiangjin3 INTEGER,
+  zhushu4 INTEGER,
+  jiangjin4 INTEGER,
+  zhushu5 INTEGER,
+  jiangjin5 INTEGER,
+  zhushu6 INTEGER,
+  jiangjin6 INTEGER
 );

@@ -34,6 +34,10 @@ void setupWheel(QCommandLineParser &parser);
 int runWheel(const CliContext &ctx, const QCommandLineParser &parser);
 void setupDownload(QCommandLineParser &parser);
 int runDownload(const CliContext &ctx, const QCommandLineParser &parser);
+void setupNotice(QCommandLineParser &parser);
+int runNotice(const CliContext &ctx, const QCommandLineParser &parser);
+// import FILE.json...: the draws of saved notices (called by runImport).
+int runNoticeImport(const CliContext &ctx, const QStringList &paths);
 void setupOmission(QCommandLineParser &parser);
 int runOmission(const CliContext &ctx, const QCommandLineParser &parser);
 void setupIntervals(QCommandLineParser &parser);

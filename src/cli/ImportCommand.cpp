@@ -4,6 +4,7 @@
 #include "core/history/DrawDatabase.h"
 #include "core/history/DrawEntry.h"
 #include "core/download/ImportLayouts.h"
+#include "core/download/NoticeUpdate.h"
 
 #include <QFile>
 
@@ -12,12 +13,29 @@ void setupImport(QCommandLineParser &parser)
     parser.addPositionalArgument(
         QStringLiteral("FILE"),
         QStringLiteral("one draw a line: 2007001 01 02 03 04 05 06 07 [extra], or 22135 01,02,03,04,05,06+07, "
-                       "or CSV rows draw,six reds,blue[,...] after a header; - reads stdin"));
+                       "or CSV rows draw,six reds,blue[,...] after a header; - reads stdin; "
+                       "or one or more draw notices saved from the results service (JSON)"));
 }
 
 int runImport(const CliContext &ctx, const QCommandLineParser &parser)
 {
-    const QString path = parser.positionalArguments().first();
+    // Saved notices are told by their content: JSON, where a history file has lines of draws.
+    const QStringList paths = parser.positionalArguments();
+    int notices = 0;
+    for (const QString &p : paths) {
+        QFile f(p);
+        if (p != QLatin1String("-") && f.open(QIODevice::ReadOnly) && looksLikeNotice(f.read(4096)))
+            ++notices;
+    }
+    if (notices > 0 && notices == paths.size())
+        return runNoticeImport(ctx, paths);
+    if (paths.size() > 1) {
+        ctx.err << "balvora-cli import: several files are read only when each is a saved draw notice (JSON)\n"
+                   "usage: balvora-cli [--dir DIR] import FILE [FILE.json...]"
+                << Qt::endl;
+        return 2;
+    }
+    const QString path = paths.first();
     const bool fromStdin = path == QLatin1String("-");
     QFile file;
     const bool opened = fromStdin ? file.open(stdin, QIODevice::ReadOnly)

@@ -17,14 +17,15 @@ struct Command {
     const char *name;
     const char *synopsis;     // what follows the name in the usage line
     const char *description;
-    int arguments;            // how many positional arguments it takes; -1: the command checks them
+    int arguments;            // how many positional arguments it takes; -1 one or more, -2 the command checks them
     void (*setup)(QCommandLineParser &);
     int (*run)(const CliContext &, const QCommandLineParser &);
 };
 
 const Command kCommands[] = {
     {"init", "[--empty] [--quiet]", "create DIR/db1.db with the bundled draws when absent", 0, setupInit, runInit},
-    {"import", "FILE", "store every line of FILE as the batch entry does (- reads stdin)", 1, setupImport, runImport},
+    {"import", "FILE [FILE.json...]", "store every line of FILE as the batch entry does (- reads stdin), or the draws of saved notices",
+     -1, setupImport, runImport},
     {"freq", "--from Q --to Q", "how often each red and blue ball came up in draws Q..Q", 0, setupFreq, runFreq},
     {"bets",
      "[--red L] [--blue L] [--method all|banker|wheel] [--banker L] [--wheel TYPE]\n"
@@ -33,6 +34,8 @@ const Command kCommands[] = {
     {"wheel", "verify FILE [--type TYPE] [--n N]", "check that a wheel file keeps its promise", 2, setupWheel, runWheel},
     {"download", "[--history] [--url URL]", "fetch the page of user/DownUpdate.txt and store the draws it adds", 0,
      setupDownload, runDownload},
+    {"notice", "[--pages N] [--url URL]", "read the draw notice of user/Notice.txt and store the draws it adds", 0,
+     setupNotice, runNotice},
     {"omission", "red|blue --from Q --to Q", "the red or blue omission chart of draws Q..Q, tab-separated", 1,
      setupOmission, runOmission},
     {"intervals", "--from Q --to Q", "the sum-interval chart of draws Q..Q, tab-separated", 0, setupIntervals,
@@ -40,7 +43,7 @@ const Command kCommands[] = {
     {"check", "--draw Q FILE", "the prizes won by the tickets of FILE (one a line) in draw Q; - reads stdin", 1,
      setupCheck, runCheck},
     {"backtest", "--from Q --to Q (FILE|- | the bet options of bets)",
-     "play a bet list in every draw Q..Q: prizes, yuan won and cost per draw, tab-separated", -1, setupBacktest,
+     "play a bet list in every draw Q..Q: prizes, yuan won and cost per draw, tab-separated", -2, setupBacktest,
      runBacktest},
 };
 
@@ -96,14 +99,15 @@ int runCommand(const Command &c, const QStringList &args, ProgramFolders folders
         out.flush();
         return 0;
     }
-    if (c.arguments >= 0 && parser.positionalArguments().size() != c.arguments) {
+    const qsizetype given = parser.positionalArguments().size();
+    if (c.arguments >= 0 ? given != c.arguments : c.arguments == -1 && given < 1) {
         err << usageLine(c) << Qt::endl;
         return 2;
     }
     if (parser.isSet(kDirOption))
         folders = chooseProgramFolders(folders.filesDir, QDir(parser.value(kDirOption)).absolutePath());
-    // download reads the user/ files before it opens the history.
-    if (c.run == runDownload)
+    // download and notice read the user/ files before they open the history.
+    if (c.run == runDownload || c.run == runNotice)
         prepareDataFolder(folders);
     CliContext ctx{folders.dataDir, out, err, folders.matrixDir, folders.filesDir, folders.perUser};
     const int status = c.run(ctx, parser);

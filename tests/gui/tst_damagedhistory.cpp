@@ -49,7 +49,8 @@ private slots:
         QTest::newRow("a page zeroed") << zeroedPage << kOpenFailed;
         QTest::newRow("a page header scribbled over") << scribbled << kOpenFailed;
         QTest::newRow("newer schema version")
-            << newer << QStringLiteral("数据文件db1.db的版本（99）比本程序能打开的版本（1）新，请使用新版本的程序打开！");
+            << newer << QStringLiteral("数据文件db1.db的版本（99）比本程序能打开的版本（%1）新，请使用新版本的程序打开！")
+                          .arg(DrawDatabase::kSchemaVersion);
     }
     void startUpRefusesAndKeepsTheFile()
     {

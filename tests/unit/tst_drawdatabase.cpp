@@ -67,7 +67,7 @@ private slots:
     {
         ProgramDir history; // an empty history, opened
         QVERIFY(history.isOpen());
-        QCOMPARE(count(history.db(), QStringLiteral("pragma user_version")), 1);
+        QCOMPARE(count(history.db(), QStringLiteral("pragma user_version")), DrawDatabase::kSchemaVersion);
         // Column names are matched without regard to case, as the grid binds A1 and AC.
         QSqlQuery q(history.db());
         QVERIFY(q.exec(QStringLiteral("select A1, AC, qishu from Data")));
@@ -90,19 +90,23 @@ private slots:
     }
 
     // A file written by a newer program is refused and left byte for byte; an older one
-    // (version 0: our three tables, no version written) is brought up to date, keeping its draws.
+    // (version 0: our three tables, no version written; version 1: the same, numbered) is
+    // brought up to date with the notice's table, keeping its draws.
     void schemaVersion_data()
     {
         QTest::addColumn<int>("version");
+        QTest::addColumn<bool>("withNoticeTable");
         QTest::addColumn<bool>("opens");
-        QTest::newRow("0 is upgraded") << 0 << true;
-        QTest::newRow("current") << DrawDatabase::kSchemaVersion << true;
-        QTest::newRow("one newer") << DrawDatabase::kSchemaVersion + 1 << false;
-        QTest::newRow("far newer") << 99 << false;
+        QTest::newRow("0 is upgraded") << 0 << false << true;
+        QTest::newRow("1 is upgraded") << 1 << false << true;
+        QTest::newRow("current") << DrawDatabase::kSchemaVersion << true << true;
+        QTest::newRow("one newer") << DrawDatabase::kSchemaVersion + 1 << true << false;
+        QTest::newRow("far newer") << 99 << true << false;
     }
     void schemaVersion()
     {
         QFETCH(int, version);
+        QFETCH(bool, withNoticeTable);
         QFETCH(bool, opens);
         QTemporaryDir dir;
         const QString path = DrawDatabase::databasePath(dir.path());
@@ -112,6 +116,8 @@ private slots:
             QVERIFY(data.open(dir.path()).ok());
             QVERIFY(DrawStore::insertDraw(data.database(), computeDrawAttributes("2007001", {1, 2, 3, 4, 5, 6}, 7)).ok());
             QVERIFY(QSqlQuery(data.database()).exec(QStringLiteral("PRAGMA user_version = %1").arg(version)));
+            if (!withNoticeTable)
+                QVERIFY(QSqlQuery(data.database()).exec(QStringLiteral("drop table gonggao")));
             // Back to a plain rollback journal, so the whole history is in db1.db itself.
             QVERIFY(QSqlQuery(data.database()).exec(QStringLiteral("PRAGMA journal_mode=DELETE")));
         }
@@ -127,7 +133,7 @@ private slots:
         QCOMPARE(o.ok(), opens);
         if (!opens) {
             QCOMPARE(o.status, Outcome::Status::Failed);
-            QCOMPARE(o.message, QStringLiteral("数据文件db1.db的版本（%1）比本程序能打开的版本（1）新，请使用新版本的程序打开！").arg(version));
+            QCOMPARE(o.message, QStringLiteral("数据文件db1.db的版本（%1）比本程序能打开的版本（2）新，请使用新版本的程序打开！").arg(version));
             QVERIFY(file.open(QIODevice::ReadOnly));
             QCOMPARE(file.readAll(), before);
             return;
@@ -136,6 +142,48 @@ private slots:
         QVERIFY(data.open(dir.path()).ok());
         QCOMPARE(count(data.database(), QStringLiteral("pragma user_version")), DrawDatabase::kSchemaVersion);
         QCOMPARE(DrawStore::drawNumbers(data.database()).value, QStringList{"2007001"});
+        QCOMPARE(count(data.database(), QStringLiteral("select count(*) from gonggao")), 0);
+    }
+
+    // The upgrade is one transaction: a version 1 file whose new table cannot be made (a table
+    // of that name is in the way) is refused and keeps its version; a version 2 file without
+    // the table is no history of ours.
+    void upgradeIsAllOrNothing_data()
+    {
+        QTest::addColumn<int>("version");
+        QTest::addColumn<QString>("setup");
+        QTest::newRow("1, table in the way") << 1 << "drop table gonggao; create view gonggao as select 1";
+        QTest::newRow("2 without the table") << 2 << "drop table gonggao";
+    }
+    void upgradeIsAllOrNothing()
+    {
+        QFETCH(int, version);
+        QFETCH(QString, setup);
+        QTemporaryDir dir;
+        QVERIFY(DrawDatabase::createDatabase(dir.path()).ok());
+        {
+            DrawDatabase data;
+            QVERIFY(data.open(dir.path()).ok());
+            for (const QString &sql : setup.split(QLatin1Char(';')))
+                QVERIFY2(QSqlQuery(data.database()).exec(sql), qPrintable(sql));
+            QVERIFY(QSqlQuery(data.database()).exec(QStringLiteral("PRAGMA user_version = %1").arg(version)));
+        }
+        {
+            DrawDatabase data;
+            const Outcome o = data.open(dir.path());
+            QCOMPARE(o.ok(), false);
+            if (version == 2)
+                QCOMPARE(o.message, kOpenFailed);
+            else
+                QVERIFY2(o.message.startsWith(QStringLiteral("数据文件db1.db无法升级到版本2：")), qPrintable(o.message));
+        }
+        QSqlDatabase raw = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("raw"));
+        raw.setDatabaseName(DrawDatabase::databasePath(dir.path()));
+        QVERIFY(raw.open());
+        QCOMPARE(count(raw, QStringLiteral("pragma user_version")), version);
+        raw.close();
+        raw = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("raw"));
     }
 
     void drawRowsAreStoredTogetherOrNotAtAll()

@@ -46,6 +46,8 @@ void PageFetch::start(const QUrl &url)
     request.setAttribute(QNetworkRequest::CacheLoadControlAttribute, QNetworkRequest::AlwaysNetwork);
     if (m_timeoutSeconds > 0)
         request.setTransferTimeout(m_timeoutSeconds * 1000);
+    for (const auto &header : m_headers)
+        request.setRawHeader(header.first, header.second);
     QNetworkReply *reply = m_network->get(request);
     m_reply = reply;
     connect(reply, &QNetworkReply::downloadProgress, this, [reply](qint64 received, qint64) {

@@ -3,6 +3,8 @@
 // per start(), on this object's thread, whether the page arrived or not. The download
 // dialog, the version check and balvora-cli all read their pages through it.
 #include <QByteArray>
+#include <QList>
+#include <QPair>
 #include <QObject>
 #include <QPointer>
 #include <QMetaType>
@@ -40,6 +42,8 @@ public:
     bool running() const { return !m_reply.isNull(); }
     // Seconds without progress after which the fetch fails; 0 never.
     void setTimeout(int seconds) { m_timeoutSeconds = seconds; }
+    // Header lines sent with every later start() (a service that answers browsers only).
+    void setRawHeaders(const QList<QPair<QByteArray, QByteArray>> &headers) { m_headers = headers; }
 
     // Fetches and waits, for the command line.
     static FetchedPage fetchAndWait(const QUrl &url, int timeoutSeconds = 30);
@@ -53,6 +57,7 @@ private:
     QNetworkAccessManager *m_network = nullptr;
     QPointer<QNetworkReply> m_reply;
     int m_timeoutSeconds = 30;
+    QList<QPair<QByteArray, QByteArray>> m_headers;
 };
 
 // A page address as written in a user/ file: http(s) and file:// addresses as they are;

@@ -22,15 +22,26 @@ QString newerVersionText(int version)
         .arg(DrawDatabase::kSchemaVersion);
 }
 
-// Brings a history of an older layout to kSchemaVersion, all or nothing. Version 0 is the
-// same three tables without the version number written.
+// The statement of data/schema.sql that creates table (its text up to the next ';').
+QString createStatement(const QString &table)
+{
+    const QString schema = QString::fromUtf8(kSchemaSql);
+    const int start = schema.indexOf(QStringLiteral("CREATE TABLE %1 (").arg(table));
+    return start < 0 ? QString() : schema.mid(start, schema.indexOf(QLatin1Char(';'), start) - start);
+}
+
+// Brings a history of an older layout to kSchemaVersion, all or nothing, one step per
+// version. Version 0 is the same three tables without the version number written; version 2
+// adds gonggao and leaves the three as they are.
 Outcome upgradeSchema(QSqlDatabase db, int from)
 {
     Transaction t(db);
     if (!t.isActive())
         return Outcome::failed(db.lastError().text());
     QSqlQuery q(db);
-    if (from < 1 && !q.exec(QStringLiteral("PRAGMA user_version = 1")))
+    if (from < 2 && !q.exec(createStatement(QStringLiteral("gonggao"))))
+        return Outcome::failed(q.lastError().text());
+    if (!q.exec(QStringLiteral("PRAGMA user_version = %1").arg(DrawDatabase::kSchemaVersion)))
         return Outcome::failed(q.lastError().text());
     return t.commit();
 }
@@ -118,6 +129,14 @@ Outcome DrawDatabase::open(const QString &programDir)
         db.close();
         return Outcome::failed(newerVersionText(version));
     }
+    // From version 2 on the notice's table is part of the history.
+    if (version >= 2
+        && (!q.exec(QStringLiteral("select count(*) from sqlite_master where type='table' and lower(name)='gonggao'"))
+            || !q.next() || q.value(0).toInt() != 1)) {
+        q = QSqlQuery();
+        db.close();
+        return Outcome::failed(kOpenFailed);
+    }
     // A truncated or damaged file still has its table list on page 1; only reading every
     // page tells.
     if (!q.exec(QStringLiteral("PRAGMA quick_check")) || !q.next()
@@ -136,7 +155,7 @@ Outcome DrawDatabase::open(const QString &programDir)
         db.close();
         return Outcome::failed(kOpenFailed);
     }
-    // A history that cannot be written is shown as it is; version 0 has the same tables.
+    // A history that cannot be written is shown as it is, without the notice's details.
     if (version < kSchemaVersion && !m_readOnly) {
         const Outcome upgraded = upgradeSchema(db, version);
         if (!upgraded.ok()) {

@@ -11,7 +11,8 @@ class DrawDatabase {
 public:
     // The PRAGMA user_version that data/schema.sql writes. A file of a newer version is
     // refused untouched; an older one is brought up to this version when it is opened.
-    static constexpr int kSchemaVersion = 1;
+    // Version 2 added the table gonggao (the draw notice's date, sales and prize money).
+    static constexpr int kSchemaVersion = 2;
 
     DrawDatabase();
     ~DrawDatabase();

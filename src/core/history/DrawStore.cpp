@@ -193,6 +193,9 @@ Outcome deleteDraw(QSqlDatabase db, const QString &qishu)
     Outcome o = Query::write(db, {QStringLiteral("delete from append where qishu=?"), {qishu}});
     if (!o.ok())
         return o;
+    o = Query::write(db, {QStringLiteral("delete from gonggao where qishu=?"), {qishu}});
+    if (!o.ok())
+        return o;
     o = Query::write(db, {QStringLiteral("delete from data where qishu=?"), {qishu}});
     if (!o.ok())
         return o;
@@ -205,6 +208,9 @@ Outcome clearAllDraws(QSqlDatabase db)
     if (!tx.isActive())
         return Outcome::failed(writeErrorText(db, db.lastError()));
     Outcome o = Query::write(db, {QStringLiteral("delete from append"), {}});
+    if (!o.ok())
+        return o;
+    o = Query::write(db, {QStringLiteral("delete from gonggao"), {}});
     if (!o.ok())
         return o;
     o = Query::write(db, {QStringLiteral("delete from data"), {}});

@@ -1,5 +1,6 @@
 #include "ui/history/HistoryGridModel.h"
 
+#include "core/history/DrawDetails.h"
 #include "ui/history/HistoryColumns.h"
 #include "ui/widgets/Colours.h"
 
@@ -70,6 +71,13 @@ QVariant HistoryGridModel::data(const QModelIndex &index, int role) const
             return QString();
         const QVariant v = m_source->data(m_source->index(index.row(), source));
         return v.isNull() ? QString() : v.toString();
+    }
+    case Qt::ToolTipRole: {
+        // Read when the pointer rests on the cell; a draw without a notice has no tooltip.
+        if (column.kind != HistoryColumn::DrawNumber || !m_details.isValid())
+            return QVariant();
+        const Result<DrawDetails> details = DrawDetailsStore::read(m_details, data(index, Qt::DisplayRole).toString());
+        return details.ok() && !details.value.qishu.isEmpty() ? QVariant(drawDetailsText(details.value)) : QVariant();
     }
     case Qt::TextAlignmentRole:
         return int(Qt::AlignCenter);

@@ -3,6 +3,7 @@
 // A new query arrives as rows removed and inserted, never as a reset, so the
 // grid keeps its column widths and its frozen first column.
 #include <QAbstractTableModel>
+#include <QSqlDatabase>
 #include <QVector>
 
 class QSqlQueryModel;
@@ -13,6 +14,8 @@ public:
     enum { TitleLevelsRole = Qt::UserRole + 1 };
 
     explicit HistoryGridModel(QSqlQueryModel *source, QObject *parent = nullptr);
+    // Where the draw-number cells read their tooltip: the draw notice's date, sales and prizes.
+    void setDetailsSource(QSqlDatabase db) { m_details = db; }
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -27,4 +30,5 @@ private:
     QSqlQueryModel *m_source;
     QVector<int> m_sourceColumn;  // per grid column; -1 when the query lacks the field
     int m_rows = 0;
+    QSqlDatabase m_details;
 };

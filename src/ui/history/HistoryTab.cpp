@@ -57,6 +57,7 @@ HistoryTab::HistoryTab(QSqlDatabase db, Messages &messages, QWidget *parent)
     m_rowsModel = new QSqlQueryModel(this);
     m_rowsModel->setObjectName(QStringLiteral("historyRowsModel"));
     m_gridModel = new HistoryGridModel(m_rowsModel, this);
+    m_gridModel->setDetailsSource(m_db);
     m_grid = new HistoryGridView(m_gridModel, this);
     // The sideways scroll bar goes under the footer, as in a grid with a footer row.
     m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

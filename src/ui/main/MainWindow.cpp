@@ -8,6 +8,7 @@
 #include "ui/bets/PickerStrip.h"
 #include "ui/history/DrawEntryDialog.h"
 #include "ui/download/DownloadDialog.h"
+#include "ui/download/NoticeDialog.h"
 #include "ui/main/ExternalPrograms.h"
 #include "ui/history/HistoryTab.h"
 #include "ui/main/AboutDialog.h"
@@ -21,6 +22,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTime>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLocale>
@@ -89,6 +91,8 @@ void MainWindow::buildMenu()
     m_act.clearAll = add(dataMenu, "actClearAll", QStringLiteral("全部数据清空..."), false);
     dataMenu->addSeparator();
     m_act.download = add(dataMenu, "actDownload", QStringLiteral("自动下载数据..."), false);
+    m_act.noticeUpdate = add(dataMenu, "actNoticeUpdate", QStringLiteral("从开奖公告更新..."), false);
+    m_act.noticeImport = add(dataMenu, "actNoticeImport", QStringLiteral("导入开奖公告文件..."), false);
 
     QMenu *stats = menuBar()->addMenu(QStringLiteral("数据统计"));
     m_act.prizeCheck = add(stats, "actPrizeCheck", QStringLiteral("中奖查询..."), false);
@@ -275,6 +279,22 @@ void MainWindow::createDownload()
         connect(&dialog, &DownloadDialog::drawsStored, m_historyTab, &HistoryTab::drawsAdded);
         dialog.exec();
     });
+    wire(m_act.noticeUpdate, [this] { runNoticeDialog({}); });
+    wire(m_act.noticeImport, [this] {
+        const QStringList files = QFileDialog::getOpenFileNames(
+            this, QStringLiteral("导入开奖公告文件"), QString(), QStringLiteral("开奖公告 (*.json);;所有文件 (*)"));
+        if (!files.isEmpty())
+            runNoticeDialog(files);
+    });
+}
+
+void MainWindow::runNoticeDialog(const QStringList &files)
+{
+    NoticeDialog dialog(database(), m_programDir, m_messages, this);
+    connect(&dialog, &NoticeDialog::drawsStored, m_historyTab, &HistoryTab::drawsAdded);
+    if (!files.isEmpty())
+        QTimer::singleShot(0, &dialog, [&dialog, files] { dialog.importFiles(files); });
+    dialog.exec();
 }
 
 // Fetched in the background; start-up goes on. A page that cannot be fetched leaves

@@ -55,6 +55,7 @@ private:
     struct MenuActions {
         QAction *options = nullptr, *exit = nullptr;
         QAction *drawEntry = nullptr, *deleteSelected = nullptr, *clearAll = nullptr, *download = nullptr;
+        QAction *noticeUpdate = nullptr, *noticeImport = nullptr;
         QAction *prizeCheck = nullptr, *blueDistribution = nullptr, *bigSmallOddEven = nullptr;
         QAction *fiveElements = nullptr, *sumIntervals = nullptr;
         QAction *redOmission = nullptr, *blueOmission = nullptr;
@@ -76,6 +77,8 @@ private:
     void fillChartRanges(const QStringList &numbers);
     void createStatisticsDialogs();
     void createDownload();
+    // The notice dialog, run on the pages of user/Notice.txt or on the files given.
+    void runNoticeDialog(const QStringList &files);
     void startVersionCheck();
 
     QString m_programDir;
