@@ -25,29 +25,29 @@ class TestDrawEntryDialog : public QObject {
     Q_OBJECT
 
     struct Fixture : MainWindowFixture {
-        DrawEntryDialog *luru = nullptr;
+        DrawEntryDialog *entry = nullptr;
 
         explicit Fixture(int draws = 0)
         {
             dir.addDraws(draws);
             openMain();
-            luru = main->drawEntry();
-            luru->show();
-            luru->activateWindow();
+            entry = main->drawEntry();
+            entry->show();
+            entry->activateWindow();
             // Leaving a field needs the focus to move inside an active window.
-            active = QTest::qWaitForWindowActive(luru);
+            active = QTest::qWaitForWindowActive(entry);
         }
         bool active = false;
-        QLineEdit *edit(const char *name) const { return luru->findChild<QLineEdit *>(QString::fromLatin1(name)); }
-        QPlainTextEdit *memo() const { return luru->findChild<QPlainTextEdit *>(QStringLiteral("batchEdit")); }
+        QLineEdit *edit(const char *name) const { return entry->findChild<QLineEdit *>(QString::fromLatin1(name)); }
+        QPlainTextEdit *batchEdit() const { return entry->findChild<QPlainTextEdit *>(QStringLiteral("batchEdit")); }
         QString confirmed() const
         {
             QStringList parts;
             for (int i = 1; i <= 6; ++i)
-                parts << luru->findChild<QLineEdit *>(QStringLiteral("confirmedRedEdit%1").arg(i))->text();
+                parts << entry->findChild<QLineEdit *>(QStringLiteral("confirmedRedEdit%1").arg(i))->text();
             return parts.join(QLatin1Char(' '));
         }
-        void click(const char *name) { QTest::mouseClick(luru->findChild<QPushButton *>(name), Qt::LeftButton); }
+        void click(const char *name) { QTest::mouseClick(entry->findChild<QPushButton *>(name), Qt::LeftButton); }
         // Types into a field and then moves the focus on, as the user does.
         void typeAndLeave(QLineEdit *field, const QString &text, QWidget *next)
         {
@@ -93,7 +93,7 @@ private slots:
         QCOMPARE(empty.edit("drawNumberEdit")->text(), QString::number(QDate::currentDate().year()) + QStringLiteral("001"));
         Fixture three(3);
         QCOMPARE(three.edit("drawNumberEdit")->text(), QStringLiteral("2007004"));
-        QCOMPARE(three.luru->windowTitle(), QStringLiteral("开奖数据录入"));
+        QCOMPARE(three.entry->windowTitle(), QStringLiteral("开奖数据录入"));
     }
 
     void keyFilters()
@@ -105,11 +105,11 @@ private slots:
         f.edit("drawNumberEdit")->clear();
         QTest::keyClicks(f.edit("drawNumberEdit"), QStringLiteral("20 07x001"));
         QCOMPARE(f.edit("drawNumberEdit")->text(), QStringLiteral("2007001"));
-        f.memo()->setFocus();
-        QTest::keyClicks(f.memo(), QStringLiteral("2007001 x01"));
-        QTest::keyClick(f.memo(), Qt::Key_Return);
-        QTest::keyClicks(f.memo(), QStringLiteral("2,3"));
-        QCOMPARE(f.memo()->toPlainText(), QStringLiteral("2007001 01\n23"));
+        f.batchEdit()->setFocus();
+        QTest::keyClicks(f.batchEdit(), QStringLiteral("2007001 x01"));
+        QTest::keyClick(f.batchEdit(), Qt::Key_Return);
+        QTest::keyClicks(f.batchEdit(), QStringLiteral("2,3"));
+        QCOMPARE(f.batchEdit()->toPlainText(), QStringLiteral("2007001 01\n23"));
     }
 
     void redParse_data()
@@ -258,7 +258,7 @@ private slots:
 
     void batch_data()
     {
-        QTest::addColumn<QString>("memo");
+        QTest::addColumn<QString>("batchText");
         QTest::addColumn<QStringList>("stored");
         QTest::addColumn<QStringList>("shown");
         QTest::newRow("extra number and none")
@@ -285,28 +285,28 @@ private slots:
     }
     void batch()
     {
-        QFETCH(QString, memo);
+        QFETCH(QString, batchText);
         QFETCH(QStringList, stored);
         QFETCH(QStringList, shown);
         Fixture f;
         if (stored.contains(QStringLiteral("2006001")))
             DrawStore::insertDraw(f.main->database(),
                                   computeDrawAttributes(QStringLiteral("2006001"), {1, 2, 3, 4, 5, 6}, 7));
-        f.luru->findChild<QTabWidget *>("tabs")->setCurrentIndex(1);
-        f.memo()->setPlainText(memo);
+        f.entry->findChild<QTabWidget *>("tabs")->setCurrentIndex(1);
+        f.batchEdit()->setPlainText(batchText);
         f.click("batchInsertButton");
         QCOMPARE(f.messages.shown, shown);
         QCOMPARE(DrawStore::drawNumbers(f.main->database()).value, stored);
         QCOMPARE(f.rows(QStringLiteral("append")), int(stored.size()));
-        QCOMPARE(f.memo()->toPlainText(), memo);
+        QCOMPARE(f.batchEdit()->toPlainText(), batchText);
     }
 
     void batchDetails()
     {
         Fixture f;
-        f.memo()->setPlainText(QStringLiteral("2007001 06 05 04 03 02 01 07 09\n2007002 01 02 03 04 05 06 07"));
-        QSignalSpy stored(f.luru, &DrawEntryDialog::drawsStored);
-        f.luru->insertDrawBatch();
+        f.batchEdit()->setPlainText(QStringLiteral("2007001 06 05 04 03 02 01 07 09\n2007002 01 02 03 04 05 06 07"));
+        QSignalSpy stored(f.entry, &DrawEntryDialog::drawsStored);
+        f.entry->insertDrawBatch();
         // The history hears of a whole batch once, so thousands of downloaded draws re-read the grid once.
         QCOMPARE(stored.count(), 1);
         QCOMPARE(stored.at(0).at(0).toStringList(), (QStringList{"2007001", "2007002"}));
@@ -322,14 +322,14 @@ private slots:
     void batchAndReshow()
     {
         Fixture f;
-        f.memo()->setPlainText(QStringLiteral("2007001 1 2 3 4 5 6 7\n2007001 1 2 3 4 5 6 7"));
-        f.luru->insertDrawBatch();
+        f.batchEdit()->setPlainText(QStringLiteral("2007001 1 2 3 4 5 6 7\n2007001 1 2 3 4 5 6 7"));
+        f.entry->insertDrawBatch();
         QCOMPARE(f.messages.shown, info({"2007001期开奖数据录入成功！", T::alreadyExistsSkipped("2007001")}));
         f.edit("redsEdit")->setText(QStringLiteral("1 2"));
         f.edit("blueEdit")->setText(QStringLiteral("3"));
         f.edit("extraEdit")->setText(QStringLiteral("4"));
-        f.luru->hide();
-        f.luru->show();
+        f.entry->hide();
+        f.entry->show();
         QCOMPARE(f.edit("redsEdit")->text(), QString());
         QCOMPARE(f.edit("blueEdit")->text(), QString());
         QCOMPARE(f.edit("extraEdit")->text(), QStringLiteral("4"));
