@@ -67,6 +67,19 @@ void BM_FilterAllSeventeen(benchmark::State &state)
 }
 BENCHMARK(BM_FilterAllSeventeen)->Arg(1)->Arg(0)->ArgName("wide")->Unit(benchmark::kMillisecond)->Iterations(5);
 
+// All seventeen at their default bounds, a bet kept when at most "tolerance" of them fail.
+void BM_FilterAllSeventeenTolerance(benchmark::State &state)
+{
+    const BetList &all = fullList();
+    FilterBounds bounds = allTicked(false);
+    bounds.tolerance = int(state.range(0));
+    for (auto _ : state) {
+        BetList kept = filterBets(all, bounds).bets;
+        state.counters["kept"] = double(kept.size());
+    }
+}
+BENCHMARK(BM_FilterAllSeventeenTolerance)->DenseRange(1, 3)->ArgName("tolerance")->Unit(benchmark::kMillisecond)->Iterations(5);
+
 void BM_ReduceFullList(benchmark::State &state)
 {
     const BetList &all = fullList();

@@ -39,6 +39,9 @@ const QCommandLineOption kGuarantee(QStringLiteral("guarantee"),
 const QCommandLineOption kFilter(QStringLiteral("filter"),
                                  QStringLiteral("keep bets whose condition NAME (caption or short name) lies in LO..HI; repeatable"),
                                  QStringLiteral("NAME=LO..HI"));
+const QCommandLineOption kTolerance(QStringLiteral("tolerance"),
+                                    QStringLiteral("keep bets failing at most K of the --filter conditions (0 to 3)"),
+                                    QStringLiteral("K"));
 const QCommandLineOption kReduce(QStringLiteral("reduce"), QStringLiteral("thin the current list by guarantee N (3 to 5)"),
                                  QStringLiteral("N"));
 const QCommandLineOption kOut(QStringLiteral("out"), QStringLiteral("write the lines to FILE instead of standard output"),
@@ -48,12 +51,12 @@ const QCommandLineOption kOut(QStringLiteral("out"), QStringLiteral("write the l
 
 void addBetOptions(QCommandLineParser &parser)
 {
-    parser.addOptions({kRed, kBlue, kMethod, kBanker, kWheel, kGuarantee, kFilter, kReduce, kOut});
+    parser.addOptions({kRed, kBlue, kMethod, kBanker, kWheel, kGuarantee, kFilter, kTolerance, kReduce, kOut});
 }
 
 bool betOptionsGiven(const QCommandLineParser &parser)
 {
-    for (const QCommandLineOption *option : {&kRed, &kBlue, &kMethod, &kBanker, &kWheel, &kGuarantee, &kFilter, &kReduce})
+    for (const QCommandLineOption *option : {&kRed, &kBlue, &kMethod, &kBanker, &kWheel, &kGuarantee, &kFilter, &kTolerance, &kReduce})
         if (parser.isSet(*option))
             return true;
     return false;
@@ -117,6 +120,12 @@ QString readBetOptions(const QCommandLineParser &parser, const QString &programD
         // The bounds stay text: the filter reads them as the tab reads its boxes.
         o.filters[std::size_t(c)] = {true, value.mid(eq + 1, dots - eq - 1), value.mid(dots + 2)};
         o.filterGiven = true;
+    }
+    for (const QString &value : parser.values(kTolerance)) {
+        bool ok = false;
+        o.filters.tolerance = value.toInt(&ok);
+        if (!ok || o.filters.tolerance < 0 || o.filters.tolerance > kMaxFilterTolerance)
+            return QStringLiteral("--tolerance takes 0 to %1").arg(kMaxFilterTolerance);
     }
     for (const QString &value : parser.values(kReduce)) {
         bool ok = false;

@@ -29,7 +29,7 @@ const Command kCommands[] = {
     {"freq", "--from Q --to Q", "how often each red and blue ball came up in draws Q..Q", 0, setupFreq, runFreq},
     {"bets",
      "[--red L] [--blue L] [--method all|banker|wheel] [--banker L] [--wheel TYPE]\n"
-     "       [--guarantee N] [--filter NAME=LO..HI]... [--reduce N] [--out FILE]",
+     "       [--guarantee N] [--filter NAME=LO..HI]... [--tolerance K] [--reduce N] [--out FILE]",
      "generate, filter and reduce bets; print the output lines", 0, setupBets, runBets},
     {"wheel", "verify FILE [--type TYPE] [--n N]", "check that a wheel file keeps its promise", 2, setupWheel, runWheel},
     {"download", "[--history] [--url URL]", "fetch the page of user/DownUpdate.txt and store the draws it adds", 0,

@@ -31,6 +31,10 @@ void TestBetsCli::golden_data()
         << QStringList{"--red", "1,2,3,4,5,6,7,8,9", "--blue", "3,9", "--filter", "红球总和=21..30", "--filter",
                        "odd=2..4", "--reduce", "4"}
         << "bets-all-filter-reduce.txt" << "generated 168, current 4";
+    QTest::newRow("three filters, tolerance 1")
+        << QStringList{"--red", "1,2,3,4,5,6,7,8", "--blue", "5", "--filter", "sum=21..25", "--filter", "odd=3..3",
+                       "--filter", "r1=2..9", "--tolerance", "1"}
+        << "bets-tolerance1.txt" << "generated 28, current 10";
     QTest::newRow("banker 10 then 03")
         << QStringList{"--red", "1,2,3,4,5,6,7,8", "--blue", "7,16", "--method", "banker", "--banker", "10,3"}
         << "bets-banker.txt" << "generated 70, current 70";
@@ -70,6 +74,9 @@ void TestBetsCli::refusals_data()
         << "“AC值”的上限“x”不是有效的整数，请重新输入！";
     QTest::newRow("red 34") << QStringList{"--red", "1,34"} << 2 << "balvora-cli bets: --red takes numbers 1 to 33 separated by commas, or all";
     QTest::newRow("guarantee 6") << QStringList{"--guarantee", "6"} << 2 << "balvora-cli bets: --guarantee takes 2 to 5";
+    QTest::newRow("tolerance 4") << QStringList{"--tolerance", "4"} << 2 << "balvora-cli bets: --tolerance takes 0 to 3";
+    QTest::newRow("tolerance not a number") << QStringList{"--tolerance", "one"} << 2
+                                            << "balvora-cli bets: --tolerance takes 0 to 3";
     QTest::newRow("unknown filter") << QStringList{"--filter", "foo=1..2"} << 2
                                     << "balvora-cli bets: --filter takes NAME=LO..HI with NAME a condition's caption or short name";
 }

@@ -20,6 +20,8 @@
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QRadioButton>
+#include <QSpinBox>
+#include <QLabel>
 #include <QTabWidget>
 
 namespace {
@@ -301,6 +303,62 @@ private slots:
         QVERIFY(f.count() < 210);
         QVERIFY(f.press("filterButton"));
         QCOMPARE(f.count(), 210);
+    }
+
+    void toleranceBoxReachesTheFilter()
+    {
+        BettingFixture f;
+        FilterRows *rows = f.tab.filters();
+        auto *box = f.find<QSpinBox>("toleranceBox");
+        QCOMPARE(box->value(), 0);
+        QCOMPARE(box->minimum(), 0);
+        QCOMPARE(box->maximum(), 3);
+        QCOMPARE(rows->toleranceLabel()->text(), QStringLiteral("容错"));
+        QCOMPARE(rows->toleranceLabel()->buddy(), box);
+
+        f.pickRange(10, 1);
+        QVERIFY(f.generate());
+        const std::shared_ptr<const BetList> generated = f.tab.generatedList();
+        const struct {
+            const char *key, *lower, *upper;
+        } ticked[] = {{"sum", "21", "30"}, {"odd", "3", "3"}, {"span", "9", "9"}, {"r2", "2", "3"}};
+        FilterBounds bounds;
+        for (const auto &t : ticked) {
+            const int c = filterConditionIndex(QLatin1String(t.key));
+            f.click(rows->checkBox(c));
+            rows->lowerBox(c)->setCurrentText(QLatin1String(t.lower));
+            rows->upperBox(c)->setCurrentText(QLatin1String(t.upper));
+            bounds.on[c] = true;
+            bounds.lower[c] = QByteArray(t.lower).toInt();
+            bounds.upper[c] = QByteArray(t.upper).toInt();
+        }
+        QList<int> sizes;
+        for (int tolerance = 0; tolerance <= 3; ++tolerance) {
+            box->setValue(tolerance);
+            QVERIFY(f.press("filterButton"));
+            // Exactly the generated bets failing at most that many of the four conditions.
+            QStringList expected;
+            for (const Bet &bet : *generated) {
+                const PerCondition<int> v = conditionValues(bet);
+                int failed = 0;
+                for (int c = 0; c < kConditionCount; ++c)
+                    failed += bounds.on[c] && (v[c] < bounds.lower[c] || v[c] > bounds.upper[c]);
+                if (failed <= tolerance)
+                    expected << betRowText(bet);
+            }
+            QCOMPARE(f.currentRows(), expected);
+            sizes << int(expected.size());
+        }
+        QVERIFY2(sizes[0] < sizes[1] && sizes[1] < sizes[2] && sizes[2] < sizes[3] && sizes[3] < 210,
+                 qPrintable(QString::number(sizes[0]) + "," + QString::number(sizes[3])));
+
+        const QByteArray shots = qgetenv("BALVORA_SHOT_DIR");
+        if (!shots.isEmpty()) {
+            f.tab.resize(1100, 640);
+            f.tab.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&f.tab));
+            f.tab.grab().save(QString::fromLocal8Bit(shots) + QStringLiteral("/betting-tab-tolerance.png"));
+        }
     }
 
     void filterRowsComeFromTheConditionTable()

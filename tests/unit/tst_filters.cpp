@@ -25,6 +25,8 @@ private slots:
     void badBound();
     void filterPass();
     void passMatchesValuesForRandomBounds();
+    void tolerance_data();
+    void tolerance();
     void cancel();
 };
 
@@ -231,6 +233,87 @@ void TestFilters::passMatchesValuesForRandomBounds()
     }
     QCOMPARE(disagreements, 0);
     QCOMPARE_GT(kept, 0);
+}
+
+namespace {
+// The ticked conditions a bet fails, from its seventeen values.
+int directFailures(const Bet &bet, const FilterBounds &b)
+{
+    const PerCondition<int> v = conditionValues(bet);
+    int n = 0;
+    for (int c = 0; c < kConditionCount; ++c)
+        n += b.on[c] && (v[c] < b.lower[c] || v[c] > b.upper[c]);
+    return n;
+}
+} // namespace
+
+void TestFilters::tolerance_data()
+{
+    QTest::addColumn<int>("tolerance");
+    QTest::addColumn<bool>("allTicked"); // all seventeen at their default bounds, else random bounds
+    for (int t = 0; t <= kMaxFilterTolerance; ++t) {
+        QTest::addRow("random bounds, tolerance %d", t) << t << false;
+        QTest::addRow("all seventeen, tolerance %d", t) << t << true;
+    }
+}
+
+void TestFilters::tolerance()
+{
+    // A bet is kept when at most the tolerance of the ticked conditions fail; at 0 the counting
+    // and the plain pass must agree bet for bet. Bets in banker order too.
+    QFETCH(int, tolerance);
+    QFETCH(bool, allTicked);
+    BetList bets = fixtures::randomBets(20000, 33, 16, true, 0, 11);
+    const BetList ascending = fixtures::randomBets(20000, 33, 16, false, 0, 12);
+    bets.insert(bets.end(), ascending.begin(), ascending.end());
+    std::mt19937 rng(unsigned(77 + tolerance));
+    qint64 kept = 0, dropped = 0;
+    for (int round = 0; round < (allTicked ? 1 : 40); ++round) {
+        FilterBounds b;
+        if (allTicked) {
+            FilterSettings s = defaultFilterSettings();
+            for (FilterSetting &c : s)
+                c.ticked = true;
+            s[Condition::Ac] = {true, "0", "10"};
+            s[Condition::Span] = {true, "5", "32"};
+            s[Condition::Ends] = {true, "7", "61"};
+            s.tolerance = tolerance;
+            QVERIFY(parseFilterBounds(s, b).ok());
+            QCOMPARE(b.tolerance, tolerance);
+        } else {
+            for (int c = 0; c < kConditionCount; ++c) {
+                b.on[c] = rng() % 3 == 0;
+                const FilterCondition &fc = kFilterConditions[c];
+                std::uniform_int_distribution<int> pick(fc.firstItem - 3, fc.lastItem + 3);
+                b.lower[c] = rng() % 25 == 0 ? 40000 : pick(rng); // now and then a bound nothing meets
+                b.upper[c] = rng() % 25 == 0 ? -1 : std::max(b.lower[c], pick(rng));
+            }
+            b.tolerance = tolerance;
+        }
+        BetList expected;
+        int countMismatches = 0;
+        for (const Bet &bet : bets) {
+            const int n = directFailures(bet, b);
+            countMismatches += failedConditionCount(bet, b) != n;
+            if (n <= tolerance)
+                expected.push_back(bet);
+        }
+        QCOMPARE(countMismatches, 0);
+        const BetList got = filterBets(bets, b).bets;
+        QCOMPARE(fixtures::rows(got), fixtures::rows(expected));
+        if (tolerance == 0) {
+            FilterBounds plain = b;
+            plain.tolerance = 0;
+            int plainMismatches = 0;
+            for (const Bet &bet : bets)
+                plainMismatches += passesFilters(bet, plain) != (failedConditionCount(bet, b) == 0);
+            QCOMPARE(plainMismatches, 0);
+        }
+        kept += qint64(got.size());
+        dropped += qint64(bets.size() - got.size());
+    }
+    QCOMPARE_GT(kept, 0);
+    QCOMPARE_GT(dropped, 0);
 }
 
 void TestFilters::cancel()

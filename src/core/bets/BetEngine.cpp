@@ -3,6 +3,7 @@
 #include "core/bets/Guarantee.h"
 #include "core/bets/Paging.h"
 
+#include <algorithm>
 #include <new>
 
 namespace {
@@ -69,10 +70,11 @@ EngineResult listsAfterFilter(const BetLists &from, BetMethod methodNow, const F
         r.outcome = parseFilterBounds(settings, bounds);
         if (!r.outcome.ok())
             return r;
-        bool any = false;
+        int ticked = 0;
         for (bool on : bounds.on)
-            any = any || on;
-        if (!any) {
+            ticked += on;
+        // With no more ticked conditions than the tolerance, no bet can fail too many.
+        if (ticked <= std::max(bounds.tolerance, 0)) {
             r.lists = {from.generated, from.generated};
             return r;
         }

@@ -221,6 +221,7 @@ Outcome parseFilterBounds(const FilterSettings &settings, FilterBounds &bounds)
         parsed.lower[c] = low;
         parsed.upper[c] = high;
     }
+    parsed.tolerance = settings.tolerance;
     bounds = parsed;
     return Outcome::success();
 }
@@ -238,8 +239,23 @@ inline bool lanesWithin(std::uint64_t v, std::uint64_t lo, std::uint64_t hi, std
 constexpr std::uint64_t kTop16 = 0x8000800080008000ull;
 constexpr std::uint64_t kTop8 = 0x8080808080808080ull;
 
+// The same test, counting the lanes outside their bounds: the cleared top bits, moved down to
+// bit 0 of their lanes and summed into the top lane by one multiplication.
+inline int lanesOutside16(std::uint64_t v, std::uint64_t lo, std::uint64_t hi)
+{
+    const std::uint64_t out = ~(((v | kTop16) - lo) & ((hi | kTop16) - v)) & kTop16;
+    return int(((out >> 15) * 0x0001000100010001ull) >> 48);
+}
+
+inline int lanesOutside8(std::uint64_t v, std::uint64_t lo, std::uint64_t hi)
+{
+    const std::uint64_t out = ~(((v | kTop8) - lo) & ((hi | kTop8) - v)) & kTop8;
+    return int(((out >> 7) * 0x0101010101010101ull) >> 56);
+}
+
 // The ticked bounds in the lanes of the values they test. An unticked condition gets a lane
-// nothing falls outside; a bound that no value can meet makes the filter reject everything.
+// nothing falls outside; a bound that no value can meet makes the filter reject everything
+// (and, counting failures, fails every bet once: its lane is opened and it is counted apart).
 struct Limits {
     std::uint64_t lo[2] = {0, 0};
     std::uint64_t hi[2] = {0, 0};
@@ -249,6 +265,7 @@ struct Limits {
     int spanLo, spanHi, endsLo, endsHi;
     int consecutiveLo, consecutiveHi, acLo, acHi;
     bool none = false;
+    int unmeetable = 0; // ticked conditions whose bounds no value can meet
     bool consecutive;
     bool ac;
 
@@ -260,8 +277,13 @@ struct Limits {
                 high = std::uint64_t(laneMax);
                 return;
             }
-            if (b.upper[c] < 0 || b.lower[c] > laneMax)
+            if (b.upper[c] < 0 || b.lower[c] > laneMax) {
                 none = true;
+                ++unmeetable;
+                low = 0;
+                high = std::uint64_t(laneMax);
+                return;
+            }
             low = std::uint64_t(std::clamp(b.lower[c], 0, laneMax));
             high = std::uint64_t(std::clamp(b.upper[c], 0, laneMax));
         };
@@ -323,17 +345,36 @@ inline bool passes(const Bet &bet, const Limits &l)
     return ok;
 }
 
-} // namespace
-
-bool passesFilters(const Bet &bet, const FilterBounds &bounds)
+// The ticked conditions bet fails, counted exactly up to enough + 1: past enough, the two
+// dearer conditions are not looked at.
+inline int failures(const Bet &bet, const Limits &l, int enough)
 {
-    return passes(bet, Limits(bounds));
+    const std::uint8_t *r = bet.red;
+    const Packed p = packedSums(r);
+    std::uint64_t reds;
+    std::memcpy(&reds, &bet, 8);
+    reds &= l.redMask;
+    const int span = int(r[5]) - int(r[0]);
+    const int ends = int(r[5]) + int(r[0]);
+    int n = l.unmeetable + lanesOutside16(p.w[0], l.lo[0], l.hi[0]) + lanesOutside16(p.w[1], l.lo[1], l.hi[1])
+        + lanesOutside8(reds, l.redLo, l.redHi) + int(span < l.spanLo || span > l.spanHi)
+        + int(ends < l.endsLo || ends > l.endsHi);
+    if (n <= enough && l.consecutive) {
+        const int v = consecutive(r);
+        n += int(v < l.consecutiveLo || v > l.consecutiveHi);
+    }
+    if (n <= enough && l.ac) {
+        const int v = acValue(r);
+        n += int(v < l.acLo || v > l.acHi);
+    }
+    return n;
 }
 
-BetListResult filterBets(const BetList &list, const FilterBounds &bounds, const ProgressFn &progress)
+// One pass over list keeping the bets keep(bet) accepts.
+template <class Keep>
+BetListResult keptBets(const BetList &list, const ProgressFn &progress, Keep keep)
 {
     ProgressTicker ticker(progress, qint64(list.size()));
-    const Limits limits(bounds);
     BetListResult result;
     BetList &kept = result.bets;
     // Reserved pages that are never written are never resident; the shrink below returns them.
@@ -342,11 +383,35 @@ BetListResult filterBets(const BetList &list, const FilterBounds &bounds, const 
     for (std::size_t i = 0; i < count; ++i) {
         if (!ticker.tick(qint64(i)))
             return BetListResult::cancelled();
-        if (passes(list[i], limits))
+        if (keep(list[i]))
             kept.push_back(list[i]);
     }
     if (!ticker.finish())
         return BetListResult::cancelled();
     kept.shrink_to_fit();
     return result;
+}
+
+} // namespace
+
+int failedConditionCount(const Bet &bet, const FilterBounds &bounds)
+{
+    return failures(bet, Limits(bounds), kConditionCount);
+}
+
+bool passesFilters(const Bet &bet, const FilterBounds &bounds)
+{
+    const Limits limits(bounds);
+    return bounds.tolerance <= 0 ? passes(bet, limits) : failures(bet, limits, bounds.tolerance) <= bounds.tolerance;
+}
+
+BetListResult filterBets(const BetList &list, const FilterBounds &bounds, const ProgressFn &progress)
+{
+    const Limits limits(bounds);
+    // Tolerance 0 keeps its own loop: stopping at the first failure is what makes it fast.
+    if (bounds.tolerance <= 0)
+        return keptBets(list, progress, [&limits](const Bet &bet) { return passes(bet, limits); });
+    const int tolerance = bounds.tolerance;
+    return keptBets(list, progress,
+                    [&limits, tolerance](const Bet &bet) { return failures(bet, limits, tolerance) <= tolerance; });
 }

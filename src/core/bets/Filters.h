@@ -72,7 +72,13 @@ struct FilterSetting {
     QString lower;
     QString upper;
 };
-using FilterSettings = PerCondition<FilterSetting>;
+
+// The highest tolerance "容错" offers: a bet may fail up to this many ticked conditions.
+inline constexpr int kMaxFilterTolerance = 3;
+
+struct FilterSettings : PerCondition<FilterSetting> {
+    int tolerance = 0; // 容错: how many ticked conditions a kept bet may fail
+};
 
 // The settings at start: nothing ticked, every box at its default.
 FilterSettings defaultFilterSettings();
@@ -81,14 +87,21 @@ struct FilterBounds {
     PerCondition<bool> on{};
     PerCondition<int> lower{};
     PerCondition<int> upper{};
+    int tolerance = 0; // a bet passes when at most this many ticked conditions fail it
 };
 
-// Reads every ticked bound; the first that is not a whole number is refused, naming its condition.
+// Reads every ticked bound and the tolerance; the first bound that is not a whole number is
+// refused, naming its condition.
 Outcome parseFilterBounds(const FilterSettings &settings, FilterBounds &bounds);
 
+// How many ticked conditions bet fails (0 when it meets them all).
+int failedConditionCount(const Bet &bet, const FilterBounds &bounds);
+
+// At most bounds.tolerance ticked conditions fail bet (none at tolerance 0 or below).
 bool passesFilters(const Bet &bet, const FilterBounds &bounds);
 
-// The bets of list that no ticked condition rejects, in order; or cancelled.
+// The bets of list that pass, in order; or cancelled. One pass over the list: at tolerance 0 a
+// bet is dropped at its first failing condition, above it the failures are counted.
 BetListResult filterBets(const BetList &list, const FilterBounds &bounds, const ProgressFn &progress = {});
 
 inline const QString kWheelFilterMessage =

@@ -17,7 +17,9 @@
 #include <QAction>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QThreadPool>
 #include <QVBoxLayout>
 
@@ -63,8 +65,13 @@ BettingTab::BettingTab(const QString &programDir, PickerStrip *picker, Messages 
 
     auto *bar = new QHBoxLayout;
     bar->addStretch(1);
-    for (QPushButton *b : {generateButton, filterButton, exportButton, prizeCheckButton})
+    for (QPushButton *b : {generateButton, filterButton, exportButton, prizeCheckButton}) {
+        if (b == filterButton) {
+            bar->addWidget(m_filters->toleranceLabel());
+            bar->addWidget(m_filters->toleranceBox());
+        }
         bar->addWidget(b);
+    }
 
     auto *body = new QHBoxLayout;
     body->addLayout(left, 0);

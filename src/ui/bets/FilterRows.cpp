@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QSpinBox>
 
 namespace {
 // The rows of 连号个数 .. 极号和 stand in the advanced group, the others in the regular one.
@@ -38,8 +39,14 @@ QComboBox *boundBox(const QString &name, const FilterCondition &c, int value, QW
 FilterRows::FilterRows(QWidget *parent)
     : QObject(parent),
       m_regular(new QGroupBox(QStringLiteral("常规过滤条件设置"), parent)),
-      m_advanced(new QGroupBox(QStringLiteral("高级过滤条件设置"), parent))
+      m_advanced(new QGroupBox(QStringLiteral("高级过滤条件设置"), parent)),
+      m_tolerance(new QSpinBox(parent)),
+      m_toleranceLabel(new QLabel(QStringLiteral("容错"), parent))
 {
+    m_tolerance->setObjectName(QStringLiteral("toleranceBox"));
+    m_tolerance->setRange(0, kMaxFilterTolerance);
+    m_tolerance->setValue(0);
+    m_toleranceLabel->setBuddy(m_tolerance);
     auto *regular = new QGridLayout(m_regular);
     auto *advanced = new QGridLayout(m_advanced);
     for (auto *g : {regular, advanced}) {
@@ -88,5 +95,6 @@ FilterSettings FilterRows::settings() const
         s[i].lower = m_rows[i].lower->currentText();
         s[i].upper = m_rows[i].upper->currentText();
     }
+    s.tolerance = m_tolerance->value();
     return s;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The seventeen filter rows in the groups "常规过滤条件设置" and "高级过滤条件设置", built from
 // one table: a check box, a lower and an upper editable drop-down box joined by "至". The boxes
-// are usable only while their check box is ticked and keep their text while not.
+// are usable only while their check box is ticked and keep their text while not. Beside them
+// stands the spin box "容错": how many ticked conditions a kept bet may fail.
 #include "core/bets/Filters.h"
 
 #include <QObject>
@@ -10,6 +11,8 @@
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QLabel;
+class QSpinBox;
 class QWidget;
 
 class FilterRows : public QObject {
@@ -23,6 +26,9 @@ public:
     QCheckBox *checkBox(int condition) const { return m_rows[std::size_t(condition)].check; }
     QComboBox *lowerBox(int condition) const { return m_rows[std::size_t(condition)].lower; }
     QComboBox *upperBox(int condition) const { return m_rows[std::size_t(condition)].upper; }
+    // "容错" 0..3 and its label; the betting tab puts them beside "条件过滤".
+    QSpinBox *toleranceBox() const { return m_tolerance; }
+    QLabel *toleranceLabel() const { return m_toleranceLabel; }
 
     // What the rows hold now, in condition order.
     FilterSettings settings() const;
@@ -35,5 +41,7 @@ private:
     };
     QGroupBox *m_regular;
     QGroupBox *m_advanced;
+    QSpinBox *m_tolerance;
+    QLabel *m_toleranceLabel;
     std::array<Row, kConditionCount> m_rows;
 };
