@@ -123,7 +123,7 @@ int runBacktest(const CliContext &ctx, const QCommandLineParser &parser)
     bool unknown = false;
     for (std::size_t d = 0; d < draws.value.size(); ++d) {
         const PrizeCheck::PrizeCounts &c = (*counts)[d];
-        const Backtest::DrawReturn r = Backtest::returnOf(c, qint64(played.size()));
+        const Backtest::DrawReturn r = Backtest::returnOf(c, qint64(played.size()), draws.value[d].floatingYuan);
         ctx.out << draws.value[d].qishu << '\t' << ballsText(draws.value[d].balls);
         for (int level = 0; level < Game::kPrizeLevels; ++level) {
             ctx.out << '\t' << c[std::size_t(level)];

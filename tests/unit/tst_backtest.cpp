@@ -1,6 +1,8 @@
 // A bet list counted over many draws: the red-set index gives, draw for draw, the counts a
 // plain per-bet count gives, and a cancel ends the count.
+#include "ProgramDir.h"
 #include "core/bets/Generation.h"
+#include "core/history/DrawDetails.h"
 #include "core/prize/Backtest.h"
 #include "core/prize/RedSetIndex.h"
 
@@ -138,6 +140,40 @@ private slots:
         QCOMPARE((*counts)[1], (PrizeCheck::PrizeCounts{0, 2, 0, 2 * 162, 2 * 5265, 0}));
     }
 
+    // A range's draws carry the first and second prize money of their notice, where there is
+    // one; the money won counts it, and a prize of unknown money is marked.
+    void rangeAndMoney()
+    {
+        ProgramDir dir;
+        dir.addDraw(QStringLiteral("2026001"), {1, 2, 3, 4, 5, 6}, 7);
+        dir.addDraw(QStringLiteral("2026002"), {2, 3, 4, 5, 6, 7}, 8);
+        dir.addDraw(QStringLiteral("2026003"), {3, 4, 5, 6, 7, 8}, 9);
+        DrawDetails details;
+        details.qishu = QStringLiteral("2026002");
+        details.grades[0].money = 6592751;
+        details.grades[1].money = 206416;
+        QVERIFY(DrawDetailsStore::store(dir.db(), details).ok());
+
+        const auto draws = Backtest::drawsInRange(dir.db(), QStringLiteral("2026002"), QStringLiteral("2026003"));
+        QVERIFY(draws.ok());
+        QCOMPARE(draws.value.size(), std::size_t(2));
+        QCOMPARE(draws.value[0].qishu, QStringLiteral("2026002"));
+        QCOMPARE(draws.value[0].balls.reds, (std::array<int, 6>{2, 3, 4, 5, 6, 7}));
+        QCOMPARE(draws.value[0].balls.blue, 8);
+        QCOMPARE(draws.value[0].floatingYuan, (std::array<qint64, 2>{6592751, 206416}));
+        QCOMPARE(draws.value[1].floatingYuan, (std::array<qint64, 2>{0, 0}));
+
+        // One first, one second, one fourth and two sixth prizes.
+        const PrizeCheck::PrizeCounts won{1, 1, 0, 1, 0, 2};
+        const Backtest::DrawReturn known = Backtest::returnOf(won, 10, draws.value[0].floatingYuan);
+        QCOMPARE(known.wonYuan, qint64(6592751 + 206416 + 200 + 10));
+        QVERIFY(!known.floatingUnknown);
+        QCOMPARE(known.costYuan, qint64(20));
+        const Backtest::DrawReturn unknown = Backtest::returnOf(won, 10, draws.value[1].floatingYuan);
+        QCOMPARE(unknown.wonYuan, qint64(210));
+        QVERIFY(unknown.floatingUnknown);
+    }
+
     void cancelEndsTheCount_data()
     {
         QTest::addColumn<int>("size");
@@ -159,5 +195,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(TestBacktest)
+QTEST_GUILESS_MAIN(TestBacktest)
 #include "tst_backtest.moc"

@@ -1,6 +1,6 @@
 #include "core/prize/Backtest.h"
 
-#include "core/history/HistoryQuery.h"
+#include "core/history/Query.h"
 #include "core/prize/RedSetIndex.h"
 #include "core/stats/StatsQuery.h"
 
@@ -161,7 +161,11 @@ std::optional<std::vector<PrizeCounts>> countOverDraws(const BetList &bets, cons
 Result<std::vector<PlayedDraw>> drawsInRange(QSqlDatabase db, const QString &from, const QString &to)
 {
     Result<std::vector<PlayedDraw>> result;
-    Query::Rows rows = HistoryQuery::run(db, HistoryQuery::range(from, to));
+    Query::Rows rows = Query::run(
+        db, {QStringLiteral("select data.qishu, data.c1, data.c2, data.c3, data.c4, data.c5, data.c6, data.c7, "
+                            "gonggao.jiangjin1, gonggao.jiangjin2 from data left join gonggao on gonggao.qishu = data.qishu "
+                            "where data.qishu >= ? and data.qishu <= ? order by data.qishu"),
+             {from, to}});
     result.outcome = rows.outcome;
     if (!rows.ok())
         return result;
@@ -171,6 +175,10 @@ Result<std::vector<PlayedDraw>> drawsInRange(QSqlDatabase db, const QString &fro
         for (int i = 0; i < Game::kRedsPerBet; ++i)
             draw.balls.reds[std::size_t(i)] = StatsQuery::wholeNumber(rows.query.value(QStringLiteral("c%1").arg(i + 1)));
         draw.balls.blue = StatsQuery::wholeNumber(rows.query.value(QStringLiteral("c7")));
+        for (int level = 0; level < 2; ++level) {
+            const QVariant money = rows.query.value(QStringLiteral("jiangjin%1").arg(level + 1));
+            draw.floatingYuan[std::size_t(level)] = money.isNull() ? 0 : std::max<qint64>(0, money.toLongLong());
+        }
         result.value.push_back(draw);
     }
     return result;

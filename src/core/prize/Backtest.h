@@ -28,9 +28,12 @@ std::optional<std::vector<PrizeCheck::PrizeCounts>> countBetByBet(const BetList 
 struct PlayedDraw {
     QString qishu;
     PrizeCheck::DrawBalls balls;
+    // The first and second prize's yuan per winning bet from the draw's notice; 0 where the
+    // history has no notice of the draw, or the notice did not say.
+    std::array<qint64, 2> floatingYuan{};
 };
-// The stored draws from..to (text order, both included), ascending; failed when the history
-// cannot be read.
+// The stored draws from..to (text order, both included), ascending, with their notice's
+// first and second prize money; failed when the history cannot be read.
 Result<std::vector<PlayedDraw>> drawsInRange(QSqlDatabase db, const QString &from, const QString &to);
 
 // What a list of BETS bets won and cost in one draw.
