@@ -16,9 +16,7 @@ class TestStatsCli : public QObject {
     {
         const CliRun r = runCli(QStringList{"--dir", m_dir.path()} + args, input);
         QVERIFY2(r.status >= 0, qPrintable(r.err));
-        m_output += QStringLiteral("$ %1\n").arg(args.join(QLatin1Char(' ')).replace(QStringLiteral(BALVORA_SOURCE_DIR), QStringLiteral("SRC")));
-        m_output += r.outText() + r.err;
-        m_output += QStringLiteral("exit %1\n").arg(r.status);
+        m_output += transcriptOf(args, r);
     }
 
 private slots:

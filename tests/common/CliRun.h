@@ -37,3 +37,13 @@ inline CliRun runCli(const QStringList &args, const QByteArray &input = QByteArr
     r.err = QString::fromUtf8(p.readAllStandardError());
     return r;
 }
+
+// One command of a golden transcript: "$ ARGS", what it wrote to standard output and standard
+// error, and "exit N"; the source folder is written SRC, so the transcript holds on any clone.
+inline QString transcriptOf(const QStringList &args, const CliRun &r)
+{
+    const QString src = QStringLiteral(BALVORA_SOURCE_DIR);
+    const QString sourceAsSrc = QStringLiteral("SRC");
+    return QStringLiteral("$ %1\n").arg(args.join(QLatin1Char(' ')).replace(src, sourceAsSrc)) + r.outText()
+           + QString(r.err).replace(src, sourceAsSrc) + QStringLiteral("exit %1\n").arg(r.status);
+}

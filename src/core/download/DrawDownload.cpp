@@ -65,14 +65,7 @@ DownloadResult DrawDownload::storePage(QSqlDatabase db, const QString &pageText,
 DownloadResult DrawDownload::storePageAt(const QString &historyDir, const QString &pageText,
                                          const ProgressFn &progress) const
 {
-    DrawDatabase history;
-    const Outcome opened = history.open(historyDir);
-    if (!opened.ok()) {
-        DownloadResult result;
-        result.outcome = opened;
-        return result;
-    }
-    return storePage(history.database(), pageText, progress);
+    return onHistoryAt<DownloadResult>(historyDir, [&](QSqlDatabase db) { return storePage(db, pageText, progress); });
 }
 
 DownloadResult DrawDownload::run(QSqlDatabase db, const QUrl &address) const

@@ -219,14 +219,7 @@ NoticeResult NoticeUpdate::fetchAndStore(QSqlDatabase db, const QUrl &address, i
 NoticeResult NoticeUpdate::fetchAndStoreAt(const QString &historyDir, const QUrl &address, int maxPages,
                                            const ProgressFn &progress) const
 {
-    DrawDatabase history;
-    const Outcome opened = history.open(historyDir);
-    if (!opened.ok()) {
-        NoticeResult result;
-        result.outcome = opened;
-        return result;
-    }
-    return fetchAndStore(history.database(), address, maxPages, progress);
+    return onHistoryAt<NoticeResult>(historyDir, [&](QSqlDatabase db) { return fetchAndStore(db, address, maxPages, progress); });
 }
 
 NoticeResult NoticeUpdate::importFiles(QSqlDatabase db, const QStringList &paths, const ProgressFn &progress) const
@@ -266,14 +259,7 @@ NoticeResult NoticeUpdate::importFiles(QSqlDatabase db, const QStringList &paths
 NoticeResult NoticeUpdate::importFilesAt(const QString &historyDir, const QStringList &paths,
                                          const ProgressFn &progress) const
 {
-    DrawDatabase history;
-    const Outcome opened = history.open(historyDir);
-    if (!opened.ok()) {
-        NoticeResult result;
-        result.outcome = opened;
-        return result;
-    }
-    return importFiles(history.database(), paths, progress);
+    return onHistoryAt<NoticeResult>(historyDir, [&](QSqlDatabase db) { return importFiles(db, paths, progress); });
 }
 
 NoticeResult NoticeUpdate::store(QSqlDatabase db, QVector<NoticeEntry> entries, const ProgressFn &progress) const

@@ -68,3 +68,18 @@ private:
     bool m_nested = false;
     bool m_active = false;
 };
+
+// Runs job(db) on a connection of its own to the history in DIR, as a worker does; when the
+// history does not open, a Result whose outcome says why, and job is not run.
+template <class Result, class Job>
+Result onHistoryAt(const QString &dir, Job job)
+{
+    DrawDatabase history;
+    const Outcome opened = history.open(dir);
+    if (!opened.ok()) {
+        Result result;
+        result.outcome = opened;
+        return result;
+    }
+    return job(history.database());
+}
