@@ -73,10 +73,15 @@ BackgroundTask *BackgroundTask::start(QWidget *parent, const QString &label, Com
     auto *task = new BackgroundTask(parent, label);
     auto *watcher = new QFutureWatcher<Result>(task);
     connect(watcher, &QFutureWatcherBase::finished, task, [task, watcher, apply = std::move(apply)]() mutable {
+        if (task->m_done)
+            return;
         // A cancel pressed after the work ended still counts: nothing is applied.
         const bool applies = !watcher->isCanceled() && watcher->future().resultCount() > 0;
+        // result(), not takeResult(): taking resets the future's state, and a worker that has
+        // reported its end but not yet let go of its promise then reports a cancel and a
+        // second end, which would end the next job in its place.
         if (applies)
-            apply(watcher->future().takeResult());
+            apply(watcher->future().result());
         task->done(applies);
     });
     task->watch(watcher);
