@@ -21,9 +21,11 @@
 #include <QTableView>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 const QString kRunning = QStringLiteral("正在进行历史回测...");
+constexpr int kMinimumColumnWidth = 62;
 const QString kNoBets = QStringLiteral("当前没有投注号码，请先生成投注号码后再回测！");
 
 QPushButton *stripButton(const QString &text, const char *name, QWidget *parent)
@@ -62,7 +64,7 @@ BacktestDialog::BacktestDialog(QSqlDatabase db, std::shared_ptr<const BetList> b
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(strip);
     layout->addWidget(tabs, 1);
-    resize(860, 720);
+    resize(940, 720);
 
     const Result<QStringList> numbers = DrawStore::drawNumbers(m_db);
     m_messages.show(this, numbers.outcome);
@@ -106,10 +108,7 @@ QWidget *BacktestDialog::buildBetTab()
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid->verticalHeader()->hide();
     grid->verticalHeader()->setDefaultSectionSize(22);
-    // The counts and the money share the room the draw and its balls leave.
-    grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    grid->horizontalHeader()->setSectionResizeMode(BacktestTableModel::DrawColumn, QHeaderView::ResizeToContents);
-    grid->horizontalHeader()->setSectionResizeMode(BacktestTableModel::BallsColumn, QHeaderView::ResizeToContents);
+    fitColumns();
     m_chart = new BacktestChart(page);
     m_chart->setMinimumHeight(200);
     auto *split = new QSplitter(Qt::Vertical, page);
@@ -191,6 +190,7 @@ void BacktestDialog::showReport(const Backtest::Report &report)
         return;
     }
     m_model->setReport(report);
+    fitColumns();
     m_chart->showReport(report);
     unknownMoneyLabel->setVisible(report.total.floatingUnknown);
     const QString ratio = report.total.costYuan > 0
@@ -202,6 +202,25 @@ void BacktestDialog::showReport(const Backtest::Report &report)
                              .arg(report.total.wonYuan)
                              .arg(report.total.floatingUnknown ? QStringLiteral("*") : QString())
                              .arg(report.total.costYuan));
+}
+
+void BacktestDialog::fitColumns()
+{
+    // The widest cell of a column is its title, its total (no draw's count or money exceeds the
+    // sum, and the totals are bold) or, for the draw and its balls, any row: their texts are all
+    // alike. Measuring these three keeps thousands of rows from being measured on every change.
+    QFont bold = grid->font();
+    bold.setBold(true);
+    const QFontMetrics plain(grid->font()), strong(bold);
+    const int totals = m_model->totalsRow();
+    for (int c = 0; c < BacktestTableModel::ColumnCount; ++c) {
+        int width = strong.horizontalAdvance(m_model->headerData(c, Qt::Horizontal).toString());
+        if (m_model->rowCount() > 0)
+            width = std::max(width, strong.horizontalAdvance(m_model->index(totals, c).data().toString()));
+        if (totals > 0)
+            width = std::max(width, plain.horizontalAdvance(m_model->index(0, c).data().toString()));
+        grid->setColumnWidth(c, std::max(kMinimumColumnWidth, width + 14));
+    }
 }
 
 void BacktestDialog::runFilterBacktest()

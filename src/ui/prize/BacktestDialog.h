@@ -65,6 +65,7 @@ private:
     QWidget *buildBetTab();
     QWidget *buildFilterTab();
     void showReport(const Backtest::Report &report);
+    void fitColumns();
 
     QSqlDatabase m_db;
     std::shared_ptr<const BetList> m_bets;
