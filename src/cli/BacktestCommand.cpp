@@ -103,44 +103,26 @@ int runBacktest(const CliContext &ctx, const QCommandLineParser &parser)
         ctx.err << opened.message << Qt::endl;
         return 2;
     }
-    const Result<std::vector<Backtest::PlayedDraw>> draws =
-        Backtest::drawsInRange(data.database(), parser.value(kFrom), parser.value(kTo));
-    if (!draws.ok()) {
-        ctx.err << draws.outcome.message << Qt::endl;
+    const Backtest::Report report = Backtest::playRange(data.database(), parser.value(kFrom), parser.value(kTo), played);
+    if (!report.outcome.ok()) { // nothing cancels here
+        ctx.err << report.outcome.message << Qt::endl;
         return 1;
     }
-    std::vector<PrizeCheck::DrawBalls> balls;
-    for (const Backtest::PlayedDraw &d : draws.value)
-        balls.push_back(d.balls);
-    const auto counts = Backtest::countOverDraws(played, balls);
-    if (!counts) // nothing cancels here; kept for the shape of the call
-        return 1;
 
     ctx.out << "期数\t开奖号码\t一等奖\t二等奖\t三等奖\t四等奖\t五等奖\t六等奖\t奖金\t投注\n";
-    PrizeCheck::PrizeCounts total{};
-    qint64 won = 0;
-    qint64 cost = 0;
-    bool unknown = false;
-    for (std::size_t d = 0; d < draws.value.size(); ++d) {
-        const PrizeCheck::PrizeCounts &c = (*counts)[d];
-        const Backtest::DrawReturn r = Backtest::returnOf(c, qint64(played.size()), draws.value[d].floatingYuan);
-        ctx.out << draws.value[d].qishu << '\t' << ballsText(draws.value[d].balls);
-        for (int level = 0; level < Game::kPrizeLevels; ++level) {
-            ctx.out << '\t' << c[std::size_t(level)];
-            total[std::size_t(level)] += c[std::size_t(level)];
-        }
-        ctx.out << '\t' << moneyText(r.wonYuan, r.floatingUnknown) << '\t' << r.costYuan << '\n';
-        won += r.wonYuan;
-        cost += r.costYuan;
-        unknown = unknown || r.floatingUnknown;
+    for (const Backtest::PlayedRow &row : report.rows) {
+        ctx.out << row.draw.qishu << '\t' << ballsText(row.draw.balls);
+        for (qint64 n : row.counts)
+            ctx.out << '\t' << n;
+        ctx.out << '\t' << moneyText(row.money.wonYuan, row.money.floatingUnknown) << '\t' << row.money.costYuan << '\n';
     }
-    ctx.out << "合计\t" << draws.value.size() << "期";
-    for (qint64 n : total)
+    ctx.out << "合计\t" << report.rows.size() << "期";
+    for (qint64 n : report.totalCounts)
         ctx.out << '\t' << n;
-    ctx.out << '\t' << moneyText(won, unknown) << '\t' << cost << '\n';
+    ctx.out << '\t' << moneyText(report.total.wonYuan, report.total.floatingUnknown) << '\t' << report.total.costYuan << '\n';
     ctx.out.flush();
-    ctx.err << "bets " << played.size() << ", draws " << draws.value.size() << ", won " << won << " yuan"
-            << (unknown ? " (and first or second prizes of unknown money)" : "") << ", cost " << cost << " yuan"
-            << Qt::endl;
+    ctx.err << "bets " << played.size() << ", draws " << report.rows.size() << ", won " << report.total.wonYuan << " yuan"
+            << (report.total.floatingUnknown ? " (and first or second prizes of unknown money)" : "") << ", cost "
+            << report.total.costYuan << " yuan" << Qt::endl;
     return 0;
 }

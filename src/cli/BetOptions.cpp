@@ -111,22 +111,9 @@ QString readBetOptions(const QCommandLineParser &parser, const QString &programD
         if (!ok || guarantee < 2 || guarantee > 5)
             return QStringLiteral("--guarantee takes 2 to 5");
     }
-    for (const QString &value : parser.values(kFilter)) {
-        const int eq = value.indexOf(QLatin1Char('='));
-        const int dots = value.indexOf(QLatin1String(".."), eq + 1);
-        const int c = eq < 0 ? -1 : filterConditionIndex(value.left(eq));
-        if (c < 0 || dots < 0)
-            return QStringLiteral("--filter takes NAME=LO..HI with NAME a condition's caption or short name");
-        // The bounds stay text: the filter reads them as the tab reads its boxes.
-        o.filters[std::size_t(c)] = {true, value.mid(eq + 1, dots - eq - 1), value.mid(dots + 2)};
-        o.filterGiven = true;
-    }
-    for (const QString &value : parser.values(kTolerance)) {
-        bool ok = false;
-        o.filters.tolerance = value.toInt(&ok);
-        if (!ok || o.filters.tolerance < 0 || o.filters.tolerance > kMaxFilterTolerance)
-            return QStringLiteral("--tolerance takes 0 to %1").arg(kMaxFilterTolerance);
-    }
+    const QString filterUsage = readFilterOptions(parser, o.filters, o.filterGiven);
+    if (!filterUsage.isEmpty())
+        return filterUsage;
     for (const QString &value : parser.values(kReduce)) {
         bool ok = false;
         o.reduceN = value.toInt(&ok);
@@ -166,4 +153,30 @@ bool makeBets(const BetsOptions &o, BetEngine &engine, QTextStream &err)
         }
     }
     return true;
+}
+
+void addFilterOptions(QCommandLineParser &parser)
+{
+    parser.addOptions({kFilter, kTolerance});
+}
+
+QString readFilterOptions(const QCommandLineParser &parser, FilterSettings &settings, bool &given)
+{
+    for (const QString &value : parser.values(kFilter)) {
+        const int eq = value.indexOf(QLatin1Char('='));
+        const int dots = value.indexOf(QLatin1String(".."), eq + 1);
+        const int c = eq < 0 ? -1 : filterConditionIndex(value.left(eq));
+        if (c < 0 || dots < 0)
+            return QStringLiteral("--filter takes NAME=LO..HI with NAME a condition's caption or short name");
+        // The bounds stay text: the filter reads them as the tab reads its boxes.
+        settings[std::size_t(c)] = {true, value.mid(eq + 1, dots - eq - 1), value.mid(dots + 2)};
+        given = true;
+    }
+    for (const QString &value : parser.values(kTolerance)) {
+        bool ok = false;
+        settings.tolerance = value.toInt(&ok);
+        if (!ok || settings.tolerance < 0 || settings.tolerance > kMaxFilterTolerance)
+            return QStringLiteral("--tolerance takes 0 to %1").arg(kMaxFilterTolerance);
+    }
+    return QString();
 }

@@ -44,5 +44,7 @@ void setupIntervals(QCommandLineParser &parser);
 int runIntervals(const CliContext &ctx, const QCommandLineParser &parser);
 void setupBacktest(QCommandLineParser &parser);
 int runBacktest(const CliContext &ctx, const QCommandLineParser &parser);
+void setupBacktestFilters(QCommandLineParser &parser);
+int runBacktestFilters(const CliContext &ctx, const QCommandLineParser &parser);
 void setupCheck(QCommandLineParser &parser);
 int runCheck(const CliContext &ctx, const QCommandLineParser &parser);

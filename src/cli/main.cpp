@@ -10,6 +10,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <algorithm>
 
 namespace {
 
@@ -45,6 +46,9 @@ const Command kCommands[] = {
     {"backtest", "--from Q --to Q (FILE|- | the bet options of bets)",
      "play a bet list in every draw Q..Q: prizes, yuan won and cost per draw, tab-separated", -2, setupBacktest,
      runBacktest},
+    {"backtest-filters", "--from Q --to Q --filter NAME=LO..HI... [--tolerance K]",
+     "how many draws Q..Q each filter condition, and all of them together, would have kept, tab-separated", 0,
+     setupBacktestFilters, runBacktestFilters},
 };
 
 const QCommandLineOption kDirOption(QStringLiteral("dir"),
@@ -77,8 +81,11 @@ QString usageLine(const Command &c)
 void printHelp(QTextStream &out, const QCommandLineParser &global)
 {
     out << "usage: balvora-cli [--dir DIR] COMMAND [OPTIONS] [ARGS]\n\n" << optionsText(global) << "\nCommands:\n";
+    int width = 0;
     for (const Command &c : kCommands)
-        out << "  " << QString::fromUtf8(c.name).leftJustified(10) << QString::fromUtf8(c.description) << '\n';
+        width = std::max(width, int(qstrlen(c.name)) + 2);
+    for (const Command &c : kCommands)
+        out << "  " << QString::fromUtf8(c.name).leftJustified(width) << QString::fromUtf8(c.description) << '\n';
     out << "\n'balvora-cli COMMAND --help' lists the options of one command.\n";
     out.flush();
 }

@@ -1,6 +1,7 @@
 // A bet list counted over many draws: the red-set index gives, draw for draw, the counts a
 // plain per-bet count gives, and a cancel ends the count.
 #include "ProgramDir.h"
+#include "core/bets/BetText.h"
 #include "core/bets/Generation.h"
 #include "core/history/DrawDetails.h"
 #include "core/prize/Backtest.h"
@@ -172,6 +173,50 @@ private slots:
         const Backtest::DrawReturn unknown = Backtest::returnOf(won, 10, draws.value[1].floatingYuan);
         QCOMPARE(unknown.wonYuan, qint64(210));
         QVERIFY(unknown.floatingUnknown);
+    }
+
+    // The range played whole: a row per draw with its money, the totals of every row, the
+    // return; a history that cannot be read fails, a cancel is a cancel.
+    void playRange()
+    {
+        ProgramDir dir;
+        dir.addDraw(QStringLiteral("2026001"), {1, 2, 3, 4, 5, 6}, 7);
+        dir.addDraw(QStringLiteral("2026002"), {2, 3, 4, 5, 6, 7}, 8);
+        dir.addDraw(QStringLiteral("2026003"), {20, 21, 22, 23, 24, 25}, 9);
+        DrawDetails details;
+        details.qishu = QStringLiteral("2026002");
+        details.grades[0].money = 5000000;
+        QVERIFY(DrawDetailsStore::store(dir.db(), details).ok());
+        const BetList bets{makeBet(1, 2, 3, 4, 5, 6, 7), makeBet(2, 3, 4, 5, 6, 7, 8)};
+
+        const Backtest::Report r = Backtest::playRange(dir.db(), QStringLiteral("2026001"), QStringLiteral("2026003"), bets);
+        QVERIFY(r.outcome.ok());
+        QCOMPARE(r.bets, qint64(2));
+        QCOMPARE(r.rows.size(), std::size_t(3));
+        // 2026001: a first prize of unknown money and a fourth (five reds, no blue).
+        QCOMPARE(r.rows[0].counts, (PrizeCheck::PrizeCounts{1, 0, 0, 1, 0, 0}));
+        QCOMPARE(r.rows[0].money.wonYuan, qint64(200));
+        QVERIFY(r.rows[0].money.floatingUnknown);
+        // 2026002: the first prize at the notice's money, and a fourth.
+        QCOMPARE(r.rows[1].money.wonYuan, qint64(5000200));
+        QVERIFY(!r.rows[1].money.floatingUnknown);
+        QCOMPARE(r.rows[2].counts, (PrizeCheck::PrizeCounts{}));
+        QCOMPARE(r.totalCounts, (PrizeCheck::PrizeCounts{2, 0, 0, 2, 0, 0}));
+        QCOMPARE(r.total.wonYuan, qint64(5000400));
+        QCOMPARE(r.total.costYuan, qint64(12));
+        QVERIFY(r.total.floatingUnknown);
+        QCOMPARE(r.returnRatio(), 5000400.0 / 12.0);
+
+        const Backtest::Report none = Backtest::playRange(dir.db(), QStringLiteral("2027001"), QStringLiteral("2027009"), bets);
+        QVERIFY(none.outcome.ok());
+        QCOMPARE(none.returnRatio(), 0.0);
+        const Backtest::Report unread = Backtest::playRangeAt(dir.file(QStringLiteral("nowhere")), QStringLiteral("2026001"),
+                                                              QStringLiteral("2026003"), bets);
+        QCOMPARE(int(unread.outcome.status), int(Outcome::Status::Failed));
+        const Backtest::Report cancelled = Backtest::playRangeAt(dir.path(), QStringLiteral("2026001"), QStringLiteral("2026003"),
+                                                                 bets, [](qint64, qint64) { return false; });
+        QVERIFY(cancelled.outcome.isCancelled());
+        QVERIFY(cancelled.rows.empty());
     }
 
     void cancelEndsTheCount_data()

@@ -1,5 +1,6 @@
 #include "core/prize/Backtest.h"
 
+#include "core/history/DrawDatabase.h"
 #include "core/history/Query.h"
 #include "core/prize/RedSetIndex.h"
 #include "core/stats/StatsQuery.h"
@@ -196,6 +197,47 @@ DrawReturn returnOf(const PrizeCounts &counts, qint64 bets, std::array<qint64, 2
         r.wonYuan += won * perBet;
     }
     return r;
+}
+
+double Report::returnRatio() const
+{
+    return total.costYuan > 0 ? double(total.wonYuan) / double(total.costYuan) : 0.0;
+}
+
+Report playRange(QSqlDatabase db, const QString &from, const QString &to, const BetList &bets, const ProgressFn &progress)
+{
+    Report report;
+    report.bets = qint64(bets.size());
+    const Result<std::vector<PlayedDraw>> draws = drawsInRange(db, from, to);
+    report.outcome = draws.outcome;
+    if (!draws.ok())
+        return report;
+    std::vector<DrawBalls> balls;
+    balls.reserve(draws.value.size());
+    for (const PlayedDraw &d : draws.value)
+        balls.push_back(d.balls);
+    const std::optional<std::vector<PrizeCounts>> counts = countOverDraws(bets, balls, progress);
+    if (!counts) {
+        report.outcome = Outcome::cancelled();
+        return report;
+    }
+    report.rows.reserve(draws.value.size());
+    for (std::size_t d = 0; d < draws.value.size(); ++d) {
+        PlayedRow row{draws.value[d], (*counts)[d], returnOf((*counts)[d], report.bets, draws.value[d].floatingYuan)};
+        for (std::size_t level = 0; level < row.counts.size(); ++level)
+            report.totalCounts[level] += row.counts[level];
+        report.total.wonYuan += row.money.wonYuan;
+        report.total.costYuan += row.money.costYuan;
+        report.total.floatingUnknown = report.total.floatingUnknown || row.money.floatingUnknown;
+        report.rows.push_back(std::move(row));
+    }
+    return report;
+}
+
+Report playRangeAt(const QString &historyDir, const QString &from, const QString &to, const BetList &bets,
+                   const ProgressFn &progress)
+{
+    return onHistoryAt<Report>(historyDir, [&](QSqlDatabase db) { return playRange(db, from, to, bets, progress); });
 }
 
 } // namespace Backtest

@@ -45,4 +45,25 @@ struct DrawReturn {
 // floatingYuan: the first and second prize's money per bet in that draw, 0 where unknown.
 DrawReturn returnOf(const PrizeCheck::PrizeCounts &counts, qint64 bets, std::array<qint64, 2> floatingYuan = {});
 
+// A bet list played in every stored draw of a range: a row per draw and the totals.
+struct PlayedRow {
+    PlayedDraw draw;
+    PrizeCheck::PrizeCounts counts{};
+    DrawReturn money;
+};
+struct Report {
+    Outcome outcome; // failed when the history cannot be read, cancelled when progress asked
+    qint64 bets = 0;
+    std::vector<PlayedRow> rows;
+    PrizeCheck::PrizeCounts totalCounts{};
+    DrawReturn total; // floatingUnknown when any row has it
+    // What came back for each yuan spent (won / cost); 0 when nothing was bought.
+    double returnRatio() const;
+};
+Report playRange(QSqlDatabase db, const QString &from, const QString &to, const BetList &bets,
+                 const ProgressFn &progress = {});
+// The same on a connection of its own to the history in DIR, for a worker.
+Report playRangeAt(const QString &historyDir, const QString &from, const QString &to, const BetList &bets,
+                   const ProgressFn &progress = {});
+
 } // namespace Backtest

@@ -54,6 +54,7 @@ BettingTab::BettingTab(const QString &programDir, PickerStrip *picker, Messages 
     exportButton = button("exportButton", QStringLiteral("导出号码"));
     prizeCheckButton = button("prizeCheckButton", QStringLiteral("中奖查询"));
     prizeCheckButton->setEnabled(false);
+    backtestButton = button("backtestButton", QStringLiteral("历史回测"));
 
     auto *left = new QVBoxLayout;
     auto *top = new QHBoxLayout;
@@ -65,7 +66,7 @@ BettingTab::BettingTab(const QString &programDir, PickerStrip *picker, Messages 
 
     auto *bar = new QHBoxLayout;
     bar->addStretch(1);
-    for (QPushButton *b : {generateButton, filterButton, exportButton, prizeCheckButton}) {
+    for (QPushButton *b : {generateButton, filterButton, exportButton, prizeCheckButton, backtestButton}) {
         if (b == filterButton) {
             bar->addWidget(m_filters->toleranceLabel());
             bar->addWidget(m_filters->toleranceBox());
@@ -85,6 +86,7 @@ BettingTab::BettingTab(const QString &programDir, PickerStrip *picker, Messages 
     connect(filterButton, &QPushButton::clicked, this, &BettingTab::filter);
     connect(exportButton, &QPushButton::clicked, this, &BettingTab::exportCurrentList);
     connect(prizeCheckButton, &QPushButton::clicked, this, &BettingTab::requestPrizeCheck);
+    connect(backtestButton, &QPushButton::clicked, this, &BettingTab::requestBacktest);
     connect(m_grid, &BetGrid::deleteRequested, this, &BettingTab::deleteSelectedBet);
     connect(m_grid, &BetGrid::reduceRequested, this, &BettingTab::reduceByGuarantee);
 }
@@ -238,10 +240,16 @@ void BettingTab::requestPrizeCheck()
     emit prizeCheckRequested(currentList());
 }
 
+void BettingTab::requestBacktest()
+{
+    if (!m_busy)
+        emit backtestRequested(currentList(), m_filters->settings());
+}
+
 void BettingTab::setJobControlsEnabled(bool enabled)
 {
     const QString why = enabled ? QString() : kOthersWait;
-    for (QPushButton *b : {generateButton, filterButton, exportButton, prizeCheckButton}) {
+    for (QPushButton *b : {generateButton, filterButton, exportButton, prizeCheckButton, backtestButton}) {
         b->setEnabled(enabled);
         b->setToolTip(why);
     }

@@ -7,6 +7,7 @@
 #include "core/Outcome.h"
 #include "core/bets/Bet.h"
 #include "core/bets/BetEngine.h"
+#include "core/bets/Filters.h"
 #include "ui/bets/SaveName.h"
 
 #include <QWidget>
@@ -49,11 +50,13 @@ public:
     QPushButton *filterButton = nullptr;     // 条件过滤
     QPushButton *exportButton = nullptr;     // 导出号码
     QPushButton *prizeCheckButton = nullptr; // 中奖查询
+    QPushButton *backtestButton = nullptr;   // 历史回测
 
     void generate();
     void filter();
     void exportCurrentList();
     void requestPrizeCheck();
+    void requestBacktest();
     void deleteSelectedBet();      // 删除选中行
     void reduceByGuarantee(int n); // 保N号缩水 on the current list
 
@@ -63,6 +66,8 @@ public:
 signals:
     // "中奖查询" was clicked; current is the current bet list.
     void prizeCheckRequested(std::shared_ptr<const BetList> current);
+    // "历史回测" was clicked: the current list and the filter rows as they stand.
+    void backtestRequested(std::shared_ptr<const BetList> current, const FilterSettings &filters);
     // A long operation ended and its result, if any, is applied (tests and the benchmark wait on it).
     void operationFinished();
 

@@ -9,6 +9,7 @@
 #include "ui/history/DrawEntryDialog.h"
 #include "ui/download/DownloadDialog.h"
 #include "ui/download/NoticeDialog.h"
+#include "ui/prize/BacktestDialog.h"
 #include "ui/main/ExternalPrograms.h"
 #include "ui/history/HistoryTab.h"
 #include "ui/main/AboutDialog.h"
@@ -237,6 +238,11 @@ void MainWindow::createBettingTab()
     strip->addWidget(m_pickerStrip);
     m_betting = new BettingTab(m_filesDir, m_pickerStrip, m_messages, m_tabs);
     m_tabs->addTab(m_betting, QStringLiteral("缩水过滤选号"));
+    connect(m_betting, &BettingTab::backtestRequested, this,
+            [this](std::shared_ptr<const BetList> current, const FilterSettings &filters) {
+                BacktestDialog dialog(database(), std::move(current), filters, m_messages, this);
+                dialog.exec();
+            });
 }
 
 // ---- Trend chart tabs -----------------------------------------------------------------
