@@ -80,6 +80,30 @@ void BM_FilterAllSeventeenTolerance(benchmark::State &state)
 }
 BENCHMARK(BM_FilterAllSeventeenTolerance)->DenseRange(1, 3)->ArgName("tolerance")->Unit(benchmark::kMillisecond)->Iterations(5);
 
+// Five number groups and nothing else: small, middle and big reds 1..3 each, the odd reds 2..4,
+// and at most one of four favourites (keeps about half the bets); with strict:1 the last group
+// wants all six of nine balls instead, so almost nothing is kept and the time is the test's own.
+void BM_FilterFiveGroups(benchmark::State &state)
+{
+    const BetList &all = fullList();
+    const bool strict = state.range(0) != 0;
+    FilterSettings s = defaultFilterSettings();
+    s.groups = {{{QStringLiteral("01 02 03 04 05 06 07 08 09 10 11"), 1, 3},
+                 {QStringLiteral("12 13 14 15 16 17 18 19 20 21 22"), 1, 3},
+                 {QStringLiteral("23 24 25 26 27 28 29 30 31 32 33"), 1, 3},
+                 {QStringLiteral("01 03 05 07 09 11 13 15 17 19 21 23 25 27 29 31 33"), 2, 4},
+                 strict ? NumberGroupSetting{QStringLiteral("03 07 11 19 20 21 22 23 24"), 6, 6}
+                        : NumberGroupSetting{QStringLiteral("03 07 11 19"), 0, 1}}};
+    FilterBounds bounds;
+    if (!parseFilterBounds(s, bounds).ok() || bounds.groups.count != 5)
+        state.SkipWithError("the five groups were not read");
+    for (auto _ : state) {
+        BetList kept = filterBets(all, bounds).bets;
+        state.counters["kept"] = double(kept.size());
+    }
+}
+BENCHMARK(BM_FilterFiveGroups)->Arg(0)->Arg(1)->ArgName("strict")->Unit(benchmark::kMillisecond)->Iterations(5);
+
 void BM_ReduceFullList(benchmark::State &state)
 {
     const BetList &all = fullList();

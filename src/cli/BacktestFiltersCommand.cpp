@@ -1,5 +1,5 @@
 // balvora-cli backtest-filters: the filter conditions played against the stored draws of a
-// range. One tab-separated row per condition given with --filter: how many draws' winning reds
+// range. One tab-separated row per condition given with --filter or --group: how many draws' winning reds
 // it would have kept, of how many, and the share; the row of all of them together (at
 // --tolerance) last.
 #include "Commands.h"
@@ -13,7 +13,7 @@ namespace {
 const QCommandLineOption kFrom(QStringLiteral("from"), QStringLiteral("the first draw number of the range"), QStringLiteral("Q"));
 const QCommandLineOption kTo(QStringLiteral("to"), QStringLiteral("the last draw number of the range"), QStringLiteral("Q"));
 
-const char *const kUsage = "usage: balvora-cli [--dir DIR] backtest-filters --from Q --to Q --filter NAME=LO..HI... [--tolerance K]";
+const char *const kUsage = "usage: balvora-cli [--dir DIR] backtest-filters --from Q --to Q --filter NAME=LO..HI... [--group BALLS:MIN..MAX]... [--tolerance K]";
 
 } // namespace
 

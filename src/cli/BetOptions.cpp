@@ -2,6 +2,8 @@
 
 #include "core/bets/WheelMatrix.h"
 
+#include <algorithm>
+
 namespace {
 
 // "all" or comma-separated numbers within 1..max.
@@ -42,6 +44,9 @@ const QCommandLineOption kFilter(QStringLiteral("filter"),
 const QCommandLineOption kTolerance(QStringLiteral("tolerance"),
                                     QStringLiteral("keep bets failing at most K of the --filter conditions (0 to 3)"),
                                     QStringLiteral("K"));
+const QCommandLineOption kGroup(QStringLiteral("group"),
+                                QStringLiteral("keep bets holding MIN to MAX of the red BALLS (blanks or commas between them); up to 5"),
+                                QStringLiteral("BALLS:MIN..MAX"));
 const QCommandLineOption kReduce(QStringLiteral("reduce"), QStringLiteral("thin the current list by guarantee N (3 to 5)"),
                                  QStringLiteral("N"));
 const QCommandLineOption kOut(QStringLiteral("out"), QStringLiteral("write the lines to FILE instead of standard output"),
@@ -51,12 +56,12 @@ const QCommandLineOption kOut(QStringLiteral("out"), QStringLiteral("write the l
 
 void addBetOptions(QCommandLineParser &parser)
 {
-    parser.addOptions({kRed, kBlue, kMethod, kBanker, kWheel, kGuarantee, kFilter, kTolerance, kReduce, kOut});
+    parser.addOptions({kRed, kBlue, kMethod, kBanker, kWheel, kGuarantee, kFilter, kTolerance, kGroup, kReduce, kOut});
 }
 
 bool betOptionsGiven(const QCommandLineParser &parser)
 {
-    for (const QCommandLineOption *option : {&kRed, &kBlue, &kMethod, &kBanker, &kWheel, &kGuarantee, &kFilter, &kTolerance, &kReduce})
+    for (const QCommandLineOption *option : {&kRed, &kBlue, &kMethod, &kBanker, &kWheel, &kGuarantee, &kFilter, &kTolerance, &kGroup, &kReduce})
         if (parser.isSet(*option))
             return true;
     return false;
@@ -157,7 +162,7 @@ bool makeBets(const BetsOptions &o, BetEngine &engine, QTextStream &err)
 
 void addFilterOptions(QCommandLineParser &parser)
 {
-    parser.addOptions({kFilter, kTolerance});
+    parser.addOptions({kFilter, kTolerance, kGroup});
 }
 
 QString readFilterOptions(const QCommandLineParser &parser, FilterSettings &settings, bool &given)
@@ -177,6 +182,28 @@ QString readFilterOptions(const QCommandLineParser &parser, FilterSettings &sett
         settings.tolerance = value.toInt(&ok);
         if (!ok || settings.tolerance < 0 || settings.tolerance > kMaxFilterTolerance)
             return QStringLiteral("--tolerance takes 0 to %1").arg(kMaxFilterTolerance);
+    }
+    const QStringList groups = parser.values(kGroup);
+    if (groups.size() > kNumberGroupCount)
+        return QStringLiteral("--group may be given at most %1 times").arg(kNumberGroupCount);
+    for (int i = 0; i < int(groups.size()); ++i) {
+        const QString &value = groups[i];
+        const int colon = std::max(value.lastIndexOf(QLatin1Char(':')), value.lastIndexOf(QChar(0xff1a))); // or ：
+        const int dots = value.indexOf(QLatin1String(".."), colon + 1);
+        bool minOk = false, maxOk = false;
+        NumberGroupSetting &g = settings.groups[std::size_t(i)];
+        if (colon >= 0 && dots >= 0) {
+            g.balls = value.left(colon);
+            g.minimum = value.mid(colon + 1, dots - colon - 1).toInt(&minOk);
+            g.maximum = value.mid(dots + 2).toInt(&maxOk);
+        }
+        if (!minOk || !maxOk)
+            return QStringLiteral("--group takes BALLS:MIN..MAX with MIN and MAX whole numbers (group %1)").arg(i + 1);
+        NumberGroup checked;
+        const Outcome read = parseNumberGroup(g, i + 1, checked);
+        if (!read.ok())
+            return QStringLiteral("--group: ") + read.message;
+        given = true;
     }
     return QString();
 }

@@ -27,8 +27,8 @@ bool betOptionsGiven(const QCommandLineParser &parser);
 QString readBetOptions(const QCommandLineParser &parser, const QString &programDir, BetsOptions &o);
 // Generates, filters and reduces into ENGINE; false (the message written to err) when a step failed.
 bool makeBets(const BetsOptions &o, BetEngine &engine, QTextStream &err);
-// The --filter and --tolerance options alone, for a command that makes no bets.
+// The --filter, --tolerance and --group options alone, for a command that makes no bets.
 void addFilterOptions(QCommandLineParser &parser);
-// Reads --filter (given: one was set) and --tolerance into settings; a non-empty return is the
+// Reads --filter and --group (given: one was set) and --tolerance into settings; a non-empty return is the
 // usage error to print.
 QString readFilterOptions(const QCommandLineParser &parser, FilterSettings &settings, bool &given);

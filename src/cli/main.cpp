@@ -46,7 +46,7 @@ const Command kCommands[] = {
     {"backtest", "--from Q --to Q (FILE|- | the bet options of bets)",
      "play a bet list in every draw Q..Q: prizes, yuan won and cost per draw, tab-separated", -2, setupBacktest,
      runBacktest},
-    {"backtest-filters", "--from Q --to Q --filter NAME=LO..HI... [--tolerance K]",
+    {"backtest-filters", "--from Q --to Q --filter NAME=LO..HI... [--group BALLS:MIN..MAX]... [--tolerance K]",
      "how many draws Q..Q each filter condition, and all of them together, would have kept, tab-separated", 0,
      setupBacktestFilters, runBacktestFilters},
 };

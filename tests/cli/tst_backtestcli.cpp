@@ -56,6 +56,8 @@ private slots:
         run({"backtest-filters", "--from", "2007001", "--to", "2007004", "--filter", "sum=100..120", "--filter", "odd=3..3",
              "--filter", "极号差=25..30", "--tolerance", "1"});
         run({"backtest-filters", "--from", "2008001", "--to", "2008009", "--filter", "sum=21..183"});
+        run({"backtest-filters", "--from", "2007001", "--to", "2007004", "--group", "01 02:0..0", "--filter", "odd=3..3"});
+        run({"backtest-filters", "--from", "2007001", "--to", "2007004", "--group", "01 01:0..0"});
         run({"backtest-filters", "--from", "2007001", "--to", "2007004", "--filter", "sum=2x..183"});
         run({"backtest-filters", "--from", "2007001", "--to", "2007004"});
         run({"backtest-filters", "--from", "2007001", "--filter", "sum=21..183"});

@@ -35,6 +35,10 @@ void TestBetsCli::golden_data()
         << QStringList{"--red", "1,2,3,4,5,6,7,8", "--blue", "5", "--filter", "sum=21..25", "--filter", "odd=3..3",
                        "--filter", "r1=2..9", "--tolerance", "1"}
         << "bets-tolerance1.txt" << "generated 28, current 10";
+    QTest::newRow("two number groups and a filter")
+        << QStringList{"--red", "1,2,3,4,5,6,7,8,9,10", "--blue", "2", "--group", "01 02:1..1", "--group", "10：0..0",
+                       "--filter", "sum=20..30"}
+        << "bets-groups.txt" << "generated 210, current 15";
     QTest::newRow("banker 10 then 03")
         << QStringList{"--red", "1,2,3,4,5,6,7,8", "--blue", "7,16", "--method", "banker", "--banker", "10,3"}
         << "bets-banker.txt" << "generated 70, current 70";
@@ -77,6 +81,25 @@ void TestBetsCli::refusals_data()
     QTest::newRow("tolerance 4") << QStringList{"--tolerance", "4"} << 2 << "balvora-cli bets: --tolerance takes 0 to 3";
     QTest::newRow("tolerance not a number") << QStringList{"--tolerance", "one"} << 2
                                             << "balvora-cli bets: --tolerance takes 0 to 3";
+    QTest::newRow("group ball 34") << QStringList{"--group", "03 34:1..2"} << 2
+                                   << "balvora-cli bets: --group: 号码组1：红球号码“34”不在01到33之间，请重新输入！";
+    QTest::newRow("second group repeats a ball")
+        << QStringList{"--group", "01:0..0", "--group", "03,3:1..2"} << 2
+        << "balvora-cli bets: --group: 号码组2：红球号码“3”重复，请重新输入！";
+    QTest::newRow("group not a ball") << QStringList{"--group", "03 a:1..2"} << 2
+                                      << "balvora-cli bets: --group: 号码组1：“a”不是有效的红球号码，请重新输入！";
+    QTest::newRow("group min above max") << QStringList{"--group", "03 07:2..1"} << 2
+                                         << "balvora-cli bets: --group: 号码组1：最少个数2大于最多个数1，请重新输入！";
+    QTest::newRow("group count 7") << QStringList{"--group", "03 07:0..7"} << 2
+                                   << "balvora-cli bets: --group: 号码组1：个数必须在0到6之间，请重新输入！";
+    QTest::newRow("group without balls") << QStringList{"--group", ":1..2"} << 2
+                                         << "balvora-cli bets: --group: 号码组1：请输入红球号码！";
+    QTest::newRow("group without counts") << QStringList{"--group", "01", "--group", "03 07"} << 2
+                                          << "balvora-cli bets: --group takes BALLS:MIN..MAX with MIN and MAX whole numbers (group 1)";
+    QTest::newRow("six groups")
+        << QStringList{"--group", "1:0..0", "--group", "2:0..0", "--group", "3:0..0", "--group", "4:0..0", "--group",
+                       "5:0..0", "--group", "6:0..0"}
+        << 2 << "balvora-cli bets: --group may be given at most 5 times";
     QTest::newRow("unknown filter") << QStringList{"--filter", "foo=1..2"} << 2
                                     << "balvora-cli bets: --filter takes NAME=LO..HI with NAME a condition's caption or short name";
 }

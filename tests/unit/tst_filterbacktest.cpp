@@ -66,6 +66,31 @@ private slots:
         QCOMPARE(rows[3][1], QStringLiteral("3个条件"));
     }
 
+    // A used number group is a row of its own; groups alone are enough to count, and the
+    // together row keeps a draw only inside every group (groups take no tolerance).
+    void numberGroups()
+    {
+        FilterSettings s = settingsOf({{Condition::Sum, 90, 130}}, 1);
+        s.groups[1] = {QStringLiteral("28,3 33"), 2, 2}; // draws 2 (3, 28), 3 and 4 (28, 33)
+        s.groups[3] = {QStringLiteral("01"), 0, 0};      // every draw but the first
+        const auto table = FilterBacktest::count(s, kDraws);
+        QVERIFY(table.ok());
+        const std::vector<QStringList> rows = table.value.rows();
+        QCOMPARE(rows.size(), std::size_t(4));
+        QCOMPARE(rows[1], (QStringList{"号码组2", "03 28 33：2至2个", "3", "4", "75.00%"}));
+        QCOMPARE(rows[2], (QStringList{"号码组4", "01：0至0个", "3", "4", "75.00%"}));
+        // 容错 1 lets draws 1 and 4 fail their sum, but draw 1 is outside both groups.
+        QCOMPARE(rows[3], (QStringList{"全部勾选条件（容错1）", "3个条件", "3", "4", "75.00%"}));
+
+        FilterSettings groupsOnly = defaultFilterSettings();
+        groupsOnly.groups[0] = {QStringLiteral("01"), 0, 0};
+        QCOMPARE(FilterBacktest::count(groupsOnly, kDraws).value.together.passed, qint64(3));
+        groupsOnly.groups[0].minimum = 3; // above its maximum: refused, naming the row
+        const auto refused = FilterBacktest::count(groupsOnly, kDraws);
+        QCOMPARE(int(refused.outcome.status), int(Outcome::Status::Refused));
+        QVERIFY2(refused.outcome.message.startsWith(QStringLiteral("号码组1")), qPrintable(refused.outcome.message));
+    }
+
     // The filter sees a draw's reds ascending, whatever order they came in.
     void drawReadAscending()
     {

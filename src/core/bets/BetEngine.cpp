@@ -74,7 +74,7 @@ EngineResult listsAfterFilter(const BetLists &from, BetMethod methodNow, const F
         for (bool on : bounds.on)
             ticked += on;
         // With no more ticked conditions than the tolerance, no bet can fail too many.
-        if (ticked <= std::max(bounds.tolerance, 0)) {
+        if (ticked <= std::max(bounds.tolerance, 0) && bounds.groups.empty()) {
             r.lists = {from.generated, from.generated};
             return r;
         }

@@ -52,8 +52,9 @@ inline const QString kOutOfMemoryMessage =
 EngineResult listsAfterGeneration(const std::array<bool, Game::kRedBalls> &redSelected, const std::array<bool, Game::kBlueBalls> &blueSelected,
                                   const GenerationRequest &request, const ProgressFn &progress = {});
 // "条件过滤": the generated list of from, filtered, becomes the current list. methodNow is the
-// method chosen on the tab at the time; a wheel is refused, and so is a bound that is not a number.
-// A kept bet fails at most settings.tolerance (容错) of the ticked conditions.
+// method chosen on the tab at the time; a wheel is refused, and so is a bound that is not a number
+// or a bad number group. A kept bet fails at most settings.tolerance (容错) of the ticked
+// conditions and meets every number group.
 EngineResult listsAfterFilter(const BetLists &from, BetMethod methodNow, const FilterSettings &settings,
                               const ProgressFn &progress = {});
 // "保N号缩水" on the current list of from.

@@ -222,6 +222,9 @@ Outcome parseFilterBounds(const FilterSettings &settings, FilterBounds &bounds)
         parsed.upper[c] = high;
     }
     parsed.tolerance = settings.tolerance;
+    const Outcome groups = parseNumberGroups(settings.groups, parsed.groups);
+    if (!groups.ok())
+        return groups;
     bounds = parsed;
     return Outcome::success();
 }
@@ -401,6 +404,8 @@ int failedConditionCount(const Bet &bet, const FilterBounds &bounds)
 
 bool passesFilters(const Bet &bet, const FilterBounds &bounds)
 {
+    if (!bounds.groups.admit(bet))
+        return false;
     const Limits limits(bounds);
     return bounds.tolerance <= 0 ? passes(bet, limits) : failures(bet, limits, bounds.tolerance) <= bounds.tolerance;
 }
@@ -408,10 +413,13 @@ bool passesFilters(const Bet &bet, const FilterBounds &bounds)
 BetListResult filterBets(const BetList &list, const FilterBounds &bounds, const ProgressFn &progress)
 {
     const Limits limits(bounds);
+    const NumberGroups &groups = bounds.groups; // strict: no tolerance for a group
     // Tolerance 0 keeps its own loop: stopping at the first failure is what makes it fast.
     if (bounds.tolerance <= 0)
-        return keptBets(list, progress, [&limits](const Bet &bet) { return passes(bet, limits); });
+        return keptBets(list, progress,
+                        [&limits, &groups](const Bet &bet) { return groups.admit(bet) && passes(bet, limits); });
     const int tolerance = bounds.tolerance;
-    return keptBets(list, progress,
-                    [&limits, tolerance](const Bet &bet) { return failures(bet, limits, tolerance) <= tolerance; });
+    return keptBets(list, progress, [&limits, &groups, tolerance](const Bet &bet) {
+        return groups.admit(bet) && failures(bet, limits, tolerance) <= tolerance;
+    });
 }

@@ -4,6 +4,7 @@
 #include "core/Outcome.h"
 #include "core/bets/Bet.h"
 #include "core/bets/BetListResult.h"
+#include "core/bets/NumberGroups.h"
 #include "core/bets/Progress.h"
 
 #include <QString>
@@ -78,6 +79,7 @@ inline constexpr int kMaxFilterTolerance = 3;
 
 struct FilterSettings : PerCondition<FilterSetting> {
     int tolerance = 0; // 容错: how many ticked conditions a kept bet may fail
+    NumberGroupSettings groups; // 号码组过滤: strict, whatever the tolerance
 };
 
 // The settings at start: nothing ticked, every box at its default.
@@ -88,20 +90,23 @@ struct FilterBounds {
     PerCondition<int> lower{};
     PerCondition<int> upper{};
     int tolerance = 0; // a bet passes when at most this many ticked conditions fail it
+    NumberGroups groups; // and every used number group admits it
 };
 
-// Reads every ticked bound and the tolerance; the first bound that is not a whole number is
-// refused, naming its condition.
+// Reads every ticked bound, the tolerance and the number groups; the first bound that is not a
+// whole number is refused, naming its condition, then the first bad group, naming its row.
 Outcome parseFilterBounds(const FilterSettings &settings, FilterBounds &bounds);
 
 // How many ticked conditions bet fails (0 when it meets them all).
 int failedConditionCount(const Bet &bet, const FilterBounds &bounds);
 
-// At most bounds.tolerance ticked conditions fail bet (none at tolerance 0 or below).
+// At most bounds.tolerance ticked conditions fail bet (none at tolerance 0 or below), and every
+// number group admits it.
 bool passesFilters(const Bet &bet, const FilterBounds &bounds);
 
 // The bets of list that pass, in order; or cancelled. One pass over the list: at tolerance 0 a
-// bet is dropped at its first failing condition, above it the failures are counted.
+// bet is dropped at its first failing condition, above it the failures are counted. The number
+// groups are tested first, apart from the conditions.
 BetListResult filterBets(const BetList &list, const FilterBounds &bounds, const ProgressFn &progress = {});
 
 inline const QString kWheelFilterMessage =

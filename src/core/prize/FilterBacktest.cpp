@@ -56,7 +56,7 @@ Result<Table> count(const FilterSettings &settings, const std::vector<PrizeCheck
     for (int c = 0; c < kConditionCount; ++c)
         if (bounds.on[c])
             ticked.push_back(c);
-    if (ticked.empty()) {
+    if (ticked.empty() && bounds.groups.empty()) {
         result.outcome = Outcome::refused(kNothingTicked);
         return result;
     }
@@ -74,7 +74,25 @@ Result<Table> count(const FilterSettings &settings, const std::vector<PrizeCheck
         table.conditions.push_back({QString::fromUtf8(kFilterConditions[c].caption),
                                     QStringLiteral("%1至%2").arg(bounds.lower[c]).arg(bounds.upper[c]), 0});
     }
-    table.together = {togetherCaption(bounds.tolerance), QStringLiteral("%1个条件").arg(ticked.size()), 0};
+    // Each used number group alone, under its row's name.
+    for (int row = 0; row < kNumberGroupCount; ++row) {
+        const NumberGroupSetting &setting = settings.groups[std::size_t(row)];
+        NumberGroup group;
+        if (isUnusedNumberGroup(setting) || !parseNumberGroup(setting, row + 1, group).ok())
+            continue;
+        FilterBounds one;
+        one.groups.add(group);
+        alone.push_back(one);
+        QStringList balls;
+        for (int ball = 1; ball <= Game::kRedBalls; ++ball)
+            if (group.mask >> ball & 1)
+                balls << QStringLiteral("%1").arg(ball, 2, 10, QLatin1Char('0'));
+        table.conditions.push_back({QStringLiteral("号码组%1").arg(row + 1),
+                                    QStringLiteral("%1：%2至%3个").arg(balls.join(QLatin1Char(' '))).arg(group.minimum).arg(group.maximum),
+                                    0});
+    }
+    table.together = {togetherCaption(bounds.tolerance),
+                      QStringLiteral("%1个条件").arg(ticked.size() + std::size_t(bounds.groups.count)), 0};
     for (const PrizeCheck::DrawBalls &draw : draws) {
         const Bet bet = drawAsBet(draw);
         for (std::size_t i = 0; i < alone.size(); ++i)

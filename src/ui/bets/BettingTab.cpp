@@ -6,8 +6,10 @@
 #include "core/bets/Generation.h"
 #include "ui/bets/BetGrid.h"
 #include "ui/bets/FilterRows.h"
+#include "ui/bets/FilterScrollArea.h"
 #include "ui/bets/GuaranteeGroup.h"
 #include "ui/bets/MethodGroup.h"
+#include "ui/bets/NumberGroupBox.h"
 #include "ui/bets/PickerStrip.h"
 #include "ui/bets/PrintDialog.h"
 #include "ui/bets/BankerPicker.h"
@@ -62,6 +64,7 @@ BettingTab::BettingTab(const QString &programDir, PickerStrip *picker, Messages 
     top->addWidget(m_filters->advancedGroup());
     left->addLayout(top);
     left->addWidget(m_filters->regularGroup());
+    left->addWidget(m_filters->numberGroupBox());
     left->addStretch(1);
 
     auto *bar = new QHBoxLayout;
@@ -74,8 +77,11 @@ BettingTab::BettingTab(const QString &programDir, PickerStrip *picker, Messages 
         bar->addWidget(b);
     }
 
+    auto *column = new QWidget;
+    left->setContentsMargins(0, 0, 0, 0);
+    column->setLayout(left);
     auto *body = new QHBoxLayout;
-    body->addLayout(left, 0);
+    body->addWidget(new FilterScrollArea(column, m_filters->numberGroupBox(), this), 0);
     m_grid->setMinimumWidth(300);
     body->addWidget(m_grid, 1);
     auto *layout = new QVBoxLayout(this);

@@ -1,5 +1,7 @@
 #include "ui/bets/FilterRows.h"
 
+#include "ui/bets/NumberGroupBox.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -41,7 +43,8 @@ FilterRows::FilterRows(QWidget *parent)
       m_regular(new QGroupBox(QStringLiteral("常规过滤条件设置"), parent)),
       m_advanced(new QGroupBox(QStringLiteral("高级过滤条件设置"), parent)),
       m_tolerance(new QSpinBox(parent)),
-      m_toleranceLabel(new QLabel(QStringLiteral("容错"), parent))
+      m_toleranceLabel(new QLabel(QStringLiteral("容错"), parent)),
+      m_numberGroups(new NumberGroupBox(parent))
 {
     m_tolerance->setObjectName(QStringLiteral("toleranceBox"));
     m_tolerance->setRange(0, kMaxFilterTolerance);
@@ -96,5 +99,6 @@ FilterSettings FilterRows::settings() const
         s[i].upper = m_rows[i].upper->currentText();
     }
     s.tolerance = m_tolerance->value();
+    s.groups = m_numberGroups->settings();
     return s;
 }

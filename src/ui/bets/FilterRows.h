@@ -2,7 +2,8 @@
 // The seventeen filter rows in the groups "常规过滤条件设置" and "高级过滤条件设置", built from
 // one table: a check box, a lower and an upper editable drop-down box joined by "至". The boxes
 // are usable only while their check box is ticked and keep their text while not. Beside them
-// stands the spin box "容错": how many ticked conditions a kept bet may fail.
+// stands the spin box "容错": how many ticked conditions a kept bet may fail. Below them stands
+// the group "号码组过滤" (NumberGroupBox), read back with the rows.
 #include "core/bets/Filters.h"
 
 #include <QObject>
@@ -14,6 +15,7 @@ class QGroupBox;
 class QLabel;
 class QSpinBox;
 class QWidget;
+class NumberGroupBox;
 
 class FilterRows : public QObject {
     Q_OBJECT
@@ -29,8 +31,9 @@ public:
     // "容错" 0..3 and its label; the betting tab puts them beside "条件过滤".
     QSpinBox *toleranceBox() const { return m_tolerance; }
     QLabel *toleranceLabel() const { return m_toleranceLabel; }
+    NumberGroupBox *numberGroupBox() const { return m_numberGroups; }
 
-    // What the rows hold now, in condition order.
+    // What the rows hold now, in condition order, and the number groups.
     FilterSettings settings() const;
 
 private:
@@ -43,5 +46,6 @@ private:
     QGroupBox *m_advanced;
     QSpinBox *m_tolerance;
     QLabel *m_toleranceLabel;
+    NumberGroupBox *m_numberGroups;
     std::array<Row, kConditionCount> m_rows;
 };
