@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFile>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -45,10 +44,16 @@ struct ShippedFiles {
 
 class TestDataFolder : public QObject {
     Q_OBJECT
+    QTemporaryDir m_dataHome;
+
 private slots:
     void initTestCase()
     {
-        QStandardPaths::setTestModeEnabled(true);
+        // A data home of this run's own, not Qt's shared test folder, which a second run of the
+        // suite at the same time would empty under this one.
+        QVERIFY(m_dataHome.isValid());
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_dataHome.path()));
+        QVERIFY(perUserDataFolder().startsWith(m_dataHome.path()));
         QVERIFY(perUserDataFolder().endsWith(QStringLiteral("/Balvora")));
     }
     void init() { QDir(perUserDataFolder()).removeRecursively(); }
