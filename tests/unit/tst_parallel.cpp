@@ -1,17 +1,15 @@
 // The jobs split over threads against the same jobs on one thread: generation, the filter,
-// the guarantee reduction, the export text, the prize check and the backtest give the same
-// bets, bytes and counts with one thread and with several (three splits unevenly and runs more
+// the guarantee reduction, the prize check and the backtest give the same bets and counts
+// with one thread and with several (three splits unevenly and runs more
 // blocks than this machine has cores). A cancel stops every block and returns no list.
 #include "BetFixtures.h"
 #include "core/Parallel.h"
-#include "core/bets/Export.h"
 #include "core/bets/Filters.h"
 #include "core/bets/Generation.h"
 #include "core/bets/Guarantee.h"
 #include "core/prize/Backtest.h"
 #include "core/prize/PrizeCheck.h"
 
-#include <QBuffer>
 #include <QTest>
 
 #include <atomic>
@@ -236,20 +234,6 @@ private slots:
             QVERIFY(sameBets(list, single));
     }
 
-    void exportMatches()
-    {
-        const BetList input = fixtures::randomBets(250001, 33, 16, true, 0, 5);
-        const auto [single, several] = onEachThreadCount([&] {
-            QBuffer buffer;
-            buffer.open(QIODevice::WriteOnly);
-            const bool ok = writeOutputLines(buffer, input).ok();
-            return ok ? buffer.data() : QByteArray();
-        });
-        QCOMPARE(single.size(), qsizetype(250001 * 22));
-        for (const QByteArray &text : several)
-            QVERIFY(text == single);
-    }
-
     void prizeCheckMatches()
     {
         const BetList input = fixtures::randomBets(300000, 33, 16, true, 0, 9);
@@ -295,10 +279,6 @@ private slots:
         QVERIFY(cancelled(filterBets(input, bounds, [&](qint64, qint64) { return ++calls < 2; }).outcome));
         calls = 0;
         QVERIFY(cancelled(reduceByGuarantee(input, 3, [&](qint64, qint64) { return ++calls < 3; }).outcome));
-        calls = 0;
-        QBuffer buffer;
-        buffer.open(QIODevice::WriteOnly);
-        QVERIFY(cancelled(writeOutputLines(buffer, input, [&](qint64, qint64) { return ++calls < 2; })));
         std::vector<DrawBalls> draws(20, drawOf(input[0]));
         calls = 0;
         QVERIFY(!Backtest::countOverDraws(input, draws, [&](qint64, qint64) { return ++calls < 3; }));

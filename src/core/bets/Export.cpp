@@ -1,10 +1,8 @@
 #include "core/bets/Export.h"
 
-#include "core/Parallel.h"
 #include "core/bets/BetText.h"
 
 #include <QSaveFile>
-#include <algorithm>
 #include <new>
 #include <vector>
 
@@ -15,32 +13,26 @@ constexpr std::size_t kLinesPerBlock = 1 << 15; // about 700 KB per write
 
 Outcome writeOutputLines(QIODevice &device, const BetList &list, const ProgressFn &progress)
 {
-    // One block of lines per thread, formatted together and written in order. The blocks are
-    // the one allocation here; when they do not fit nothing has been written.
-    const std::size_t linesPerRound = kLinesPerBlock * std::size_t(Parallel::threadCount());
-    std::vector<char> text;
+    // The block is the one allocation here; when it does not fit nothing has been written.
+    std::vector<char> block;
     try {
-        text.resize(linesPerRound * kLineBytes);
+        block.resize(kLinesPerBlock * kLineBytes);
     } catch (const std::bad_alloc &) {
         return Outcome::failed(kExportOutOfMemoryMessage);
     }
     ProgressTicker ticker(progress, qint64(list.size()));
-    for (std::size_t start = 0; start < list.size(); start += linesPerRound) {
+    for (std::size_t start = 0; start < list.size(); start += kLinesPerBlock) {
         if (!ticker.tick(qint64(start)))
             return Outcome::cancelled();
-        const std::size_t lines = std::min(list.size() - start, linesPerRound);
-        const Parallel::Split split(lines, kLinesPerBlock / 2);
-        split.run({}, [&](std::size_t block, Parallel::BlockTicker &) {
-            char *p = text.data() + split.begin(block) * kLineBytes;
-            for (std::size_t i = start + split.begin(block); i < start + split.end(block); ++i, p += kLineBytes) {
-                formatOutputLine(list[i], p);
-                p[kOutputLineLength] = '\r';
-                p[kOutputLineLength + 1] = '\n';
-            }
-            return true;
-        });
-        const qint64 bytes = qint64(lines * kLineBytes);
-        if (device.write(text.data(), bytes) != bytes)
+        const std::size_t end = std::min(list.size(), start + kLinesPerBlock);
+        char *p = block.data();
+        for (std::size_t i = start; i < end; ++i, p += kLineBytes) {
+            formatOutputLine(list[i], p);
+            p[kOutputLineLength] = '\r';
+            p[kOutputLineLength + 1] = '\n';
+        }
+        const qint64 bytes = qint64(p - block.data());
+        if (device.write(block.data(), bytes) != bytes)
             return Outcome::failed(QStringLiteral("写入文件失败：%1").arg(device.errorString()));
     }
     if (!ticker.finish())
