@@ -1,12 +1,11 @@
 // The jobs split over threads against the same jobs on one thread: generation, the filter,
-// the guarantee reduction, the prize check and the backtest give the same bets and counts
+// the prize check and the backtest give the same bets and counts
 // with one thread and with several (three splits unevenly and runs more
 // blocks than this machine has cores). A cancel stops every block and returns no list.
 #include "BetFixtures.h"
 #include "core/Parallel.h"
 #include "core/bets/Filters.h"
 #include "core/bets/Generation.h"
-#include "core/bets/Guarantee.h"
 #include "core/prize/Backtest.h"
 #include "core/prize/PrizeCheck.h"
 
@@ -213,27 +212,6 @@ private slots:
             QVERIFY(sameBets(list, single));
     }
 
-    void guaranteeMatches_data()
-    {
-        QTest::addColumn<int>("n");
-        QTest::addColumn<bool>("generated"); // a generated list, where most bets conflict early
-        for (int n : {3, 4, 5}) {
-            QTest::addRow("random, guarantee %d", n) << n << false;
-            QTest::addRow("generated, guarantee %d", n) << n << true;
-        }
-    }
-    void guaranteeMatches()
-    {
-        QFETCH(int, n);
-        QFETCH(bool, generated);
-        const BetList input = generated ? generateAllCombinations(range(1, 22), range(1, 3)).bets
-                                        : fixtures::randomBets(300000, 33, 16, true, 5, 3);
-        const auto [single, several] = onEachThreadCount([&] { return reduceByGuarantee(input, n).bets; });
-        QVERIFY(!single.empty());
-        for (const BetList &list : several)
-            QVERIFY(sameBets(list, single));
-    }
-
     void prizeCheckMatches()
     {
         const BetList input = fixtures::randomBets(300000, 33, 16, true, 0, 9);
@@ -277,8 +255,6 @@ private slots:
         QVERIFY(parseFilterBounds(settings, bounds).ok());
         calls = 0;
         QVERIFY(cancelled(filterBets(input, bounds, [&](qint64, qint64) { return ++calls < 2; }).outcome));
-        calls = 0;
-        QVERIFY(cancelled(reduceByGuarantee(input, 3, [&](qint64, qint64) { return ++calls < 3; }).outcome));
         std::vector<DrawBalls> draws(20, drawOf(input[0]));
         calls = 0;
         QVERIFY(!Backtest::countOverDraws(input, draws, [&](qint64, qint64) { return ++calls < 3; }));

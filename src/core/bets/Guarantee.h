@@ -5,9 +5,6 @@
 #include "core/bets/BetListResult.h"
 #include "core/bets/Progress.h"
 
-#include <array>
-#include <cstdint>
-
 // True when b and k have the same blue and at least n of b's reds occur among k's reds.
 bool conflictTest(const Bet &b, const Bet &k, int n);
 
@@ -19,16 +16,9 @@ public:
     explicit GuaranteeIndex(int n); // 1..6
     // Keeps the bet and returns true unless it conflicts with a bet kept before.
     bool tryKeep(const Bet &bet);
-    // Whether it conflicts, keeping nothing; safe on several threads while nothing is kept.
-    bool conflicts(const Bet &bet) const;
 
 private:
-    // Whether one of the bet's n-subsets of reds is set in bits; when none is, ranks holds the
-    // ranks of all C(6, n) of them.
-    bool anyKept(const Bet &bet, const std::vector<std::uint64_t> &bits, std::array<std::uint32_t, 20> &ranks) const;
-
     int m_n;
-    std::size_t m_subsets;
     std::size_t m_words;
     std::vector<std::vector<std::uint64_t>> m_bits; // by blue, allocated on first use
 };
