@@ -374,7 +374,8 @@ inline int failures(const Bet &bet, const Limits &l, int enough)
 
 // The bets of list that keep(bet) accepts, in order. Blocks of the list are tested on the
 // threads, each marking its kept bets in a bit per bet and counting them; then the kept bets
-// are copied, block by block, to their place in a list of exactly their number.
+// are copied, block by block, to their place in a list of exactly their number. keep runs on
+// several threads at once, so it only reads.
 template <class Keep>
 BetListResult keptBets(const BetList &list, const ProgressFn &progress, Keep keep)
 {
