@@ -1,5 +1,7 @@
 #include "core/bets/Filters.h"
 
+#include "core/Parallel.h"
+
 #include <algorithm>
 #include <bitset>
 #include <cstring>
@@ -373,25 +375,48 @@ inline int failures(const Bet &bet, const Limits &l, int enough)
     return n;
 }
 
-// One pass over list keeping the bets keep(bet) accepts.
+// The bets of list that keep(bet) accepts, in order. Blocks of the list are tested on the
+// threads, each marking its kept bets in a bit per bet and counting them; then the kept bets
+// are copied, block by block, to their place in a list of exactly their number. keep runs on
+// several threads at once, so it only reads.
 template <class Keep>
 BetListResult keptBets(const BetList &list, const ProgressFn &progress, Keep keep)
 {
     ProgressTicker ticker(progress, qint64(list.size()));
-    BetListResult result;
-    BetList &kept = result.bets;
-    // Reserved pages that are never written are never resident; the shrink below returns them.
-    kept.reserve(list.size());
     const std::size_t count = list.size();
-    for (std::size_t i = 0; i < count; ++i) {
-        if (!ticker.tick(qint64(i)))
-            return BetListResult::cancelled();
-        if (keep(list[i]))
-            kept.push_back(list[i]);
-    }
-    if (!ticker.finish())
+    const Parallel::Split split(count, Parallel::Split::kMinBlock, 64);
+    std::vector<std::uint64_t> marks(count / 64 + 1, 0);
+    std::vector<std::size_t> keptFrom(split.blocks() + 1, 0); // each block's place in the kept list
+    const bool finished = split.run([&](qint64 done) { return ticker.tick(done); },
+                                    [&](std::size_t block, Parallel::BlockTicker &blockTicker) {
+        std::size_t n = 0;
+        // Blocks start at multiples of 64, so no two blocks share a word of marks.
+        for (std::size_t i = split.begin(block); i < split.end(block); ++i) {
+            if (!blockTicker.tick(i))
+                return false;
+            if (keep(list[i])) {
+                marks[i / 64] |= std::uint64_t(1) << (i % 64);
+                ++n;
+            }
+        }
+        keptFrom[block + 1] = n;
+        return true;
+    });
+    if (!finished || !ticker.finish())
         return BetListResult::cancelled();
-    kept.shrink_to_fit();
+    for (std::size_t block = 0; block < split.blocks(); ++block)
+        keptFrom[block + 1] += keptFrom[block];
+
+    BetListResult result;
+    result.bets.resize(keptFrom.back());
+    Bet *kept = result.bets.data();
+    split.run({}, [&](std::size_t block, Parallel::BlockTicker &) {
+        Bet *to = kept + keptFrom[block];
+        for (std::size_t i = split.begin(block); i < split.end(block); ++i)
+            if (marks[i / 64] >> (i % 64) & 1)
+                *to++ = list[i];
+        return true;
+    });
     return result;
 }
 

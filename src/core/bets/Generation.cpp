@@ -1,6 +1,7 @@
 #include "core/bets/Generation.h"
 
 #include "core/Game.h"
+#include "core/Parallel.h"
 #include "core/bets/Combinatorics.h"
 #include "core/bets/Guarantee.h"
 
@@ -8,19 +9,36 @@
 
 namespace {
 
-// Calls visit(idx) for every k-subset of 0..n-1 as an ascending index tuple, in lexicographic
-// order. Stops early, returning false, when visit does.
-template <typename Visit>
-bool forEachCombination(int n, int k, Visit visit)
+// The k-subset of 0..n-1 at place rank of the lexicographic order, as an ascending tuple.
+std::array<int, 6> combinationAt(int n, int k, std::uint64_t rank)
 {
-    if (k > n || k < 0)
-        return true;
     std::array<int, 6> idx{};
+    int next = 0;
     for (int i = 0; i < k; ++i)
-        idx[i] = i;
-    for (;;) {
+        for (;; ++next) {
+            const std::uint64_t starting = binomial(n - 1 - next, k - 1 - i); // subsets with idx[i] == next
+            if (rank < starting) {
+                idx[i] = next++;
+                break;
+            }
+            rank -= starting;
+        }
+    return idx;
+}
+
+// Calls visit(idx) for count k-subsets of 0..n-1 as ascending index tuples, in lexicographic
+// order from the one at place first. Stops early, returning false, when visit does.
+template <typename Visit>
+bool forEachCombination(int n, int k, std::uint64_t first, std::uint64_t count, Visit visit)
+{
+    if (k > n || k < 0 || count == 0)
+        return true;
+    std::array<int, 6> idx = combinationAt(n, k, first);
+    for (std::uint64_t done = 1;; ++done) {
         if (!visit(idx))
             return false;
+        if (done == count)
+            return true;
         int i = k - 1;
         while (i >= 0 && idx[i] == n - k + i)
             --i;
@@ -32,6 +50,46 @@ bool forEachCombination(int n, int k, Visit visit)
     }
 }
 
+template <typename Visit>
+bool forEachCombination(int n, int k, Visit visit)
+{
+    return forEachCombination(n, k, 0, binomial(n, k), visit);
+}
+
+// Every k-subset of 0..n-1 in lexicographic order, each as a bet (setReds fills its reds) with
+// every blue in turn. The subsets are split in blocks over the threads, each block writing its
+// own part of the list. Empty when cancelled.
+template <typename SetReds>
+GenerationResult allCombinations(int n, int k, const std::vector<int> &blues, const ProgressFn &progress,
+                                 SetReds setReds)
+{
+    const std::size_t combos = std::size_t(binomial(n, k));
+    GenerationResult result;
+    result.bets.resize(combos * blues.size());
+    Bet *out = result.bets.data();
+    ProgressTicker ticker(progress, qint64(combos));
+    const Parallel::Split split(combos);
+    const bool finished = split.run([&](qint64 done) { return ticker.tick(done); },
+                                    [&](std::size_t block, Parallel::BlockTicker &blockTicker) {
+        std::size_t c = split.begin(block);
+        return forEachCombination(n, k, c, split.end(block) - c, [&](const std::array<int, 6> &idx) {
+            if (!blockTicker.tick(c))
+                return false;
+            Bet bet{};
+            setReds(idx, bet);
+            Bet *row = out + c++ * blues.size();
+            for (int b : blues) {
+                bet.blue = std::uint8_t(b);
+                *row++ = bet;
+            }
+            return true;
+        });
+    });
+    if (!finished || !ticker.finish())
+        return GenerationResult::cancelled();
+    return result;
+}
+
 } // namespace
 
 GenerationResult generateAllCombinations(const std::vector<int> &reds, const std::vector<int> &blues,
@@ -39,25 +97,30 @@ GenerationResult generateAllCombinations(const std::vector<int> &reds, const std
 {
     const int n = int(reds.size());
     const qint64 combos = qint64(binomial(n, 6));
+    if (combos == 0 || blues.empty())
+        return {};
+    auto setReds = [&reds](const std::array<int, 6> &idx, Bet &bet) {
+        for (int i = 0; i < 6; ++i)
+            bet.red[i] = std::uint8_t(reds[idx[i]]);
+    };
+    const bool guarded = guaranteeN >= 2 && guaranteeN <= 5;
+    if (!guarded)
+        return allCombinations(n, 6, blues, progress, setReds);
+
+    // The keep-first rule is sequential. The blue loop is innermost and every blue sees the same
+    // red rows in the same order, so the verdict on a red row is the same for all blues: decide
+    // it once per row.
     GenerationResult result;
     BetList &out = result.bets;
-    if (combos == 0 || blues.empty())
-        return result;
     ProgressTicker ticker(progress, combos);
     qint64 done = 0;
-    const bool guarded = guaranteeN >= 2 && guaranteeN <= 5;
-    // The blue loop is innermost and every blue sees the same red rows in the same order, so
-    // the keep-first verdict on a red row is the same for all blues: decide it once per row.
-    GuaranteeIndex index(guarded ? guaranteeN : 6);
-    if (!guarded)
-        out.reserve(std::size_t(combos) * blues.size());
+    GuaranteeIndex index(guaranteeN);
     const bool finished = forEachCombination(n, 6, [&](const std::array<int, 6> &idx) {
         if (!ticker.tick(done++))
             return false;
         Bet bet{};
-        for (int i = 0; i < 6; ++i)
-            bet.red[i] = std::uint8_t(reds[idx[i]]);
-        if (guarded && !index.tryKeep(bet))
+        setReds(idx, bet);
+        if (!index.tryKeep(bet))
             return true;
         for (int b : blues) {
             bet.blue = std::uint8_t(b);
@@ -67,8 +130,7 @@ GenerationResult generateAllCombinations(const std::vector<int> &reds, const std
     });
     if (!finished || !ticker.finish())
         return GenerationResult::cancelled();
-    if (guarded)
-        out.shrink_to_fit();
+    out.shrink_to_fit();
     return result;
 }
 
@@ -110,26 +172,12 @@ GenerationResult generateBankerDrag(const QString &bankerText, const std::vector
     const qint64 combos = qint64(binomial(int(drags.size()), take));
     if (combos == 0 || blues.empty())
         return result;
-    result.bets.reserve(std::size_t(combos) * blues.size());
-    ProgressTicker ticker(progress, combos);
-    qint64 done = 0;
-    const bool finished = forEachCombination(int(drags.size()), take, [&](const std::array<int, 6> &idx) {
-        if (!ticker.tick(done++))
-            return false;
-        Bet bet{};
+    return allCombinations(int(drags.size()), take, blues, progress, [&](const std::array<int, 6> &idx, Bet &bet) {
         for (int i = 0; i < take; ++i)
             bet.red[i] = std::uint8_t(drags[idx[i]]);
         for (int j = 0; j < k; ++j)
             bet.red[take + j] = std::uint8_t(bankers[j]);
-        for (int b : blues) {
-            bet.blue = std::uint8_t(b);
-            result.bets.push_back(bet);
-        }
-        return true;
     });
-    if (!finished || !ticker.finish())
-        return GenerationResult::cancelled();
-    return result;
 }
 
 GenerationResult generateFromWheel(const std::vector<WheelRow> &rows, const std::vector<int> &reds,

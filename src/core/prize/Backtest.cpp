@@ -1,5 +1,6 @@
 #include "core/prize/Backtest.h"
 
+#include "core/Parallel.h"
 #include "core/history/DrawDatabase.h"
 #include "core/history/Query.h"
 #include "core/prize/RedSetIndex.h"
@@ -110,15 +111,20 @@ bool drawIsSet(const DrawBalls &draw)
 std::optional<std::vector<PrizeCounts>> countBetByBet(const BetList &bets, const std::vector<DrawBalls> &draws,
                                                       const ProgressFn &progress)
 {
+    // Blocks of draws on the threads, each draw's count written to its own place.
     ProgressTicker ticker(progress, qint64(draws.size()) * qint64(bets.size()));
-    std::vector<PrizeCounts> counts;
-    counts.reserve(draws.size());
-    for (const DrawBalls &draw : draws) {
-        if (!ticker.tick(qint64(counts.size()) * qint64(bets.size())))
-            return std::nullopt;
-        counts.push_back(PrizeCheck::countPrizes(bets, draw));
-    }
-    if (!ticker.finish())
+    std::vector<PrizeCounts> counts(draws.size());
+    const Parallel::Split split(draws.size(), 1, 1, 1);
+    const bool finished = split.run([&](qint64 done) { return ticker.tick(done * qint64(bets.size())); },
+                                    [&](std::size_t block, Parallel::BlockTicker &blockTicker) {
+        for (std::size_t d = split.begin(block); d < split.end(block); ++d) {
+            if (!blockTicker.tick(d))
+                return false;
+            counts[d] = PrizeCheck::countPrizes(bets, draws[d]);
+        }
+        return true;
+    });
+    if (!finished || !ticker.finish())
         return std::nullopt;
     return counts;
 }
@@ -148,13 +154,19 @@ std::optional<std::vector<PrizeCounts>> countOverDraws(const BetList &bets, cons
     std::iota(order.begin(), order.end(), std::size_t(0));
     std::stable_sort(order.begin(), order.end(),
                      [&](std::size_t a, std::size_t b) { return draws[a].blue < draws[b].blue; });
+    // Blocks of that order on the threads, each draw's count written to its own place.
     std::vector<PrizeCounts> counts(draws.size());
-    for (std::size_t done = 0; done < order.size(); ++done) {
-        if (!ticker.tick(buildWork + qint64(done) * kSetsPerDraw))
-            return std::nullopt;
-        counts[order[done]] = countDraw(index, draws[order[done]]);
-    }
-    if (!ticker.finish())
+    const Parallel::Split split(order.size(), 1, 1, 1);
+    const bool finished = split.run([&](qint64 done) { return ticker.tick(buildWork + done * kSetsPerDraw); },
+                                    [&](std::size_t block, Parallel::BlockTicker &blockTicker) {
+        for (std::size_t done = split.begin(block); done < split.end(block); ++done) {
+            if (!blockTicker.tick(done))
+                return false;
+            counts[order[done]] = countDraw(index, draws[order[done]]);
+        }
+        return true;
+    });
+    if (!finished || !ticker.finish())
         return std::nullopt;
     return counts;
 }

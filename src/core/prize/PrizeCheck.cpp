@@ -1,6 +1,7 @@
 #include "core/prize/PrizeCheck.h"
 
 #include "core/Game.h"
+#include "core/Parallel.h"
 #include "core/history/DrawEntry.h"
 #include "core/history/Query.h"
 #include "core/stats/StatsQuery.h"
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <optional>
 #include <utility>
+#include <vector>
 
 namespace PrizeCheck {
 
@@ -252,17 +254,25 @@ PrizeCounts countPrizes(const BetList &bets, const DrawBalls &draw)
     for (int n : draw.reds)
         if (n >= 0 && n < 256)
             drawn[std::size_t(n)] = 1;
-    std::array<qint64, 14> tally{};
-    for (const Bet &b : bets) {
-        const int hits = drawn[b.red[0]] + drawn[b.red[1]] + drawn[b.red[2]] + drawn[b.red[3]] + drawn[b.red[4]]
-                         + drawn[b.red[5]];
-        ++tally[std::size_t(hits * 2 + (b.blue == draw.blue ? 1 : 0))];
-    }
+    using Tally = std::array<qint64, 14>;
+    const Parallel::Split split(bets.size());
+    std::vector<Tally> tallies(split.blocks(), Tally{});
+    split.run({}, [&](std::size_t block, Parallel::BlockTicker &) {
+        Tally &tally = tallies[block];
+        for (std::size_t i = split.begin(block); i < split.end(block); ++i) {
+            const Bet &b = bets[i];
+            const int hits = drawn[b.red[0]] + drawn[b.red[1]] + drawn[b.red[2]] + drawn[b.red[3]] + drawn[b.red[4]]
+                             + drawn[b.red[5]];
+            ++tally[std::size_t(hits * 2 + (b.blue == draw.blue ? 1 : 0))];
+        }
+        return true;
+    });
     PrizeCounts counts{};
-    for (int hits = 0; hits <= 6; ++hits)
-        for (int blue = 0; blue <= 1; ++blue)
-            if (const int prize = prizeFor(hits, blue == 1))
-                counts[prize - 1] += tally[hits * 2 + blue];
+    for (const Tally &tally : tallies)
+        for (int hits = 0; hits <= 6; ++hits)
+            for (int blue = 0; blue <= 1; ++blue)
+                if (const int prize = prizeFor(hits, blue == 1))
+                    counts[prize - 1] += tally[hits * 2 + blue];
     return counts;
 }
 
