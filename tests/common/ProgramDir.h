@@ -2,9 +2,14 @@
 // A temporary program directory for any test: user/, Matrix/ and, unless told otherwise, an
 // empty db1.db. db() opens the history on first use, as start-up does, and keeps it open
 // while the fixture lives: windows and dialogs under test get their connection from here.
-// addDraw(s) store draws straight through the core, bypassing any window.
+// addDraw(s) store draws straight through the core, bypassing any window; addLines stores
+// batch-entry lines (realHistoryLines(): the bundled real draws) as an import does.
 #include "core/history/DrawDatabase.h"
+#include "core/history/DrawEntry.h"
 #include "core/history/DrawStore.h"
+
+#include <QFile>
+#include <QStringList>
 
 #include <QDir>
 #include <QFileInfo>
@@ -52,6 +57,18 @@ public:
         }
     }
 
+    // Stores the lines through the batch, without its messages; how many draws it stored.
+    int addLines(const QStringList &lines)
+    {
+        if (!open())
+            return 0;
+        const QSqlDatabase data = m_data->database();
+        BatchHooks hooks;
+        hooks.message = [](const QString &) {};
+        hooks.insert = [data](const EntryFields &e) { return insertDraw(data, e); };
+        return insertDrawBatch(data, lines, hooks).inserted;
+    }
+
 private:
     bool open()
     {
@@ -68,3 +85,18 @@ private:
     bool m_opened = false;
     std::unique_ptr<DrawDatabase> m_data; // closed before the directory goes
 };
+
+// The bundled history's lines, oldest first, blank lines left out; empty when it cannot be read.
+inline QStringList realHistoryLines()
+{
+    QFile file(QStringLiteral(BALVORA_HISTORY_FILE));
+    QStringList lines;
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return lines;
+    while (!file.atEnd()) {
+        const QString line = QString::fromUtf8(file.readLine()).trimmed();
+        if (!line.isEmpty())
+            lines << line;
+    }
+    return lines;
+}

@@ -262,21 +262,8 @@ private slots:
     // The footer over 40 real draws: reds add up to 240, blues to 40.
     void frequencyOverRealDraws()
     {
-        QFile file(QStringLiteral(BALVORA_HISTORY_FILE));
-        if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-            QFAIL("data/history/ssq-history.txt cannot be read");
-        QStringList lines;
-        for (int i = 0; i < 120 && !file.atEnd(); ++i)
-            lines << QString::fromUtf8(file.readLine()).trimmed();
         Fixture f;
-        {
-            QVERIFY(f.dir.isOpen());
-            const QSqlDatabase db = f.dir.db();
-            BatchHooks hooks;
-            hooks.message = [](const QString &) {};
-            hooks.insert = [db](const EntryFields &e) { return insertDraw(db, e); };
-            QCOMPARE(insertDrawBatch(db, lines, hooks).inserted, 120);
-        }
+        QCOMPARE(f.dir.addLines(realHistoryLines().mid(0, 120)), 120);
         QVERIFY(f.start());
         // The whole history listed: the counts still cover the two boxes only.
         f.click("descendingBox");

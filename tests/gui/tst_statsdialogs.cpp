@@ -39,20 +39,9 @@ class RealHistory {
 public:
     bool load()
     {
-        QFile file(QStringLiteral(BALVORA_HISTORY_FILE));
-        if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-            return false;
-        QStringList lines;
-        while (!file.atEnd())
-            lines << QString::fromUtf8(file.readLine()).trimmed();
+        QStringList lines = realHistoryLines();
         lines = lines.mid(lines.size() - kDraws);
-        if (!dir.isOpen())
-            return false;
-        const QSqlDatabase db = dir.db();
-        BatchHooks hooks;
-        hooks.message = [](const QString &) {};
-        hooks.insert = [db](const EntryFields &e) { return insertDraw(db, e); };
-        if (insertDrawBatch(db, lines, hooks).inserted != kDraws)
+        if (dir.addLines(lines) != kDraws)
             return false;
         QFile ini(dir.file(QStringLiteral("user/DefaultSet.ini")));
         if (!ini.open(QIODevice::WriteOnly))

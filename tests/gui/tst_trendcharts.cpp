@@ -65,19 +65,7 @@ class TestTrendCharts : public QObject {
         // Imports the first lines of the real history; false when it is not on this machine.
         bool addRealDraws(int count)
         {
-            QFile file(QStringLiteral(BALVORA_HISTORY_FILE));
-            if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-                return false;
-            QStringList lines;
-            for (int i = 0; i < count && !file.atEnd(); ++i)
-                lines << QString::fromUtf8(file.readLine()).trimmed();
-            if (!dir.isOpen())
-                return false;
-            const QSqlDatabase db = dir.db();
-            BatchHooks hooks;
-            hooks.message = [](const QString &) {};
-            hooks.insert = [db](const EntryFields &e) { return insertDraw(db, e); };
-            return insertDrawBatch(db, lines, hooks).inserted == count;
+            return dir.addLines(realHistoryLines().mid(0, count)) == count;
         }
     };
 
