@@ -51,7 +51,8 @@ public:
 } // namespace
 
 FooterRow::FooterRow(QTableView *grid, int frozenCount, QWidget *parent)
-    : QWidget(parent), m_grid(grid), m_model(new FooterModel(grid->model(), this))
+    : QWidget(parent), m_gridHeader(grid->horizontalHeader()), m_gridViewport(grid->viewport()),
+      m_model(new FooterModel(grid->model(), this))
 {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setAutoFillBackground(true);
@@ -88,9 +89,12 @@ FooterRow::FooterRow(QTableView *grid, int frozenCount, QWidget *parent)
     connect(m_model, &QAbstractItemModel::modelReset, this, &FooterRow::followColumns);
 
     // The row follows the grid sideways and never scrolls on its own.
-    QScrollBar *gridBar = grid->horizontalScrollBar();
+    QPointer<QScrollBar> gridBar = grid->horizontalScrollBar();
     QScrollBar *ownBar = m_table->horizontalScrollBar();
-    auto follow = [gridBar, ownBar] { ownBar->setValue(gridBar->value()); };
+    auto follow = [gridBar, ownBar] {
+        if (gridBar)
+            ownBar->setValue(gridBar->value());
+    };
     connect(gridBar, &QScrollBar::valueChanged, ownBar, follow);
     connect(ownBar, &QScrollBar::rangeChanged, ownBar, follow);
     connect(ownBar, &QScrollBar::valueChanged, ownBar, follow);
@@ -126,7 +130,9 @@ QSize FooterRow::sizeHint() const
 
 void FooterRow::followColumns()
 {
-    const QHeaderView *from = m_grid->horizontalHeader();
+    if (!m_gridHeader)
+        return;
+    const QHeaderView *from = m_gridHeader;
     const QHeaderView *to = m_table->horizontalHeader();
     const int n = std::min(from->count(), to->count());
     for (int c = 0; c < n; ++c) {
@@ -140,7 +146,9 @@ void FooterRow::followColumns()
 
 void FooterRow::followViewport()
 {
-    const QWidget *port = m_grid->viewport();
+    const QWidget *port = m_gridViewport;
+    if (!port)
+        return;
     const int left = mapFromGlobal(port->mapToGlobal(QPoint(0, 0))).x();
     const int right = width() - left - port->width();
     const QMargins margins(std::max(0, left), 0, std::max(0, right), 0);
@@ -150,7 +158,7 @@ void FooterRow::followViewport()
 
 bool FooterRow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_grid->viewport() && (event->type() == QEvent::Resize || event->type() == QEvent::Move))
+    if (watched == m_gridViewport && (event->type() == QEvent::Resize || event->type() == QEvent::Move))
         followViewport();
     return QWidget::eventFilter(watched, event);
 }

@@ -6,6 +6,8 @@
 // frozenCount stay put, as they do in the grid.
 #include <QColor>
 #include <QVector>
+#include <QHeaderView>
+#include <QPointer>
 #include <QWidget>
 
 class QAbstractItemModel;
@@ -36,7 +38,10 @@ private:
     // Puts the row's cells under the grid's viewport: the same left edge and width.
     void followViewport();
 
-    QTableView *m_grid;
+    // Guarded: the grid may go first, and its viewport still sends events while the grid is
+    // half destroyed, when the grid itself must not be called.
+    QPointer<QHeaderView> m_gridHeader;
+    QPointer<QWidget> m_gridViewport;
     FooterModel *m_model;
     QTableView *m_table;
     QHBoxLayout *m_layout;
