@@ -49,6 +49,9 @@ inline AccessibleRow readAccessibleRow(QWidget *widget, int row)
         out.texts << cell->text(QAccessible::Name);
         const QList<QAccessibleInterface *> headers = place->columnHeaderCells();
         out.headers << (headers.isEmpty() ? QStringLiteral("<no header>") : headers.first()->text(QAccessible::Name));
+        // Qt hands the header cells out new and unregistered, so they are the caller's to let go.
+        for (QAccessibleInterface *header : headers)
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(header));
         out.places << cell->rect();
     }
     return out;
