@@ -2,6 +2,7 @@
 // row agrees with a direct count and the totals row sums them, a cancel keeps the result shown;
 // "过滤回测" against a direct count of the draws; the refusals; the betting tab's button.
 #include "BettingFixture.h"
+#include "CancelButton.h"
 #include "MainWindowFixture.h"
 #include "core/bets/Filters.h"
 #include "core/history/DrawDetails.h"
@@ -226,10 +227,7 @@ private slots:
         QVERIFY(!d->runButton->isEnabled());
         QProgressDialog *progress = d->task()->dialog();
         QVERIFY(progress);
-        QPushButton *cancel = nullptr;
-        for (QPushButton *b : progress->findChildren<QPushButton *>())
-            if (b->text() == QStringLiteral("取消"))
-                cancel = b;
+        QPushButton *cancel = cancelButtonOf(progress);
         QVERIFY(cancel);
         cancel->click();
         QVERIFY(ended.wait(60000));

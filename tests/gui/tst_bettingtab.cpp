@@ -2,6 +2,7 @@
 // methods (with the real banker picker), the guarantee group, the filter, the context-menu
 // reductions, and a cancelled generation.
 #include "BettingFixture.h"
+#include "CancelButton.h"
 #include "PairwiseGuarantee.h"
 #include "core/bets/Filters.h"
 #include "core/bets/Generation.h"
@@ -31,9 +32,8 @@ const QString kNoBlue = QStringLiteral("info:您选择的篮球号码少于一�
 // The dialog's "取消", as the user presses it.
 void pressCancel(QProgressDialog *progress)
 {
-    for (QPushButton *b : progress->findChildren<QPushButton *>())
-        if (b->text() == QStringLiteral("取消"))
-            b->click();
+    if (QPushButton *b = cancelButtonOf(progress))
+        b->click();
 }
 
 QStringList rowsOf(const BetList &list)
@@ -538,10 +538,7 @@ private slots:
         // nothing of it may be applied.
         QProgressDialog *progress = f.tab.findChild<QProgressDialog *>();
         QVERIFY(progress);
-        QPushButton *cancel = nullptr;
-        for (QPushButton *b : progress->findChildren<QPushButton *>())
-            if (b->text() == QStringLiteral("取消"))
-                cancel = b;
+        QPushButton *cancel = cancelButtonOf(progress);
         QVERIFY(cancel);
         cancel->click();
         QVERIFY(f.waitIdle());
