@@ -94,7 +94,7 @@ void BM_FullScaleSequence(benchmark::State &state)
             state.SkipWithError("no draw to check against");
         qint64 won = 0;
         step("5_prize_check", [&] {
-            const PrizeCheck::ListCheck check = PrizeCheck::checkBets(db, QStringLiteral("2007001"), engine.generated());
+            const PrizeCheck::ListCheck check = PrizeCheck::checkBets(db, QStringLiteral("2007001"), engine.generated(), {});
             for (qint64 c : check.counts)
                 won += c;
         });

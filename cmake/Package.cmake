@@ -1,6 +1,7 @@
 # The Debian package: scripts/package runs cpack over a configured and built tree.
 #
-#   /usr/lib/balvora/      balvora, balvora-cli, Matrix/, history/ssq-history.txt, schema.sql,
+#   /usr/lib/balvora/      balvora, balvora-cli, Matrix/, history/ssq-history.txt,
+#                          rules/fortune-periods.txt, schema.sql,
 #                          user/ (the defaults copied into each user's data folder)
 #   /usr/bin/              balvora and balvora-cli, links into /usr/lib/balvora, so the
 #                          programs find their own files beside the binaries they really are
@@ -12,6 +13,7 @@ set(BALVORA_LIBDIR lib/balvora)
 install(TARGETS balvora balvora-cli RUNTIME DESTINATION ${BALVORA_LIBDIR})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/data/Matrix ${PROJECT_SOURCE_DIR}/data/user DESTINATION ${BALVORA_LIBDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/data/history/ssq-history.txt DESTINATION ${BALVORA_LIBDIR}/history)
+install(FILES ${PROJECT_SOURCE_DIR}/data/rules/fortune-periods.txt DESTINATION ${BALVORA_LIBDIR}/rules)
 install(FILES ${PROJECT_SOURCE_DIR}/data/schema.sql DESTINATION ${BALVORA_LIBDIR})
 set(links ${CMAKE_BINARY_DIR}/package-links)
 file(MAKE_DIRECTORY ${links})

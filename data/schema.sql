@@ -1,7 +1,7 @@
 -- The draw history. Created once when db1.db is absent; never altered by the program.
 -- Bump user_version when a later version changes these tables, and migrate on open
--- (DrawDatabase.cpp: version 2 added gonggao).
-PRAGMA user_version = 2;
+-- (DrawDatabase.cpp: version 2 added gonggao, version 3 its grade 7).
+PRAGMA user_version = 3;
 
 CREATE TABLE data (
   qishu TEXT NOT NULL UNIQUE,
@@ -146,7 +146,8 @@ CREATE TABLE wuxing (
 
 -- What the lottery's draw notice says of a draw: the day, the sales, the prize pool and per
 -- grade the winning bets (zhushu) and the money per bet in yuan (jiangjin). NULL where the
--- notice does not say. One row per draw of data, written with it.
+-- notice does not say. Grade 7 is 福运奖: a notice listing it empty (not awarded in that
+-- draw) is stored as 0 bets at 0 yuan. One row per draw of data, written with it.
 CREATE TABLE gonggao (
   qishu TEXT NOT NULL UNIQUE,
   riqi TEXT,
@@ -163,5 +164,7 @@ CREATE TABLE gonggao (
   zhushu5 INTEGER,
   jiangjin5 INTEGER,
   zhushu6 INTEGER,
-  jiangjin6 INTEGER
+  jiangjin6 INTEGER,
+  zhushu7 INTEGER,
+  jiangjin7 INTEGER
 );

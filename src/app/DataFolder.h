@@ -2,8 +2,9 @@
 // Where the program's files are and where the user's data lives, decided once at start-up
 // (window and balvora-cli alike) and passed down as directories; nothing below looks it up.
 //
-//   the program's files  Matrix/, history/ssq-history.txt and the default user/ files, beside
-//                        the binaries: the build tree, or /usr/lib/balvora when installed
+//   the program's files  Matrix/, history/ssq-history.txt, rules/fortune-periods.txt and the
+//                        default user/ files, beside the binaries: the build tree, or
+//                        /usr/lib/balvora when installed
 //   the data folder      db1.db and user/:
 //                          1. --dir DIR (balvora-cli), which then holds Matrix/ as well;
 //                          2. the program's own folder when it is a portable copy: it holds

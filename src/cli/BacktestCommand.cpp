@@ -1,6 +1,6 @@
 // balvora-cli backtest: a bet list played in every stored draw of a range. The bets are the
 // output lines of FILE (- reads stdin) or what the bet options make, as balvora-cli bets
-// makes them. One tab-separated row per draw: its prizes first to sixth, the yuan won and
+// makes them. One tab-separated row per draw: its prizes first to 福运奖, the yuan won and
 // what the bets cost; the totals last.
 #include "Commands.h"
 
@@ -10,6 +10,7 @@
 #include "core/history/DrawAttributes.h"
 #include "core/history/DrawDatabase.h"
 #include "core/prize/Backtest.h"
+#include "core/prize/PrizeRules.h"
 
 #include <QFile>
 
@@ -58,10 +59,21 @@ QString ballsText(const PrizeCheck::DrawBalls &balls)
     return reds.join(QLatin1Char(' ')) + QLatin1Char('+') + ballText(balls.blue);
 }
 
-// The yuan won, marked "*" where a first or second prize's money is not known.
-QString moneyText(qint64 yuan, bool floatingUnknown)
+// The yuan won, marked "*" where a first or second prize's money is not known, or whether
+// three reds without the blue won 福运奖.
+QString moneyText(const Backtest::DrawReturn &money)
 {
-    return QString::number(yuan) + (floatingUnknown ? QStringLiteral("*") : QString());
+    const bool unknown = money.floatingUnknown || money.fortuneUnknown;
+    return QString::number(money.wonYuan) + (unknown ? QStringLiteral("*") : QString());
+}
+
+QString headerLine()
+{
+    QStringList titles{QStringLiteral("期数"), QStringLiteral("开奖号码")};
+    for (int grade = PrizeRules::FirstGrade; grade <= PrizeRules::kGrades; ++grade)
+        titles << PrizeRules::gradeName(grade);
+    titles << QStringLiteral("奖金") << QStringLiteral("投注");
+    return titles.join(QLatin1Char('\t'));
 }
 
 } // namespace
@@ -103,26 +115,30 @@ int runBacktest(const CliContext &ctx, const QCommandLineParser &parser)
         ctx.err << opened.message << Qt::endl;
         return 2;
     }
-    const Backtest::Report report = Backtest::playRange(data.database(), parser.value(kFrom), parser.value(kTo), played);
+    const Backtest::Report report =
+        Backtest::playRange(data.database(), parser.value(kFrom), parser.value(kTo), played, fortunePeriods(ctx));
     if (!report.outcome.ok()) { // nothing cancels here
         ctx.err << report.outcome.message << Qt::endl;
         return 1;
     }
 
-    ctx.out << "期数\t开奖号码\t一等奖\t二等奖\t三等奖\t四等奖\t五等奖\t六等奖\t奖金\t投注\n";
+    ctx.out << headerLine() << '\n';
     for (const Backtest::PlayedRow &row : report.rows) {
         ctx.out << row.draw.qishu << '\t' << ballsText(row.draw.balls);
         for (qint64 n : row.counts)
             ctx.out << '\t' << n;
-        ctx.out << '\t' << moneyText(row.money.wonYuan, row.money.floatingUnknown) << '\t' << row.money.costYuan << '\n';
+        ctx.out << '\t' << moneyText(row.money) << '\t' << row.money.costYuan << '\n';
     }
     ctx.out << "合计\t" << report.rows.size() << "期";
     for (qint64 n : report.totalCounts)
         ctx.out << '\t' << n;
-    ctx.out << '\t' << moneyText(report.total.wonYuan, report.total.floatingUnknown) << '\t' << report.total.costYuan << '\n';
+    ctx.out << '\t' << moneyText(report.total) << '\t' << report.total.costYuan << '\n';
     ctx.out.flush();
     ctx.err << "bets " << played.size() << ", draws " << report.rows.size() << ", won " << report.total.wonYuan << " yuan"
-            << (report.total.floatingUnknown ? " (and first or second prizes of unknown money)" : "") << ", cost "
-            << report.total.costYuan << " yuan" << Qt::endl;
+            << (report.total.floatingUnknown ? " (and first or second prizes of unknown money)" : "");
+    if (report.total.fortuneUnknown)
+        ctx.err << " (and " << report.totalFortuneUnknown << (report.totalFortuneUnknown == 1 ? " bet" : " bets")
+                << " of three reds without the blue not counted: whether the draw had 福运奖 is not known)";
+    ctx.err << ", cost " << report.total.costYuan << " yuan" << Qt::endl;
     return 0;
 }

@@ -19,6 +19,12 @@ class DrawDatabase;
 struct Outcome;
 // Opens the history of ctx.programDir, made first from the bundled draws where there is none.
 Outcome openOrStartHistory(const CliContext &ctx, DrawDatabase &data);
+namespace PrizeRules {
+struct FortunePeriods;
+}
+// The 福运奖 periods shipped beside the binary (ctx.filesDir); none, with a note on standard
+// error, when the table cannot be read.
+PrizeRules::FortunePeriods fortunePeriods(const CliContext &ctx);
 
 // setupX declares the command's options and positional arguments (for parsing and --help);
 // runX returns the process exit status: 0 done, 1 the job failed, 2 a usage error.

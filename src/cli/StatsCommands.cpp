@@ -3,6 +3,7 @@
 #include "core/history/DrawDatabase.h"
 #include "core/stats/Omission.h"
 #include "core/prize/PrizeCheck.h"
+#include "core/prize/PrizeRules.h"
 
 #include <QFile>
 
@@ -104,12 +105,14 @@ int runCheck(const CliContext &ctx, const QCommandLineParser &parser)
     DrawDatabase data;
     if (!openHistory(ctx, data))
         return 2;
-    const PrizeCheck::ListCheck check = PrizeCheck::checkList(data.database(), parser.value(kDraw), text);
+    const PrizeCheck::ListCheck check = PrizeCheck::checkList(data.database(), parser.value(kDraw), text, fortunePeriods(ctx));
     if (!check.outcome.ok()) {
         ctx.out << check.outcome.message << '\n';
         return 1;
     }
-    const QStringList won = check.prizeMessages();
-    ctx.out << (won.isEmpty() ? PrizeCheck::noPrizeText() : won.join(QLatin1Char('\n'))) << '\n';
+    QStringList said = check.prizeMessages();
+    if (!check.fortuneUnknownMessage().isEmpty())
+        said << check.fortuneUnknownMessage();
+    ctx.out << (said.isEmpty() ? PrizeCheck::noPrizeText() : said.join(QLatin1Char('\n'))) << '\n';
     return 0;
 }

@@ -1,6 +1,7 @@
 // Golden tests: balvora-cli backtest on a four-draw history, over a bet file, stdin and the
-// bet options, and backtest-filters over the same draws, with the refusals and usage errors;
-// output compared with the checked-in expected text.
+// bet options, and on five real draws of 2026 (福运奖 in force, stopped, not known), and
+// backtest-filters over the four draws, with the refusals and usage errors; output compared
+// with the checked-in expected text.
 #include "CliRun.h"
 #include "ProgramDir.h"
 
@@ -33,6 +34,8 @@ private slots:
     {
         const CliRun imported = runCli({"--dir", m_dir.path(), "import", golden + "stats-draws.txt"});
         QCOMPARE(imported.status, 0);
+        // Real draws of 2026 around the stop of 福运奖 (2026076).
+        QCOMPARE(runCli({"--dir", m_dir.path(), "import", golden + "draws-2026.txt"}).status, 0);
     }
     void init() { m_output.clear(); }
 
@@ -47,6 +50,7 @@ private slots:
         run({"backtest", "--from", "2007001", "--to", "2007004"});
         run({"backtest", "--from", "2007001", golden + "backtest-bets.txt"});
         run({"backtest", "--from", "2007001", "--to", "2007004", "--red", "1,2", golden + "backtest-bets.txt"});
+        run({"backtest", "--from", "2026074", "--to", "2026078", golden + "backtest-2026-bets.txt"});
         compareWith(QStringLiteral("backtest-cli.expected"));
     }
 

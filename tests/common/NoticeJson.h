@@ -18,7 +18,7 @@ inline QJsonObject noticeEntry(const QString &code, const QString &reds, const Q
         grades.append(QJsonObject{{QStringLiteral("type"), type},
                                   {QStringLiteral("typenum"), QString::number(type * 10 + n)},
                                   {QStringLiteral("typemoney"), QString::number(n * 1000 + (7 - type) * 100)}});
-    // A seventh grade, as some draws had a special award: not kept.
+    // 福运奖, listed empty as the notice lists it for a draw without it.
     grades.append(QJsonObject{{QStringLiteral("type"), 7}, {QStringLiteral("typenum"), QString()},
                               {QStringLiteral("typemoney"), QString()}});
     return QJsonObject{

@@ -7,6 +7,7 @@
 #include "core/history/DrawDatabase.h"
 #include "core/history/DrawEntry.h"
 #include "core/history/DrawStore.h"
+#include "core/prize/PrizeRules.h"
 
 #include <QFile>
 #include <QStringList>
@@ -18,6 +19,8 @@
 #include <array>
 #include <memory>
 
+inline QString shippedFortunePeriodsFile();
+
 class ProgramDir {
 public:
     explicit ProgramDir(bool withDatabase = true)
@@ -28,6 +31,12 @@ public:
             m_created = DrawDatabase::createDatabase(m_dir.path()).ok();
     }
     QString path() const { return m_dir.path(); }
+    // The shipped 福运奖 periods into rules/, where a window built over this folder reads them.
+    bool addFortunePeriods() const
+    {
+        const QString to = file(PrizeRules::kFortunePeriodsFile);
+        return QDir().mkpath(QFileInfo(to).path()) && QFile::copy(shippedFortunePeriodsFile(), to);
+    }
     QString file(const QString &relative) const { return m_dir.filePath(relative); }
 
     // The history, opened once; false when there is none or it does not open.
@@ -85,6 +94,19 @@ private:
     bool m_opened = false;
     std::unique_ptr<DrawDatabase> m_data; // closed before the directory goes
 };
+
+// The shipped table of 福运奖 periods, data/rules/fortune-periods.txt beside the bundled history.
+inline QString shippedFortunePeriodsFile()
+{
+    return QFileInfo(QStringLiteral(BALVORA_HISTORY_FILE)).absolutePath() + QStringLiteral("/../")
+           + PrizeRules::kFortunePeriodsFile;
+}
+
+// Its periods; none when they cannot be read.
+inline PrizeRules::FortunePeriods shippedFortunePeriods()
+{
+    return PrizeRules::readFortunePeriods(shippedFortunePeriodsFile()).value;
+}
 
 // The bundled history's lines, oldest first, blank lines left out; empty when it cannot be read.
 inline QStringList realHistoryLines()

@@ -29,7 +29,7 @@ QSqlDatabase history()
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), qsizetype(size));
-    const PrizeCheck::ListCheck check = PrizeCheck::checkList(history(), QStringLiteral("2007001"), text);
+    const PrizeCheck::ListCheck check = PrizeCheck::checkList(history(), QStringLiteral("2007001"), text, {});
     qint64 total = 0;
     for (qint64 c : check.counts) {
         FUZZ_CHECK(c >= 0);
@@ -42,7 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     const QStringList lines = PrizeCheck::listLines(text);
     FUZZ_CHECK(total <= lines.size());
-    FUZZ_CHECK(check.prizeMessages().size() <= 6);
+    FUZZ_CHECK(check.prizeMessages().size() <= PrizeRules::kGrades);
+    // A draw before the rules: 福运奖 is never unknown, never won.
+    FUZZ_CHECK(check.fortuneUnknown == 0 && check.counts[PrizeRules::FortuneGrade - 1] == 0);
 
     BetList bets;
     for (const QString &line : lines) {
@@ -53,6 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     const Result<PrizeCheck::DrawBalls> draw = PrizeCheck::findDraw(history(), QStringLiteral("2007001"));
     FUZZ_CHECK(draw.ok());
-    FUZZ_CHECK(PrizeCheck::countPrizes(bets, draw.value) == check.counts);
+    FUZZ_CHECK(PrizeRules::grade(PrizeCheck::tallyHits(bets, draw.value), PrizeRules::Fortune::NotInForce).counts
+               == check.counts);
     return 0;
 }

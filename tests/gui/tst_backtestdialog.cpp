@@ -1,14 +1,17 @@
 // "历史回测" over real draws: a list holding a draw's numbers wins its first prize there, every
-// row agrees with a direct count and the totals row sums them, a cancel keeps the result shown;
+// row agrees with a direct count under its draw's rules (福运奖 from 2026014 to 2026075, not
+// known after 2026076) and the totals row sums them, a cancel keeps the result shown;
 // "过滤回测" against a direct count of the draws; the refusals; the betting tab's button.
 #include "BettingFixture.h"
 #include "CancelButton.h"
 #include "MainWindowFixture.h"
 #include "core/bets/Filters.h"
+#include "core/bets/Generation.h"
 #include "core/history/DrawDetails.h"
 #include "core/history/DrawEntry.h"
 #include "core/prize/FilterBacktest.h"
 #include "core/prize/PrizeCheck.h"
+#include "core/prize/PrizeRules.h"
 #include "ui/prize/BacktestChart.h"
 #include "ui/prize/BacktestDialog.h"
 #include "ui/prize/BacktestTableModel.h"
@@ -72,6 +75,24 @@ PrizeCheck::DrawBalls ballsOf(const RealDraw &d)
     return b;
 }
 
+// What the shipped table tells of a draw with no notice in the history: the period 2026014 to
+// 2026075, stopped at 2026076, nothing known after.
+PrizeRules::Fortune expectedFortune(const QString &qishu)
+{
+    if (qishu < QLatin1String("2026014") || qishu == QLatin1String("2026076"))
+        return PrizeRules::Fortune::NotInForce;
+    return qishu <= QLatin1String("2026075") ? PrizeRules::Fortune::InForce : PrizeRules::Fortune::Unknown;
+}
+
+// BETS counted directly in draw D, under its rules.
+PrizeRules::Graded gradedIn(const BetList &bets, const RealDraw &d)
+{
+    return PrizeRules::grade(PrizeCheck::tallyHits(bets, ballsOf(d)), expectedFortune(d.qishu));
+}
+
+const QString kFloatingUnknown = QStringLiteral("* 中了一等奖或二等奖，但历史中没有该期开奖公告的奖金，奖金只计已知部分。");
+const QString kFortuneUnknown = QStringLiteral("* 历史中没有该期是否设福运奖的记录，3个红球的投注未计奖。");
+
 QString cell(QAbstractItemModel *model, int row, int column)
 {
     return model->index(row, column).data().toString();
@@ -97,7 +118,8 @@ class TestBacktestDialog : public QObject {
 
     BacktestDialog *open(const BetList &bets, const FilterSettings &filters = defaultFilterSettings())
     {
-        m_dialog.reset(new BacktestDialog(m_history.dir.db(), std::make_shared<const BetList>(bets), filters, m_messages));
+        m_dialog.reset(new BacktestDialog(m_history.dir.db(), std::make_shared<const BetList>(bets), filters,
+                                          shippedFortunePeriods(), m_messages));
         m_dialog->show();
         return m_dialog.get();
     }
@@ -147,9 +169,9 @@ private slots:
         QCOMPARE(model->rowCount(), 101);
         for (int r = 0; r < 100; ++r) {
             QCOMPARE(cell(model, r, BacktestTableModel::DrawColumn), latest[std::size_t(r)].qishu);
-            const PrizeCheck::PrizeCounts direct = PrizeCheck::countPrizes(bets, ballsOf(latest[std::size_t(r)]));
-            for (int level = 0; level < 6; ++level)
-                QCOMPARE(cell(model, r, BacktestTableModel::FirstPrizeColumn + level), QString::number(direct[std::size_t(level)]));
+            const PrizeRules::PrizeCounts direct = gradedIn(bets, latest[std::size_t(r)]).counts;
+            for (int grade = 0; grade < PrizeRules::kGrades; ++grade)
+                QCOMPARE(cell(model, r, BacktestTableModel::FirstPrizeColumn + grade), QString::number(direct[std::size_t(grade)]));
             QCOMPARE(cell(model, r, BacktestTableModel::CostColumn), QStringLiteral("4"));
         }
         QCOMPARE(cell(model, 40, BacktestTableModel::FirstPrizeColumn), QStringLiteral("1"));
@@ -162,18 +184,63 @@ private slots:
                  }()).arg(won.blue, 2, 10, QLatin1Char('0')));
         // No notice: the first prize's money is unknown, so the cell is marked and says why.
         QVERIFY(cell(model, 40, BacktestTableModel::MoneyColumn).endsWith(QLatin1Char('*')));
-        QCOMPARE(model->index(40, BacktestTableModel::MoneyColumn).data(Qt::ToolTipRole).toString(),
-                 BacktestTableModel::unknownMoneyText());
+        QCOMPARE(model->index(40, BacktestTableModel::MoneyColumn).data(Qt::ToolTipRole).toString(), kFloatingUnknown);
         QVERIFY(!d->unknownMoneyLabel->isHidden());
         // The notice's draw: the first prize at its money, plus what the other bet won there.
-        const PrizeCheck::PrizeCounts there = PrizeCheck::countPrizes(bets, ballsOf(noticed));
+        const PrizeRules::PrizeCounts there = gradedIn(bets, noticed).counts;
         QCOMPARE(there[0], qint64(1));
         qint64 expected = 6592751 * there[0] + 206416 * there[1];
-        for (int level = 2; level < 6; ++level)
-            expected += Game::kFixedPrizeYuan[level] * there[std::size_t(level)];
+        for (int grade = 2; grade < PrizeRules::kGrades; ++grade)
+            expected += PrizeRules::kFixedYuan[grade] * there[std::size_t(grade)];
         QCOMPARE(cell(model, 70, BacktestTableModel::MoneyColumn), QString::number(expected));
         QCOMPARE(model->index(70, BacktestTableModel::MoneyColumn).data(Qt::ToolTipRole), QVariant());
         QCOMPARE(m_messages.shown, QStringList());
+    }
+
+    // The 福运奖 column after 六等奖: each row counts three reds without the blue under its
+    // draw's rules, at 5 yuan where it was in force; a draw nothing tells of holds them back
+    // and marks its money, saying why.
+    void fortuneColumn()
+    {
+        // Every six of 01..08 with the blues 01 and 02.
+        const BetList bets = generateAllCombinations({1, 2, 3, 4, 5, 6, 7, 8}, {1, 2}).bets;
+        QCOMPARE(bets.size(), std::size_t(56));
+        BacktestDialog *d = open(bets);
+        QVERIFY(run(d));
+        QAbstractItemModel *model = d->grid->model();
+        const int fortune = BacktestTableModel::FirstPrizeColumn + PrizeRules::FortuneGrade - 1;
+        QCOMPARE(model->headerData(fortune - 1, Qt::Horizontal).toString(), QStringLiteral("六等奖"));
+        QCOMPARE(model->headerData(fortune, Qt::Horizontal).toString(), QStringLiteral("福运奖"));
+        QCOMPARE(fortune + 1, int(BacktestTableModel::MoneyColumn));
+        const std::vector<RealDraw> latest = m_history.latest();
+        int inForce = 0, heldBack = 0;
+        for (int r = 0; r < 100; ++r) {
+            const RealDraw &draw = latest[std::size_t(r)];
+            const PrizeRules::Graded direct = gradedIn(bets, draw);
+            QCOMPARE(cell(model, r, fortune), QString::number(direct.counts[PrizeRules::FortuneGrade - 1]));
+            qint64 yuan = 0;
+            for (int grade = 2; grade < PrizeRules::kGrades; ++grade)
+                yuan += PrizeRules::kFixedYuan[grade] * direct.counts[std::size_t(grade)];
+            const bool floating = direct.counts[0] + direct.counts[1] > 0;
+            QCOMPARE(cell(model, r, BacktestTableModel::MoneyColumn),
+                     QString::number(yuan) + (floating || direct.fortuneUnknown > 0 ? QStringLiteral("*") : QString()));
+            const QString tip = model->index(r, BacktestTableModel::MoneyColumn).data(Qt::ToolTipRole).toString();
+            QCOMPARE(tip.contains(kFortuneUnknown), direct.fortuneUnknown > 0);
+            inForce += direct.counts[PrizeRules::FortuneGrade - 1] > 0;
+            heldBack += direct.fortuneUnknown > 0;
+        }
+        QVERIFY2(inForce > 0 && heldBack > 0, "some draws of the range had 福运奖, some are not known");
+        QVERIFY(d->unknownMoneyLabel->text().contains(kFortuneUnknown));
+        QVERIFY(!d->unknownMoneyLabel->isHidden());
+        QVERIFY(d->returnLabel->text().contains(QLatin1Char('*')));
+
+        const QByteArray shots = qgetenv("BALVORA_SHOT_DIR");
+        if (!shots.isEmpty()) {
+            d->resize(1080, 760);
+            d->grid->scrollTo(model->index(70, 0), QAbstractItemView::PositionAtTop); // 2026067 on
+            QTest::qWait(50);
+            d->grab().save(QString::fromLocal8Bit(shots) + QStringLiteral("/backtest-dialog.png"));
+        }
     }
 
     // The totals row sums every column of the rows; the chart and the return say the same.

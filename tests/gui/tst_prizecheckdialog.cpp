@@ -1,5 +1,6 @@
 // The prize check dialog: opened from the menu, its key filter, the single and list checks
-// through its real controls, and the hand-over of a bet list, small and large.
+// through its real controls, 福运奖 over real draws, and the hand-over of a bet list, small
+// and large.
 #include "MainWindowFixture.h"
 #include "core/bets/BetText.h"
 #include "ui/bets/BettingTab.h"
@@ -7,6 +8,8 @@
 #include "ui/prize/PrizeCheckDialog.h"
 
 #include <QAction>
+#include <QMessageBox>
+#include <QPainter>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,7 +31,7 @@ struct Fixture {
     }
     PrizeCheckDialog *dialog(std::size_t limit = PrizeCheckDialog::kDefaultHandOverLimit)
     {
-        m_dialog.reset(new PrizeCheckDialog(dir.db(), messages, nullptr, limit));
+        m_dialog.reset(new PrizeCheckDialog(dir.db(), {}, messages, nullptr, limit));
         m_dialog->show();
         return m_dialog.get();
     }
@@ -59,6 +62,24 @@ std::shared_ptr<const BetList> someBets()
             bets->push_back(makeBet(r[5], r[4], r[3], r[2], r[1], r[0], blue));
     }
     return bets;
+}
+
+// With BALVORA_SHOT_DIR set, the dialog into a PNG there, with the information box of TEXT
+// drawn over it as the program shows it.
+void saveShot(QWidget *dialog, const QString &name, const QString &text = QString())
+{
+    const QByteArray dir = qgetenv("BALVORA_SHOT_DIR");
+    if (dir.isEmpty())
+        return;
+    QPixmap shot = dialog->grab();
+    if (!text.isEmpty()) {
+        QMessageBox box(QMessageBox::Information, QStringLiteral("Balvora"), text, QMessageBox::Ok, dialog);
+        box.show();
+        const QPixmap boxShot = box.grab();
+        QPainter painter(&shot);
+        painter.drawPixmap((shot.width() - boxShot.width()) / 2, (shot.height() - boxShot.height()) / 2, boxShot);
+    }
+    shot.save(QString::fromLocal8Bit(dir) + QLatin1Char('/') + name);
 }
 
 } // namespace
@@ -214,6 +235,74 @@ private slots:
         QTest::mouseClick(d->listCheckButton, Qt::LeftButton);
         QCOMPARE(f.infos(), QStringList{"您还未输入您购买的号码，请输入后再查询！"});
         QCOMPARE(d->listResult->text(), QString());
+    }
+
+    // The real draws of 2026 and the shipped periods beside the window: three reds without the
+    // blue win 福运奖 in 2026050, nothing in 2026076, and are held back in 2026077, which
+    // nothing tells of; three reds with the blue stay a fifth prize.
+    void fortuneOverRealDraws()
+    {
+        ProgramDir dir;
+        QStringList lines;
+        for (const QString &line : realHistoryLines())
+            if (line.startsWith(QLatin1String("2026")))
+                lines << line;
+        QCOMPARE(dir.addLines(lines), 96);
+        QVERIFY(dir.addFortunePeriods());
+        RecordingMessages messages;
+        const std::unique_ptr<MainWindow> window = buildMainWindow(dir, messages);
+        QVERIFY(window);
+        window->show();
+        window->findChild<QAction *>(QStringLiteral("actPrizeCheck"))->trigger();
+        PrizeCheckDialog *d = window->statsWindows()->prizeCheck();
+        QVERIFY(d->isVisible());
+
+        // 2026050: 06 09 25 27 28 30 + 03.
+        d->tabs->setCurrentIndex(0);
+        d->singleDraw->setEditText(QStringLiteral("2026050"));
+        const QStringList ticket{"6", "9", "25", "1", "2", "4", "16"};
+        for (int i = 0; i < 7; ++i)
+            QTest::keyClicks(i < 6 ? d->redFields[i] : d->blueField, ticket[i]);
+        QTest::mouseClick(d->singleCheckButton, Qt::LeftButton);
+        QCOMPARE(d->singleResult->text(), QStringLiteral("恭喜您买中了福运奖！"));
+        saveShot(d, QStringLiteral("prize-check-single.png"));
+
+        d->tabs->setCurrentIndex(1);
+        d->listDraw->setEditText(QStringLiteral("2026050"));
+        d->betListBox->setPlainText(QStringLiteral("06 09 25 01 02 04 16\n06 09 27 01 02 04 07\n06 09 25 01 02 04 03"));
+        QTest::mouseClick(d->listCheckButton, Qt::LeftButton);
+        QCOMPARE(messages.shown, (QStringList{"info:恭喜您买中了 1 注五等奖！", "info:恭喜您买中了 2 注福运奖！"}));
+        QCOMPARE(d->listResult->text(), QString());
+        saveShot(d, QStringLiteral("prize-check-list.png"), messages.shown.last().mid(5));
+
+        // 2026076: 01 03 19 20 24 25 + 07; its period had stopped.
+        messages.shown.clear();
+        d->listDraw->setEditText(QStringLiteral("2026076"));
+        d->betListBox->setPlainText(QStringLiteral("01 03 19 02 04 05 16"));
+        QTest::mouseClick(d->listCheckButton, Qt::LeftButton);
+        QCOMPARE(messages.shown, QStringList());
+        QCOMPARE(d->listResult->text(), kNoPrize);
+
+        // 2026077: 01 04 05 14 18 25 + 04; no notice, past the table.
+        d->listDraw->setEditText(QStringLiteral("2026077"));
+        d->betListBox->setPlainText(QStringLiteral("01 04 05 02 03 06 16\n01 04 18 02 03 06 16\n01 04 05 14 18 03 04"));
+        QTest::mouseClick(d->listCheckButton, Qt::LeftButton);
+        const QString unknown = QStringLiteral("本期是否设福运奖尚不可知，3个红球的投注未计奖。\n3个红球的投注共 2 注。");
+        QCOMPARE(messages.shown, (QStringList{"info:恭喜您买中了 1 注三等奖！", "info:" + unknown}));
+        QCOMPARE(d->listResult->text(), QString());
+        saveShot(d, QStringLiteral("prize-check-unknown.png"), unknown);
+
+        d->tabs->setCurrentIndex(0);
+        d->singleDraw->setEditText(QStringLiteral("2026077"));
+        const QStringList threeReds{"1", "4", "5", "2", "3", "6", "16"};
+        for (int i = 0; i < 7; ++i) {
+            QLineEdit *field = i < 6 ? d->redFields[i] : d->blueField;
+            field->clear();
+            QTest::keyClicks(field, threeReds[i]);
+        }
+        QTest::mouseClick(d->singleCheckButton, Qt::LeftButton);
+        QCOMPARE(d->singleResult->text(), QStringLiteral("本期是否设福运奖尚不可知，3个红球的投注未计奖。"));
+        d->close();
     }
 
     // A list up to the limit becomes its output lines; a longer one stays bets, and the

@@ -1,5 +1,5 @@
-// A bet list counted over many draws: the red-set index gives, draw for draw, the counts a
-// plain per-bet count gives, and a cancel ends the count.
+// A bet list counted over many draws: the red-set index gives, draw for draw, the grades a
+// plain per-bet count gives, with 福运奖 or without, and a cancel ends the count.
 #include "ProgramDir.h"
 #include "core/bets/BetText.h"
 #include "core/bets/Generation.h"
@@ -16,6 +16,13 @@
 namespace {
 
 using PrizeCheck::DrawBalls;
+using PrizeRules::Fortune;
+using PrizeRules::PrizeCounts;
+
+PrizeCounts gradesOf(const PrizeRules::HitTally &tally, Fortune fortune)
+{
+    return PrizeRules::grade(tally, fortune).counts;
+}
 
 std::vector<int> ballsUpTo(int last)
 {
@@ -119,8 +126,13 @@ private slots:
         QCOMPARE(indexed->size(), draws.size());
         qint64 firstPrizes = 0;
         for (std::size_t d = 0; d < draws.size(); ++d) {
-            QCOMPARE((*indexed)[d], (*direct)[d]);
-            firstPrizes += (*indexed)[d][0];
+            for (Fortune fortune : {Fortune::InForce, Fortune::NotInForce, Fortune::Unknown}) {
+                const PrizeRules::Graded a = PrizeRules::grade((*indexed)[d], fortune);
+                const PrizeRules::Graded b = PrizeRules::grade((*direct)[d], fortune);
+                QCOMPARE(a.counts, b.counts);
+                QCOMPARE(a.fortuneUnknown, b.fortuneUnknown);
+            }
+            firstPrizes += gradesOf((*indexed)[d], Fortune::InForce)[0];
         }
         QVERIFY(firstPrizes >= 6); // every draw taken from the list wins a first prize
     }
@@ -134,11 +146,16 @@ private slots:
         const auto counts = Backtest::countOverDraws(bets, draws);
         QVERIFY(counts);
         // Draw 1 (blue 3 among the list's): first 1, second 1, third 6*27, fourth 6*27 +
-        // 15*351, fifth 15*351 + 20*2925, sixth the sets with fewer than three of the reds.
+        // 15*351, fifth 15*351 + 20*2925, sixth the sets with fewer than three of the reds;
+        // 福运奖 the 20*2925 sets of three reds with the other blue.
         const qint64 sixth = 1107568 - (1 + 162 + 5265 + 58500);
-        QCOMPARE((*counts)[0], (PrizeCheck::PrizeCounts{1, 1, 162, 162 + 5265, 5265 + 58500, sixth}));
+        QCOMPARE(gradesOf((*counts)[0], Fortune::NotInForce), (PrizeCounts{1, 1, 162, 162 + 5265, 5265 + 58500, sixth, 0}));
+        QCOMPARE(gradesOf((*counts)[0], Fortune::InForce),
+                 (PrizeCounts{1, 1, 162, 162 + 5265, 5265 + 58500, sixth, 58500}));
         // Draw 2 (blue 16 not in the list): only the red-only prizes, twice each.
-        QCOMPARE((*counts)[1], (PrizeCheck::PrizeCounts{0, 2, 0, 2 * 162, 2 * 5265, 0}));
+        QCOMPARE(gradesOf((*counts)[1], Fortune::NotInForce), (PrizeCounts{0, 2, 0, 2 * 162, 2 * 5265, 0, 0}));
+        QCOMPARE(gradesOf((*counts)[1], Fortune::InForce), (PrizeCounts{0, 2, 0, 2 * 162, 2 * 5265, 0, 2 * 58500}));
+        QCOMPARE(PrizeRules::grade((*counts)[1], Fortune::Unknown).fortuneUnknown, qint64(2 * 58500));
     }
 
     // A range's draws carry the first and second prize money of their notice, where there is
@@ -164,15 +181,20 @@ private slots:
         QCOMPARE(draws.value[0].floatingYuan, (std::array<qint64, 2>{6592751, 206416}));
         QCOMPARE(draws.value[1].floatingYuan, (std::array<qint64, 2>{0, 0}));
 
-        // One first, one second, one fourth and two sixth prizes.
-        const PrizeCheck::PrizeCounts won{1, 1, 0, 1, 0, 2};
+        // One first, one second, one fourth, two sixth prizes and three 福运奖.
+        const PrizeRules::Graded won{{1, 1, 0, 1, 0, 2, 3}, 0};
         const Backtest::DrawReturn known = Backtest::returnOf(won, 10, draws.value[0].floatingYuan);
-        QCOMPARE(known.wonYuan, qint64(6592751 + 206416 + 200 + 10));
+        QCOMPARE(known.wonYuan, qint64(6592751 + 206416 + 200 + 10 + 15));
         QVERIFY(!known.floatingUnknown);
+        QVERIFY(!known.fortuneUnknown);
         QCOMPARE(known.costYuan, qint64(20));
         const Backtest::DrawReturn unknown = Backtest::returnOf(won, 10, draws.value[1].floatingYuan);
-        QCOMPARE(unknown.wonYuan, qint64(210));
+        QCOMPARE(unknown.wonYuan, qint64(225));
         QVERIFY(unknown.floatingUnknown);
+        // Bets whose 福运奖 is not known mark the money, and bring none.
+        const Backtest::DrawReturn held = Backtest::returnOf({{0, 0, 0, 0, 1, 0, 0}, 4}, 10);
+        QCOMPARE(held.wonYuan, qint64(10));
+        QVERIFY(held.fortuneUnknown && !held.floatingUnknown);
     }
 
     // The range played whole: a row per draw with its money, the totals of every row, the
@@ -189,34 +211,68 @@ private slots:
         QVERIFY(DrawDetailsStore::store(dir.db(), details).ok());
         const BetList bets{makeBet(1, 2, 3, 4, 5, 6, 7), makeBet(2, 3, 4, 5, 6, 7, 8)};
 
-        const Backtest::Report r = Backtest::playRange(dir.db(), QStringLiteral("2026001"), QStringLiteral("2026003"), bets);
+        const Backtest::Report r = Backtest::playRange(dir.db(), QStringLiteral("2026001"), QStringLiteral("2026003"), bets, {});
         QVERIFY(r.outcome.ok());
         QCOMPARE(r.bets, qint64(2));
         QCOMPARE(r.rows.size(), std::size_t(3));
         // 2026001: a first prize of unknown money and a fourth (five reds, no blue).
-        QCOMPARE(r.rows[0].counts, (PrizeCheck::PrizeCounts{1, 0, 0, 1, 0, 0}));
+        QCOMPARE(r.rows[0].counts, (PrizeCounts{1, 0, 0, 1, 0, 0, 0}));
         QCOMPARE(r.rows[0].money.wonYuan, qint64(200));
         QVERIFY(r.rows[0].money.floatingUnknown);
         // 2026002: the first prize at the notice's money, and a fourth.
         QCOMPARE(r.rows[1].money.wonYuan, qint64(5000200));
         QVERIFY(!r.rows[1].money.floatingUnknown);
-        QCOMPARE(r.rows[2].counts, (PrizeCheck::PrizeCounts{}));
-        QCOMPARE(r.totalCounts, (PrizeCheck::PrizeCounts{2, 0, 0, 2, 0, 0}));
+        QCOMPARE(r.rows[2].counts, (PrizeCounts{}));
+        QCOMPARE(r.totalCounts, (PrizeCounts{2, 0, 0, 2, 0, 0, 0}));
         QCOMPARE(r.total.wonYuan, qint64(5000400));
         QCOMPARE(r.total.costYuan, qint64(12));
         QVERIFY(r.total.floatingUnknown);
         QCOMPARE(r.returnRatio(), 5000400.0 / 12.0);
 
-        const Backtest::Report none = Backtest::playRange(dir.db(), QStringLiteral("2027001"), QStringLiteral("2027009"), bets);
+        const Backtest::Report none = Backtest::playRange(dir.db(), QStringLiteral("2027001"), QStringLiteral("2027009"), bets, {});
         QVERIFY(none.outcome.ok());
         QCOMPARE(none.returnRatio(), 0.0);
         const Backtest::Report unread = Backtest::playRangeAt(dir.file(QStringLiteral("nowhere")), QStringLiteral("2026001"),
-                                                              QStringLiteral("2026003"), bets);
+                                                              QStringLiteral("2026003"), bets, {});
         QCOMPARE(int(unread.outcome.status), int(Outcome::Status::Failed));
         const Backtest::Report cancelled = Backtest::playRangeAt(dir.path(), QStringLiteral("2026001"), QStringLiteral("2026003"),
-                                                                 bets, [](qint64, qint64) { return false; });
+                                                                 bets, {}, [](qint64, qint64) { return false; });
         QVERIFY(cancelled.outcome.isCancelled());
         QVERIFY(cancelled.rows.empty());
+    }
+
+    // Each draw is played under its own rules: 福运奖 in the period, none after its stop, and
+    // held back, marked, where nothing tells.
+    void playRangeUnderEachDrawsRules()
+    {
+        ProgramDir dir;
+        QStringList lines;
+        for (const QString &line : realHistoryLines())
+            if (line >= QLatin1String("2026074") && line < QLatin1String("2026078"))
+                lines << line;
+        QCOMPARE(dir.addLines(lines), 4);
+        // 2026075: 08 12 18 21 24 30 + 01; 2026076: 01 03 19 20 24 25 + 07; 2026077: 01 04 05 14 18 25 + 04.
+        // Each bet holds three reds of one of the three draws and not its blue.
+        const BetList bets{makeBet(8, 12, 18, 2, 6, 7, 16), makeBet(1, 19, 24, 2, 6, 7, 16),
+                           makeBet(1, 5, 14, 2, 6, 7, 16)};
+        const Backtest::Report r = Backtest::playRange(dir.db(), QStringLiteral("2026075"), QStringLiteral("2026077"), bets,
+                                                       shippedFortunePeriods());
+        QVERIFY(r.outcome.ok());
+        QCOMPARE(r.rows.size(), std::size_t(3));
+        QCOMPARE(r.rows[0].draw.fortune, Fortune::InForce);
+        QCOMPARE(r.rows[0].counts, (PrizeCounts{0, 0, 0, 0, 0, 0, 1}));
+        QCOMPARE(r.rows[0].money.wonYuan, qint64(5));
+        QCOMPARE(r.rows[1].draw.fortune, Fortune::NotInForce);
+        QCOMPARE(r.rows[1].counts, (PrizeCounts{}));
+        QVERIFY(!r.rows[1].money.fortuneUnknown);
+        QCOMPARE(r.rows[2].draw.fortune, Fortune::Unknown);
+        QCOMPARE(r.rows[2].counts, (PrizeCounts{}));
+        QCOMPARE(r.rows[2].fortuneUnknown, qint64(1));
+        QVERIFY(r.rows[2].money.fortuneUnknown);
+        QCOMPARE(r.totalCounts, (PrizeCounts{0, 0, 0, 0, 0, 0, 1}));
+        QCOMPARE(r.totalFortuneUnknown, qint64(1));
+        QVERIFY(r.total.fortuneUnknown);
+        QCOMPARE(r.total.wonYuan, qint64(5));
     }
 
     void cancelEndsTheCount_data()

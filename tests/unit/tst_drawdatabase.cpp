@@ -5,7 +5,9 @@
 #include "core/history/DrawDatabase.h"
 #include "core/history/DrawEntry.h"
 #include "core/history/DrawStore.h"
+#include "core/history/DrawDetails.h"
 #include "core/prize/PrizeCheck.h"
+#include "core/prize/PrizeRules.h"
 
 #include <QFile>
 #include <QSqlQuery>
@@ -20,6 +22,30 @@ int count(QSqlDatabase db, const QString &sql)
 {
     QSqlQuery q(db);
     return q.exec(sql) && q.next() ? q.value(0).toInt() : -1;
+}
+
+// TABLE as SQLite holds it: its statement, then every row in rowid order, each value as its
+// type and the hex of its bytes; the columns of LEAVE are left out.
+QStringList tableDump(QSqlDatabase db, const QString &table, const QStringList &leave = {}, bool withStatement = true)
+{
+    QStringList dump;
+    QSqlQuery q(db);
+    if (withStatement && q.exec(QStringLiteral("select sql from sqlite_master where name = '%1'").arg(table)) && q.next())
+        dump << q.value(0).toString();
+    QStringList cells;
+    if (q.exec(QStringLiteral("pragma table_info(%1)").arg(table)))
+        while (q.next())
+            if (!leave.contains(q.value(1).toString()))
+                cells << QStringLiteral("typeof(%1) || ':' || hex(%1)").arg(q.value(1).toString());
+    if (cells.isEmpty() || !q.exec(QStringLiteral("select %1 from %2 order by rowid").arg(cells.join(", "), table)))
+        return {QStringLiteral("<unreadable>")};
+    while (q.next()) {
+        QStringList row;
+        for (int i = 0; i < cells.size(); ++i)
+            row << q.value(i).toString();
+        dump << row.join(QLatin1Char('|'));
+    }
+    return dump;
 }
 } // namespace
 
@@ -133,7 +159,9 @@ private slots:
         QCOMPARE(o.ok(), opens);
         if (!opens) {
             QCOMPARE(o.status, Outcome::Status::Failed);
-            QCOMPARE(o.message, QStringLiteral("数据文件db1.db的版本（%1）比本程序能打开的版本（2）新，请使用新版本的程序打开！").arg(version));
+            QCOMPARE(o.message, QStringLiteral("数据文件db1.db的版本（%1）比本程序能打开的版本（%2）新，请使用新版本的程序打开！")
+                                    .arg(version)
+                                    .arg(DrawDatabase::kSchemaVersion));
             QVERIFY(file.open(QIODevice::ReadOnly));
             QCOMPARE(file.readAll(), before);
             return;
@@ -146,14 +174,17 @@ private slots:
     }
 
     // The upgrade is one transaction: a version 1 file whose new table cannot be made (a table
-    // of that name is in the way) is refused and keeps its version; a version 2 file without
-    // the table is no history of ours.
+    // of that name is in the way), or a version 2 file whose second new column cannot be added
+    // (it is there already), is refused and keeps its version and its layout; a version 2 file
+    // without the table, or a version 3 one without grade 7, is no history of ours.
     void upgradeIsAllOrNothing_data()
     {
         QTest::addColumn<int>("version");
         QTest::addColumn<QString>("setup");
         QTest::newRow("1, table in the way") << 1 << "drop table gonggao; create view gonggao as select 1";
+        QTest::newRow("2, a column in the way") << 2 << "alter table gonggao drop column zhushu7";
         QTest::newRow("2 without the table") << 2 << "drop table gonggao";
+        QTest::newRow("3 without grade 7") << 3 << "alter table gonggao drop column jiangjin7";
     }
     void upgradeIsAllOrNothing()
     {
@@ -172,18 +203,92 @@ private slots:
             DrawDatabase data;
             const Outcome o = data.open(dir.path());
             QCOMPARE(o.ok(), false);
-            if (version == 2)
+            if (QString(QTest::currentDataTag()).contains(QLatin1String("without")))
                 QCOMPARE(o.message, kOpenFailed);
             else
-                QVERIFY2(o.message.startsWith(QStringLiteral("数据文件db1.db无法升级到版本2：")), qPrintable(o.message));
+                QVERIFY2(o.message.startsWith(QStringLiteral("数据文件db1.db无法升级到版本%1：").arg(DrawDatabase::kSchemaVersion)),
+                         qPrintable(o.message));
         }
         QSqlDatabase raw = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("raw"));
         raw.setDatabaseName(DrawDatabase::databasePath(dir.path()));
         QVERIFY(raw.open());
         QCOMPARE(count(raw, QStringLiteral("pragma user_version")), version);
+        // The column added before the one that failed went with the rollback.
+        if (QString(QTest::currentDataTag()) == QLatin1String("2, a column in the way"))
+            QCOMPARE(count(raw, QStringLiteral("select count(*) from pragma_table_info('gonggao') where name = 'zhushu7'")), 0);
         raw.close();
         raw = QSqlDatabase();
         QSqlDatabase::removeDatabase(QStringLiteral("raw"));
+    }
+
+    // An older history raised to this version keeps every other table byte for byte: data,
+    // append and wuxing, and of gonggao every column it had, the new ones empty.
+    void upgradeLeavesEveryOtherTableAsItWas_data()
+    {
+        QTest::addColumn<int>("version");
+        QTest::newRow("version 2") << 2;
+        QTest::newRow("version 1") << 1;
+    }
+    void upgradeLeavesEveryOtherTableAsItWas()
+    {
+        QFETCH(int, version);
+        QTemporaryDir dir;
+        QVERIFY(DrawDatabase::createDatabase(dir.path()).ok());
+        const QStringList kept{"data", "append", "wuxing"};
+        const QStringList grade7{"zhushu7", "jiangjin7"};
+        QHash<QString, QStringList> before;
+        {
+            DrawDatabase data;
+            QVERIFY(data.open(dir.path()).ok());
+            QSqlDatabase db = data.database();
+            const QStringList lines{"2026074 02 23 24 26 28 32 04", "2026075 08 12 18 21 24 30 01",
+                                    "2026076 01 03 19 20 24 25 07 12"};
+            BatchHooks hooks;
+            hooks.message = [](const QString &) {};
+            hooks.insert = [db](const EntryFields &e) { return insertDraw(db, e); };
+            QCOMPARE(insertDrawBatch(db, lines, hooks).inserted, 3);
+            QVERIFY(QSqlQuery(db).exec(QString::fromUtf8("insert into wuxing (qishu, c1, hwuxing01, lwuxing) "
+                                                         "values ('2026075', '08', '金', '水')")));
+            DrawDetails details;
+            details.qishu = QStringLiteral("2026075");
+            details.date = QStringLiteral("2026-07-02");
+            details.pool = 283183968;
+            details.grades[0] = {3, 6592751};
+            details.grades[6] = {9373173, 5};
+            QVERIFY(DrawDetailsStore::store(db, details).ok());
+            QSqlQuery q(db);
+            if (version == 1)
+                QVERIFY(q.exec(QStringLiteral("drop table gonggao")));
+            else
+                for (const QString &column : grade7)
+                    QVERIFY(q.exec(QStringLiteral("alter table gonggao drop column %1").arg(column)));
+            QVERIFY(q.exec(QStringLiteral("PRAGMA user_version = %1").arg(version)));
+            QVERIFY(q.exec(QStringLiteral("PRAGMA journal_mode=DELETE")));
+            for (const QString &table : kept)
+                before[table] = tableDump(db, table);
+            if (version == 2)
+                before[QStringLiteral("gonggao")] = tableDump(db, QStringLiteral("gonggao"), {}, false);
+        }
+        DrawDatabase data;
+        QVERIFY(data.open(dir.path()).ok());
+        QSqlDatabase db = data.database();
+        QCOMPARE(count(db, QStringLiteral("pragma user_version")), DrawDatabase::kSchemaVersion);
+        for (const QString &table : kept) {
+            QCOMPARE(tableDump(db, table), before[table]);
+            QVERIFY(before[table].size() > 1); // the statement and rows
+        }
+        if (version == 2) {
+            QCOMPARE(tableDump(db, QStringLiteral("gonggao"), grade7, false), before[QStringLiteral("gonggao")]);
+            QCOMPARE(count(db, QStringLiteral("select count(*) from gonggao where zhushu7 is null and jiangjin7 is null")), 1);
+        } else {
+            QCOMPARE(count(db, QStringLiteral("select count(*) from gonggao")), 0);
+        }
+        // And the new columns take a notice's 福运奖 at once.
+        DrawDetails details;
+        details.qishu = QStringLiteral("2026076");
+        details.grades[6] = {0, 0};
+        QVERIFY(DrawDetailsStore::store(db, details).ok());
+        QCOMPARE(DrawDetailsStore::read(db, QStringLiteral("2026076")).value, details);
     }
 
     void drawRowsAreStoredTogetherOrNotAtAll()
@@ -253,6 +358,8 @@ private slots:
                    return report.stopped && report.inserted == 0 ? report.outcome : Outcome::success();
                });
         QTest::newRow("findDraw") << Read([=](QSqlDatabase db) { return PrizeCheck::findDraw(db, draw).outcome; });
+        QTest::newRow("storedFortunes")
+            << Read([](QSqlDatabase db) { return PrizeRules::storedFortunes(db, {QStringLiteral("2026080")}, {}).outcome; });
         QTest::newRow("analyseDrawPage")
             << Read([](QSqlDatabase db) {
                    return analyseDrawPage(db, QString::fromUtf8("双色球：2007002期01020304050607 ")).outcome;

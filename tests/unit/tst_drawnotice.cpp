@@ -114,6 +114,80 @@ private slots:
         QCOMPARE(d.grades[2].money, 3000);
     }
 
+    // 福运奖 is grade 7: its winners and money where it was awarded, 0 bets at 0 yuan where the
+    // notice lists it empty, unknown where it is not listed; a grade past it is not kept.
+    void fortuneGrade_data()
+    {
+        QTest::addColumn<QJsonArray>("grades");
+        QTest::addColumn<qint64>("winners");
+        QTest::addColumn<qint64>("money");
+        auto grade = [](const QJsonValue &type, const QJsonValue &number, const QJsonValue &money) {
+            return QJsonObject{{"type", type}, {"typenum", number}, {"typemoney", money}};
+        };
+        QTest::newRow("awarded") << QJsonArray{grade(1, "2", "5000000"), grade(7, "9373173", "5")} << qint64(9373173)
+                                 << qint64(5);
+        QTest::newRow("as numbers") << QJsonArray{grade("7", 12, 5)} << qint64(12) << qint64(5);
+        QTest::newRow("listed empty") << QJsonArray{grade(1, "2", "5000000"), grade(7, "", "")} << qint64(0) << qint64(0);
+        QTest::newRow("listed with dashes") << QJsonArray{grade(7, "-", "--")} << qint64(0) << qint64(0);
+        QTest::newRow("winners without money") << QJsonArray{grade(7, "40", "")} << qint64(40) << qint64(0);
+        QTest::newRow("not listed") << QJsonArray{grade(1, "2", "5000000")} << qint64(-1) << qint64(-1);
+        QTest::newRow("a grade past it") << QJsonArray{grade(8, "1", "1")} << qint64(-1) << qint64(-1);
+    }
+    void fortuneGrade()
+    {
+        QFETCH(QJsonArray, grades);
+        QFETCH(qint64, winners);
+        QFETCH(qint64, money);
+        const NoticeReading r = readDrawNotice(withEntry([&](QJsonObject &e) { e.insert("prizegrades", grades); }));
+        QCOMPARE(r.refusals, QStringList());
+        const PrizeGrade &g = r.entries[0].details.grades[PrizeRules::FortuneGrade - 1];
+        QCOMPARE(g.winners, winners);
+        QCOMPARE(g.money, money);
+    }
+
+    // The history grid's tooltip names 福运奖 where it was awarded, after the six grades.
+    void tooltipShowsFortuneWhereAwarded_data()
+    {
+        QTest::addColumn<QString>("draw");
+        QTest::addColumn<qint64>("winners");
+        QTest::addColumn<qint64>("money");
+        QTest::addColumn<QString>("line"); // the tooltip's last line
+        QTest::newRow("awarded") << "2026050" << qint64(9373173) << qint64(5) << "福运奖：9,373,173注，每注5元";
+        QTest::newRow("listed empty") << "2026080" << qint64(0) << qint64(0) << "六等奖：--，每注--";
+        QTest::newRow("not listed") << "2026080" << qint64(-1) << qint64(-1) << "六等奖：--，每注--";
+        QTest::newRow("a grade 7 before the rules") << "2025100" << qint64(100) << qint64(5) << "六等奖：--，每注--";
+    }
+    void tooltipShowsFortuneWhereAwarded()
+    {
+        QFETCH(QString, draw);
+        QFETCH(qint64, winners);
+        QFETCH(qint64, money);
+        QFETCH(QString, line);
+        DrawDetails d;
+        d.qishu = draw;
+        d.grades[PrizeRules::FortuneGrade - 1] = {winners, money};
+        const QStringList lines = drawDetailsText(d).split(QLatin1Char('\n'));
+        QCOMPARE(lines.last(), line);
+        QCOMPARE(lines.size(), line.startsWith(QStringLiteral("福运奖")) ? 9 : 8);
+    }
+
+    void fortuneGradeRefused_data()
+    {
+        QTest::addColumn<QJsonArray>("grades");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("money with its unit") << QJsonArray{QJsonObject{{"type", 7}, {"typenum", "1"}, {"typemoney", "5元"}}}
+                                             << "{\"type\":7,\"typemoney\":\"5元\",\"typenum\":\"1\"}";
+        QTest::newRow("listed twice") << QJsonArray{QJsonObject{{"type", 7}}, QJsonObject{{"type", 7}}} << "{\"type\":7}";
+    }
+    void fortuneGradeRefused()
+    {
+        QFETCH(QJsonArray, grades);
+        QFETCH(QString, shown);
+        const NoticeReading r = readDrawNotice(withEntry([&](QJsonObject &e) { e.insert("prizegrades", grades); }));
+        QCOMPARE(r.refusals, QStringList{T::badField("2026097", "奖级", shown)});
+        QCOMPARE(r.entries.size(), 1);
+    }
+
     // The same draw twice as it was (pages shift) is one draw; another draw under its number
     // goes on, for the batch to skip with its message.
     void repeatedDraws()

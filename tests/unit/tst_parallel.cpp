@@ -216,8 +216,8 @@ private slots:
     {
         const BetList input = fixtures::randomBets(300000, 33, 16, true, 0, 9);
         for (const Bet &drawn : {input[5], input[123456], fixtures::row("01 02 03 04 05 0601")}) {
-            const auto [single, several] = onEachThreadCount([&] { return PrizeCheck::countPrizes(input, drawOf(drawn)); });
-            for (const PrizeCheck::PrizeCounts &counts : several)
+            const auto [single, several] = onEachThreadCount([&] { return PrizeCheck::tallyHits(input, drawOf(drawn)); });
+            for (const PrizeRules::HitTally &counts : several)
                 QCOMPARE(counts, single);
         }
     }

@@ -58,21 +58,21 @@ private slots:
         QFETCH(int, prize);
         DrawFixture f;
         const QStringList n = ticket.split(QLatin1Char(' '));
-        const PrizeCheck::SingleCheck single = PrizeCheck::checkSingle(f.db(), kDraw, n.mid(0, 6), n[6]);
+        const PrizeCheck::SingleCheck single = PrizeCheck::checkSingle(f.db(), kDraw, n.mid(0, 6), n[6], {});
         QVERIFY(single.outcome.ok());
         const QString words[] = {"", "一", "二", "三", "四", "五", "六"};
         QCOMPARE(single.result, prize ? QStringLiteral("恭喜您买中了%1等奖！").arg(words[prize]) : kNoPrize);
 
-        const PrizeCheck::ListCheck list = PrizeCheck::checkList(f.db(), kDraw, ticket);
+        const PrizeCheck::ListCheck list = PrizeCheck::checkList(f.db(), kDraw, ticket, {});
         QVERIFY(list.outcome.ok());
-        PrizeCheck::PrizeCounts expected{};
+        PrizeRules::PrizeCounts expected{};
         if (prize)
             expected[prize - 1] = 1;
         QCOMPARE(list.counts, expected);
 
         const Bet bet = makeBet(n[0].toInt(), n[1].toInt(), n[2].toInt(), n[3].toInt(), n[4].toInt(), n[5].toInt(),
                                 n[6].toInt());
-        QCOMPARE(PrizeCheck::checkBets(f.db(), kDraw, BetList{bet}).counts, expected);
+        QCOMPARE(PrizeCheck::checkBets(f.db(), kDraw, BetList{bet}, {}).counts, expected);
     }
 
     void singleCheckMessages_data()
@@ -127,7 +127,7 @@ private slots:
         QFETCH(QString, result);
         QFETCH(QStringList, sorted);
         DrawFixture f;
-        const PrizeCheck::SingleCheck c = PrizeCheck::checkSingle(f.db(), draw, fields.mid(0, 6), fields[6]);
+        const PrizeCheck::SingleCheck c = PrizeCheck::checkSingle(f.db(), draw, fields.mid(0, 6), fields[6], {});
         QCOMPARE(c.outcome.message, message);
         QCOMPARE(c.outcome.ok(), message.isEmpty());
         QCOMPARE(c.result, result);
@@ -178,7 +178,7 @@ private slots:
         QFETCH(QString, message);
         QFETCH(QStringList, prizes);
         DrawFixture f;
-        const PrizeCheck::ListCheck c = PrizeCheck::checkList(f.db(), draw, text);
+        const PrizeCheck::ListCheck c = PrizeCheck::checkList(f.db(), draw, text, {});
         QCOMPARE(c.outcome.message, message);
         QCOMPARE(c.outcome.ok(), message.isEmpty());
         QCOMPARE(c.prizeMessages(), prizes);
@@ -204,13 +204,16 @@ private slots:
                 lines << outputLine(bets.back());
             }
         }
-        const PrizeCheck::ListCheck fromLines = PrizeCheck::checkList(f.db(), kDraw, lines.join(QLatin1Char('\n')));
+        const PrizeCheck::ListCheck fromLines = PrizeCheck::checkList(f.db(), kDraw, lines.join(QLatin1Char('\n')), {});
         QVERIFY(fromLines.outcome.ok());
-        QCOMPARE(PrizeCheck::countPrizes(bets, {{1, 2, 3, 4, 5, 6}, 7}), fromLines.counts);
-        for (qint64 n : fromLines.counts)
-            QVERIFY(n > 0);
-        QCOMPARE(PrizeCheck::checkBets(f.db(), QStringLiteral("2099001"), bets).outcome.message, kNotEntered);
-        QCOMPARE(PrizeCheck::checkBets(f.db(), kDraw, BetList{}).outcome.message,
+        QCOMPARE(PrizeCheck::checkBets(f.db(), kDraw, bets, {}).counts, fromLines.counts);
+        // Every grade of the six; a draw of 2007 had no 福运奖.
+        for (int grade = PrizeRules::FirstGrade; grade <= PrizeRules::SixthGrade; ++grade)
+            QVERIFY(fromLines.counts[std::size_t(grade - 1)] > 0);
+        QCOMPARE(fromLines.counts[PrizeRules::FortuneGrade - 1], qint64(0));
+        QCOMPARE(fromLines.fortuneUnknown, qint64(0));
+        QCOMPARE(PrizeCheck::checkBets(f.db(), QStringLiteral("2099001"), bets, {}).outcome.message, kNotEntered);
+        QCOMPARE(PrizeCheck::checkBets(f.db(), kDraw, BetList{}, {}).outcome.message,
                  QStringLiteral("您还未输入您购买的号码，请输入后再查询！"));
     }
 

@@ -10,6 +10,7 @@
 #include <QJsonObject>
 #include <QJsonValue>
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace NoticeTexts {
 QString tooBig(qint64 bytes)
@@ -210,17 +211,17 @@ EntryRead readEntry(const QJsonValue &value, int index)
         r.refusal = T::badField(qishu, QStringLiteral("奖级"), shown(grades));
         return r;
     }
-    std::array<bool, 6> seen{};
+    std::array<bool, PrizeRules::kGrades> seen{};
     for (const QJsonValue &g : grades.toArray()) {
         const QJsonObject grade = g.toObject();
         const QString type = scalarText(grade.value(QLatin1String("type")));
-        // Grades past the sixth (a special award some draws had) are not kept.
+        // Grades past 福运奖, should a notice ever list one, are not kept.
         if (!g.isObject() || !isDigits(type, 3)) {
             r.refusal = T::badField(qishu, QStringLiteral("奖级"), shown(g));
             return r;
         }
         const int n = type.toInt();
-        if (n < 1 || n > 6)
+        if (n < 1 || n > PrizeRules::kGrades)
             continue;
         if (seen[n - 1]) {
             r.refusal = T::badField(qishu, QStringLiteral("奖级"), shown(g));
@@ -232,6 +233,12 @@ EntryRead readEntry(const QJsonValue &value, int index)
             || !readAmount(grade.value(QLatin1String("typemoney")), &p.money)) {
             r.refusal = T::badField(qishu, QStringLiteral("奖级"), shown(g));
             return r;
+        }
+        // 福运奖 listed without winners or money was not awarded in this draw, which is worth
+        // keeping apart from a notice that does not list it at all.
+        if (n == PrizeRules::FortuneGrade) {
+            p.winners = std::max<qint64>(p.winners, 0);
+            p.money = std::max<qint64>(p.money, 0);
         }
     }
     r.entry.batchLine = line;

@@ -32,7 +32,8 @@ QString createStatement(const QString &table)
 
 // Brings a history of an older layout to kSchemaVersion, all or nothing, one step per
 // version. Version 0 is the same three tables without the version number written; version 2
-// adds gonggao and leaves the three as they are.
+// adds gonggao and leaves the three as they are; version 3 adds gonggao's grade 7 and leaves
+// its other columns as they are (a gonggao made here has it already).
 Outcome upgradeSchema(QSqlDatabase db, int from)
 {
     Transaction t(db);
@@ -41,6 +42,10 @@ Outcome upgradeSchema(QSqlDatabase db, int from)
     QSqlQuery q(db);
     if (from < 2 && !q.exec(createStatement(QStringLiteral("gonggao"))))
         return Outcome::failed(q.lastError().text());
+    if (from == 2)
+        for (const char *column : {"zhushu7", "jiangjin7"})
+            if (!q.exec(QStringLiteral("alter table gonggao add column %1 INTEGER").arg(QLatin1String(column))))
+                return Outcome::failed(q.lastError().text());
     if (!q.exec(QStringLiteral("PRAGMA user_version = %1").arg(DrawDatabase::kSchemaVersion)))
         return Outcome::failed(q.lastError().text());
     return t.commit();
@@ -71,6 +76,12 @@ DrawDatabase::~DrawDatabase()
 QString DrawDatabase::databasePath(const QString &programDir)
 {
     return programDir + QStringLiteral("/db1.db");
+}
+
+int DrawDatabase::versionOf(QSqlDatabase db)
+{
+    QSqlQuery q(db);
+    return q.exec(QStringLiteral("PRAGMA user_version")) && q.next() ? q.value(0).toInt() : -1;
 }
 
 QString DrawDatabase::filePath(const QSqlDatabase &db)
@@ -129,10 +140,18 @@ Outcome DrawDatabase::open(const QString &programDir)
         db.close();
         return Outcome::failed(newerVersionText(version));
     }
-    // From version 2 on the notice's table is part of the history.
+    // From version 2 on the notice's table is part of the history, from version 3 its grade 7.
     if (version >= 2
         && (!q.exec(QStringLiteral("select count(*) from sqlite_master where type='table' and lower(name)='gonggao'"))
             || !q.next() || q.value(0).toInt() != 1)) {
+        q = QSqlQuery();
+        db.close();
+        return Outcome::failed(kOpenFailed);
+    }
+    if (version >= 3
+        && (!q.exec(QStringLiteral("select count(*) from pragma_table_info('gonggao') "
+                                   "where lower(name) in ('zhushu7', 'jiangjin7')"))
+            || !q.next() || q.value(0).toInt() != 2)) {
         q = QSqlQuery();
         db.close();
         return Outcome::failed(kOpenFailed);

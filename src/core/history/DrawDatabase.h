@@ -11,8 +11,9 @@ class DrawDatabase {
 public:
     // The PRAGMA user_version that data/schema.sql writes. A file of a newer version is
     // refused untouched; an older one is brought up to this version when it is opened.
-    // Version 2 added the table gonggao (the draw notice's date, sales and prize money).
-    static constexpr int kSchemaVersion = 2;
+    // Version 2 added the table gonggao (the draw notice's date, sales and prize money),
+    // version 3 its grade 7, 福运奖 (zhushu7, jiangjin7).
+    static constexpr int kSchemaVersion = 3;
 
     DrawDatabase();
     ~DrawDatabase();
@@ -30,6 +31,9 @@ public:
     QSqlDatabase database() const;
 
     static QString databasePath(const QString &programDir);
+    // The PRAGMA user_version of an open history: below kSchemaVersion only when it could not
+    // be upgraded (read-only). -1 when it cannot be read.
+    static int versionOf(QSqlDatabase db);
     // The file behind a connection, also when it was opened through a file: URI.
     static QString filePath(const QSqlDatabase &db);
     // Creates DIR/db1.db from the schema when absent; refuses when it exists.

@@ -1,5 +1,6 @@
 #include "core/history/DrawDetails.h"
 
+#include "core/history/DrawDatabase.h"
 #include "core/history/Query.h"
 
 #include <QLocale>
@@ -27,8 +28,6 @@ qint64 amountAt(const QSqlQuery &q, int column)
     const QVariant v = q.value(column);
     return v.isNull() ? -1 : v.toLongLong();
 }
-
-const char *const kGradeNames[] = {"一等奖", "二等奖", "三等奖", "四等奖", "五等奖", "六等奖"};
 } // namespace
 
 namespace DrawDetailsStore {
@@ -40,18 +39,21 @@ Outcome store(QSqlDatabase db, const DrawDetails &d)
         values << amount(g.winners) << amount(g.money);
     return Query::write(db, {QStringLiteral("insert or replace into gonggao (qishu, riqi, xiaoshou, jiangchi, "
                                             "zhushu1, jiangjin1, zhushu2, jiangjin2, zhushu3, jiangjin3, "
-                                            "zhushu4, jiangjin4, zhushu5, jiangjin5, zhushu6, jiangjin6) "
-                                            "values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                                            "zhushu4, jiangjin4, zhushu5, jiangjin5, zhushu6, jiangjin6, "
+                                            "zhushu7, jiangjin7) "
+                                            "values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
                              values});
 }
 
 Result<DrawDetails> read(QSqlDatabase db, const QString &qishu)
 {
     Result<DrawDetails> result;
+    // A version 2 history that could not be upgraded (read-only) has no grade 7 yet.
+    const QString grade7 = DrawDatabase::versionOf(db) >= 3 ? QStringLiteral("zhushu7, jiangjin7") : QStringLiteral("null, null");
     Query::Rows rows = Query::run(db, {QStringLiteral("select qishu, riqi, xiaoshou, jiangchi, "
                                                       "zhushu1, jiangjin1, zhushu2, jiangjin2, zhushu3, jiangjin3, "
-                                                      "zhushu4, jiangjin4, zhushu5, jiangjin5, zhushu6, jiangjin6 "
-                                                      "from gonggao where qishu=?"),
+                                                      "zhushu4, jiangjin4, zhushu5, jiangjin5, zhushu6, jiangjin6, ")
+                                           + grade7 + QStringLiteral(" from gonggao where qishu=?"),
                                        {qishu}});
     result.outcome = rows.outcome;
     if (!rows.ok() || !rows.query.next())
@@ -62,7 +64,7 @@ Result<DrawDetails> read(QSqlDatabase db, const QString &qishu)
     d.date = q.value(1).toString();
     d.sales = amountAt(q, 2);
     d.pool = amountAt(q, 3);
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < PrizeRules::kGrades; ++i)
         d.grades[i] = {amountAt(q, 4 + 2 * i), amountAt(q, 5 + 2 * i)};
     return result;
 }
@@ -78,10 +80,15 @@ QString drawDetailsText(const DrawDetails &d)
     QStringList lines;
     lines << QStringLiteral("%1期  开奖日期：%2").arg(d.qishu, d.date.isEmpty() ? QStringLiteral("--") : d.date);
     lines << QStringLiteral("销售额：%1  奖池：%2").arg(yuan(d.sales), yuan(d.pool));
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < PrizeRules::kGrades; ++i) {
         const PrizeGrade &g = d.grades[i];
+        // 福运奖 only where it was awarded: the notices list it empty for every other draw.
+        if (i + 1 == PrizeRules::FortuneGrade
+            && (d.qishu < PrizeRules::kFirstDrawOfRules
+                || PrizeRules::noticeFortune(g.winners, g.money) != PrizeRules::Fortune::InForce))
+            continue;
         lines << QStringLiteral("%1：%2，每注%3")
-                     .arg(QString::fromUtf8(kGradeNames[i]),
+                     .arg(PrizeRules::gradeName(i + 1),
                           g.winners < 0 ? QStringLiteral("--") : c.toString(g.winners) + QStringLiteral("注"),
                           yuan(g.money));
     }

@@ -3,6 +3,7 @@
 // pool and each grade's winners and money per bet. Kept in the table gonggao, one row per
 // draw beside its data and append rows; a draw typed by hand has none.
 #include "core/Outcome.h"
+#include "core/prize/PrizeRules.h"
 
 #include <QSqlDatabase>
 #include <QString>
@@ -18,7 +19,9 @@ struct DrawDetails {
     QString date;         // "2026-08-20"
     qint64 sales = -1;    // yuan; -1 when unknown
     qint64 pool = -1;     // the prize pool after the draw, yuan; -1 when unknown
-    std::array<PrizeGrade, 6> grades;  // first to sixth prize
+    // First to sixth prize, then 福运奖: listed empty (not awarded in the draw) it holds 0 bets
+    // at 0 yuan, so its -1 still means the notice did not list it.
+    std::array<PrizeGrade, PrizeRules::kGrades> grades;
 
     bool operator==(const DrawDetails &o) const;
     bool operator!=(const DrawDetails &o) const { return !(*this == o); }

@@ -15,7 +15,7 @@ namespace Backtest {
 namespace {
 
 using PrizeCheck::DrawBalls;
-using PrizeCheck::PrizeCounts;
+using PrizeRules::HitTally;
 
 // Below this many bets one pass per draw is cheaper than building the index.
 constexpr std::size_t kIndexFrom = 200000;
@@ -23,16 +23,12 @@ constexpr std::size_t kIndexFrom = 200000;
 // The sets of six reds that share h >= 3 of a draw's reds: 20 * C(27,3) + 15 * C(27,2) + 6 * 27 + 1.
 constexpr qint64 kSetsPerDraw = 63928;
 
-// The prize table gives every red count below three the same prize, so the bets with fewer
-// hits are counted together, as whatever is left of their blue.
-static_assert(Game::prizeFor(0, true) == Game::prizeFor(2, true) && Game::prizeFor(1, true) == Game::prizeFor(2, true)
-              && Game::prizeFor(0, false) == 0 && Game::prizeFor(1, false) == 0 && Game::prizeFor(2, false) == 0);
-
-void addPrize(PrizeCounts &counts, int hits, bool blueHit, std::uint64_t bets)
-{
-    if (const int prize = Game::prizeFor(hits, blueHit))
-        counts[std::size_t(prize - 1)] += qint64(bets);
-}
+// The rules give every red count below three the same grade, with 福运奖 or without, so the
+// bets with fewer hits are counted together, as whatever is left of their blue, in row 2.
+static_assert(PrizeRules::gradeFor(0, true, true) == PrizeRules::gradeFor(2, true, true)
+              && PrizeRules::gradeFor(1, true, true) == PrizeRules::gradeFor(2, true, true)
+              && PrizeRules::gradeFor(0, false, true) == 0 && PrizeRules::gradeFor(1, false, true) == 0
+              && PrizeRules::gradeFor(2, false, true) == 0 && !PrizeRules::dependsOnFortune(2, true));
 
 // The masks of every K-subset of the balls in POOL.
 std::vector<std::uint64_t> subsets(const std::vector<int> &pool, int k)
@@ -60,7 +56,7 @@ std::vector<std::uint64_t> subsets(const std::vector<int> &pool, int k)
     }
 }
 
-PrizeCounts countDraw(const RedSetIndex &index, const DrawBalls &draw)
+HitTally countDraw(const RedSetIndex &index, const DrawBalls &draw)
 {
     std::vector<int> drawn, others;
     std::uint64_t drawnMask = 0;
@@ -81,15 +77,15 @@ PrizeCounts countDraw(const RedSetIndex &index, const DrawBalls &draw)
                 blue[hits] += index.withBlue(draw.blue, set);
             }
     }
-    PrizeCounts counts{};
+    HitTally tally;
     std::uint64_t blueWithThreeOrMore = 0;
     for (int hits = 3; hits <= Game::kRedsPerBet; ++hits) {
-        addPrize(counts, hits, true, blue[hits]);
-        addPrize(counts, hits, false, all[hits] - blue[hits]);
+        tally.at(hits, true) = qint64(blue[hits]);
+        tally.at(hits, false) = qint64(all[hits] - blue[hits]);
         blueWithThreeOrMore += blue[hits];
     }
-    addPrize(counts, 2, true, index.blueTotal(draw.blue) - blueWithThreeOrMore);
-    return counts;
+    tally.at(2, true) = qint64(index.blueTotal(draw.blue) - blueWithThreeOrMore);
+    return tally;
 }
 
 // Six distinct reds 1..33 and a blue 1..16, as every stored draw is.
@@ -108,19 +104,19 @@ bool drawIsSet(const DrawBalls &draw)
 
 } // namespace
 
-std::optional<std::vector<PrizeCounts>> countBetByBet(const BetList &bets, const std::vector<DrawBalls> &draws,
-                                                      const ProgressFn &progress)
+std::optional<std::vector<HitTally>> countBetByBet(const BetList &bets, const std::vector<DrawBalls> &draws,
+                                                   const ProgressFn &progress)
 {
     // Blocks of draws on the threads, each draw's count written to its own place.
     ProgressTicker ticker(progress, qint64(draws.size()) * qint64(bets.size()));
-    std::vector<PrizeCounts> counts(draws.size());
+    std::vector<HitTally> counts(draws.size());
     const Parallel::Split split(draws.size(), 1, 1, 1);
     const bool finished = split.run([&](qint64 done) { return ticker.tick(done * qint64(bets.size())); },
                                     [&](std::size_t block, Parallel::BlockTicker &blockTicker) {
         for (std::size_t d = split.begin(block); d < split.end(block); ++d) {
             if (!blockTicker.tick(d))
                 return false;
-            counts[d] = PrizeCheck::countPrizes(bets, draws[d]);
+            counts[d] = PrizeCheck::tallyHits(bets, draws[d]);
         }
         return true;
     });
@@ -129,8 +125,8 @@ std::optional<std::vector<PrizeCounts>> countBetByBet(const BetList &bets, const
     return counts;
 }
 
-std::optional<std::vector<PrizeCounts>> countOverDraws(const BetList &bets, const std::vector<DrawBalls> &draws,
-                                                       const ProgressFn &progress)
+std::optional<std::vector<HitTally>> countOverDraws(const BetList &bets, const std::vector<DrawBalls> &draws,
+                                                    const ProgressFn &progress)
 {
     bool allSets = true;
     for (const DrawBalls &draw : draws)
@@ -155,7 +151,7 @@ std::optional<std::vector<PrizeCounts>> countOverDraws(const BetList &bets, cons
     std::stable_sort(order.begin(), order.end(),
                      [&](std::size_t a, std::size_t b) { return draws[a].blue < draws[b].blue; });
     // Blocks of that order on the threads, each draw's count written to its own place.
-    std::vector<PrizeCounts> counts(draws.size());
+    std::vector<HitTally> counts(draws.size());
     const Parallel::Split split(order.size(), 1, 1, 1);
     const bool finished = split.run([&](qint64 done) { return ticker.tick(buildWork + done * kSetsPerDraw); },
                                     [&](std::size_t block, Parallel::BlockTicker &blockTicker) {
@@ -197,17 +193,32 @@ Result<std::vector<PlayedDraw>> drawsInRange(QSqlDatabase db, const QString &fro
     return result;
 }
 
-DrawReturn returnOf(const PrizeCounts &counts, qint64 bets, std::array<qint64, 2> floatingYuan)
+Outcome withFortunes(QSqlDatabase db, std::vector<PlayedDraw> &draws, const PrizeRules::FortunePeriods &periods)
+{
+    QStringList numbers;
+    numbers.reserve(qsizetype(draws.size()));
+    for (const PlayedDraw &d : draws)
+        numbers << d.qishu;
+    const Result<std::vector<PrizeRules::Fortune>> states = PrizeRules::storedFortunes(db, numbers, periods);
+    if (states.ok())
+        for (std::size_t d = 0; d < draws.size(); ++d)
+            draws[d].fortune = states.value[d];
+    return states.outcome;
+}
+
+DrawReturn returnOf(const PrizeRules::Graded &graded, qint64 bets, std::array<qint64, 2> floatingYuan)
 {
     DrawReturn r;
     r.costYuan = bets * Game::kBetPriceYuan;
-    for (int level = 0; level < Game::kPrizeLevels; ++level) {
-        const qint64 won = counts[std::size_t(level)];
-        const qint64 perBet = level < 2 ? floatingYuan[std::size_t(level)] : Game::kFixedPrizeYuan[level];
+    for (int grade = PrizeRules::FirstGrade; grade <= PrizeRules::kGrades; ++grade) {
+        const qint64 won = graded.counts[std::size_t(grade - 1)];
+        const qint64 perBet = PrizeRules::isFloating(grade) ? floatingYuan[std::size_t(grade - 1)]
+                                                            : PrizeRules::kFixedYuan[grade - 1];
         if (won > 0 && perBet == 0)
             r.floatingUnknown = true;
         r.wonYuan += won * perBet;
     }
+    r.fortuneUnknown = graded.fortuneUnknown > 0;
     return r;
 }
 
@@ -216,11 +227,14 @@ double Report::returnRatio() const
     return total.costYuan > 0 ? double(total.wonYuan) / double(total.costYuan) : 0.0;
 }
 
-Report playRange(QSqlDatabase db, const QString &from, const QString &to, const BetList &bets, const ProgressFn &progress)
+Report playRange(QSqlDatabase db, const QString &from, const QString &to, const BetList &bets,
+                 const PrizeRules::FortunePeriods &periods, const ProgressFn &progress)
 {
     Report report;
     report.bets = qint64(bets.size());
-    const Result<std::vector<PlayedDraw>> draws = drawsInRange(db, from, to);
+    Result<std::vector<PlayedDraw>> draws = drawsInRange(db, from, to);
+    if (draws.ok())
+        draws.outcome = withFortunes(db, draws.value, periods);
     report.outcome = draws.outcome;
     if (!draws.ok())
         return report;
@@ -228,28 +242,33 @@ Report playRange(QSqlDatabase db, const QString &from, const QString &to, const 
     balls.reserve(draws.value.size());
     for (const PlayedDraw &d : draws.value)
         balls.push_back(d.balls);
-    const std::optional<std::vector<PrizeCounts>> counts = countOverDraws(bets, balls, progress);
-    if (!counts) {
+    const std::optional<std::vector<HitTally>> tallies = countOverDraws(bets, balls, progress);
+    if (!tallies) {
         report.outcome = Outcome::cancelled();
         return report;
     }
     report.rows.reserve(draws.value.size());
     for (std::size_t d = 0; d < draws.value.size(); ++d) {
-        PlayedRow row{draws.value[d], (*counts)[d], returnOf((*counts)[d], report.bets, draws.value[d].floatingYuan)};
-        for (std::size_t level = 0; level < row.counts.size(); ++level)
-            report.totalCounts[level] += row.counts[level];
+        const PlayedDraw &draw = draws.value[d];
+        const PrizeRules::Graded graded = PrizeRules::grade((*tallies)[d], draw.fortune);
+        PlayedRow row{draw, graded.counts, graded.fortuneUnknown, returnOf(graded, report.bets, draw.floatingYuan)};
+        for (std::size_t grade = 0; grade < row.counts.size(); ++grade)
+            report.totalCounts[grade] += row.counts[grade];
+        report.totalFortuneUnknown += row.fortuneUnknown;
         report.total.wonYuan += row.money.wonYuan;
         report.total.costYuan += row.money.costYuan;
         report.total.floatingUnknown = report.total.floatingUnknown || row.money.floatingUnknown;
+        report.total.fortuneUnknown = report.total.fortuneUnknown || row.money.fortuneUnknown;
         report.rows.push_back(std::move(row));
     }
     return report;
 }
 
 Report playRangeAt(const QString &historyDir, const QString &from, const QString &to, const BetList &bets,
-                   const ProgressFn &progress)
+                   const PrizeRules::FortunePeriods &periods, const ProgressFn &progress)
 {
-    return onHistoryAt<Report>(historyDir, [&](QSqlDatabase db) { return playRange(db, from, to, bets, progress); });
+    return onHistoryAt<Report>(historyDir,
+                               [&](QSqlDatabase db) { return playRange(db, from, to, bets, periods, progress); });
 }
 
 } // namespace Backtest

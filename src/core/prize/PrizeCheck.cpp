@@ -29,21 +29,26 @@ QString notWholeNumber(const QString &where, const QString &text)
 
 } // namespace
 
-int prizeFor(int redHits, bool blueHit)
-{
-    return Game::prizeFor(redHits, blueHit);
-}
-
 QString noPrizeText()
 {
     return QStringLiteral("很抱歉，您暂时还未中奖，还需继续努力！");
 }
 
-QString singleResultText(int prize)
+QString singleResultText(int grade)
 {
-    if (prize < 1 || prize > Game::kPrizeLevels)
-        return noPrizeText();
-    return QStringLiteral("恭喜您买中了%1等奖！").arg(QString::fromUtf8(kPositions[prize - 1]));
+    const QString name = PrizeRules::gradeName(grade);
+    return name.isEmpty() ? noPrizeText() : QStringLiteral("恭喜您买中了%1！").arg(name);
+}
+
+QString fortuneUnknownText()
+{
+    return QStringLiteral("本期是否设福运奖尚不可知，3个红球的投注未计奖。");
+}
+
+Result<PrizeRules::Fortune> fortuneOf(QSqlDatabase db, const QString &drawNumber, const PrizeRules::FortunePeriods &periods)
+{
+    const Result<std::vector<PrizeRules::Fortune>> states = PrizeRules::storedFortunes(db, {drawNumber}, periods);
+    return {states.ok() ? states.value.front() : PrizeRules::Fortune::Unknown, states.outcome};
 }
 
 Result<DrawBalls> findDraw(QSqlDatabase db, const QString &qishu)
@@ -88,7 +93,8 @@ int redHits(const std::array<int, 6> &ticket, const DrawBalls &draw)
 
 } // namespace
 
-SingleCheck checkSingle(QSqlDatabase db, const QString &qishu, const QStringList &redFields, const QString &blueField)
+SingleCheck checkSingle(QSqlDatabase db, const QString &qishu, const QStringList &redFields, const QString &blueField,
+                        const PrizeRules::FortunePeriods &periods)
 {
     SingleCheck result;
     for (int i = 0; i < 6; ++i) {
@@ -139,7 +145,16 @@ SingleCheck checkSingle(QSqlDatabase db, const QString &qishu, const QStringList
         return result;
     }
     // The blue by value too, so a blue typed as 7 hits the stored 07.
-    result.result = singleResultText(prizeFor(redHits(reds, draw), *blue == draw.blue));
+    const int hits = redHits(reds, draw);
+    const bool blueHit = *blue == draw.blue;
+    const Result<PrizeRules::Fortune> fortune = fortuneOf(db, qishu, periods);
+    if (!fortune.ok()) {
+        result.outcome = fortune.outcome;
+        return result;
+    }
+    result.result = PrizeRules::dependsOnFortune(hits, blueHit) && fortune.value == PrizeRules::Fortune::Unknown
+                        ? fortuneUnknownText()
+                        : singleResultText(PrizeRules::gradeFor(hits, blueHit, fortune.value == PrizeRules::Fortune::InForce));
     result.outcome = Outcome::success();
     return result;
 }
@@ -147,10 +162,17 @@ SingleCheck checkSingle(QSqlDatabase db, const QString &qishu, const QStringList
 QStringList ListCheck::prizeMessages() const
 {
     QStringList out;
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < PrizeRules::kGrades; ++i)
         if (counts[i] > 0)
-            out << QStringLiteral("恭喜您买中了 %1 注%2等奖！").arg(counts[i]).arg(QString::fromUtf8(kPositions[i]));
+            out << QStringLiteral("恭喜您买中了 %1 注%2！").arg(counts[i]).arg(PrizeRules::gradeName(i + 1));
     return out;
+}
+
+QString ListCheck::fortuneUnknownMessage() const
+{
+    if (fortuneUnknown <= 0)
+        return QString();
+    return fortuneUnknownText() + QStringLiteral("\n3个红球的投注共 %1 注。").arg(fortuneUnknown);
 }
 
 QStringList listLines(const QString &text)
@@ -212,9 +234,25 @@ std::optional<DrawBalls> drawToCheck(QSqlDatabase db, const QString &qishu, bool
     return std::move(found.value);
 }
 
+// The grades of TALLY in the draw QISHU; failed, with no prize, when the history cannot tell
+// the draw's 福运奖.
+ListCheck graded(QSqlDatabase db, const QString &qishu, const PrizeRules::HitTally &tally,
+                 const PrizeRules::FortunePeriods &periods)
+{
+    ListCheck result;
+    const Result<PrizeRules::Fortune> fortune = fortuneOf(db, qishu, periods);
+    result.outcome = fortune.outcome;
+    if (!fortune.ok())
+        return result;
+    const PrizeRules::Graded graded = PrizeRules::grade(tally, fortune.value);
+    result.counts = graded.counts;
+    result.fortuneUnknown = graded.fortuneUnknown;
+    return result;
+}
+
 } // namespace
 
-ListCheck checkList(QSqlDatabase db, const QString &qishu, const QString &text)
+ListCheck checkList(QSqlDatabase db, const QString &qishu, const QString &text, const PrizeRules::FortunePeriods &periods)
 {
     ListCheck result;
     const std::optional<DrawBalls> checked = drawToCheck(db, qishu, text.isEmpty(), result);
@@ -222,12 +260,12 @@ ListCheck checkList(QSqlDatabase db, const QString &qishu, const QString &text)
         return result;
     const DrawBalls &draw = *checked;
     const QStringList lines = listLines(text);
+    PrizeRules::HitTally tally;
     for (int l = 0; l < lines.size(); ++l) {
         std::array<int, 7> numbers;
         const Outcome read = readLine(lines[l], l + 1, numbers);
         if (!read.ok() || numbers[6] > 16) {
             result.outcome = read.ok() ? Outcome::refused(EntryTexts::blueAbove16) : read;
-            result.counts.fill(0);
             return result;
         }
         std::array<int, 6> reds;
@@ -235,21 +273,17 @@ ListCheck checkList(QSqlDatabase db, const QString &qishu, const QString &text)
         std::sort(reds.begin(), reds.end());
         if (std::adjacent_find(reds.begin(), reds.end()) != reds.end()) {
             result.outcome = Outcome::refused(kDuplicate);
-            result.counts.fill(0);
             return result;
         }
-        const int prize = prizeFor(redHits(reds, draw), numbers[6] == draw.blue);
-        if (prize > 0)
-            ++result.counts[prize - 1];
+        ++tally.at(redHits(reds, draw), numbers[6] == draw.blue);
     }
-    result.outcome = Outcome::success();
-    return result;
+    return graded(db, qishu, tally, periods);
 }
 
-PrizeCounts countPrizes(const BetList &bets, const DrawBalls &draw)
+PrizeRules::HitTally tallyHits(const BetList &bets, const DrawBalls &draw)
 {
-    // A byte per ball saying whether it was drawn, and the prize of every (hits, blue hit)
-    // pair looked up once after the count: the loop itself only adds.
+    // A byte per ball saying whether it was drawn, and a count per (hits, blue hit) pair whose
+    // grades follow after the count: the loop itself only adds.
     std::array<std::uint8_t, 256> drawn{};
     for (int n : draw.reds)
         if (n >= 0 && n < 256)
@@ -267,24 +301,21 @@ PrizeCounts countPrizes(const BetList &bets, const DrawBalls &draw)
         }
         return true;
     });
-    PrizeCounts counts{};
+    PrizeRules::HitTally hitTally;
     for (const Tally &tally : tallies)
         for (int hits = 0; hits <= 6; ++hits)
             for (int blue = 0; blue <= 1; ++blue)
-                if (const int prize = prizeFor(hits, blue == 1))
-                    counts[prize - 1] += tally[hits * 2 + blue];
-    return counts;
+                hitTally.at(hits, blue == 1) += tally[std::size_t(hits * 2 + blue)];
+    return hitTally;
 }
 
-ListCheck checkBets(QSqlDatabase db, const QString &qishu, const BetList &bets)
+ListCheck checkBets(QSqlDatabase db, const QString &qishu, const BetList &bets, const PrizeRules::FortunePeriods &periods)
 {
     ListCheck result;
     const std::optional<DrawBalls> checked = drawToCheck(db, qishu, bets.empty(), result);
     if (!checked)
         return result;
-    result.counts = countPrizes(bets, *checked);
-    result.outcome = Outcome::success();
-    return result;
+    return graded(db, qishu, tallyHits(bets, *checked), periods);
 }
 
 } // namespace PrizeCheck

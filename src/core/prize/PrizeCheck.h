@@ -1,9 +1,11 @@
 #pragma once
 // The prize check: a ticket, a list of ticket lines or a whole bet list against one stored
-// draw. Every input error ends the check with its message and no prize is reported.
+// draw. Every input error ends the check with its message and no prize is reported. The
+// grades come from PrizeRules, with the draw's 福运奖 as the history and the table tell it.
 #include "core/Game.h"
 #include "core/Outcome.h"
 #include "core/bets/Bet.h"
+#include "core/prize/PrizeRules.h"
 
 #include <QSqlDatabase>
 #include <QStringList>
@@ -12,11 +14,12 @@
 
 namespace PrizeCheck {
 
-// 0 is no prize, 1 .. 6 the first to the sixth prize.
-int prizeFor(int redHits, bool blueHit);
-// The single check's result line for a prize (0 gives the no-prize text).
-QString singleResultText(int prize);
+// The single check's result line for a grade (0 gives the no-prize text).
+QString singleResultText(int grade);
 QString noPrizeText();
+// The draw's 福运奖 is not known, so three reds without the blue were not counted; the single
+// check's result line for such a ticket.
+QString fortuneUnknownText();
 
 struct DrawBalls {
     std::array<int, Game::kRedsPerBet> reds{};
@@ -36,23 +39,29 @@ struct SingleCheck {
     std::optional<QStringList> sortedReds;
 };
 // The "单注查询": six red field texts, the blue field text, the draw number text.
-SingleCheck checkSingle(QSqlDatabase db, const QString &qishu, const QStringList &redFields, const QString &blueField);
+SingleCheck checkSingle(QSqlDatabase db, const QString &qishu, const QStringList &redFields, const QString &blueField,
+                        const PrizeRules::FortunePeriods &periods);
 
-// Prize counters, first to sixth.
-using PrizeCounts = std::array<qint64, Game::kPrizeLevels>;
 struct ListCheck {
     Outcome outcome;         // refused: the input error to show, and no prize
-    PrizeCounts counts{};
-    // One "恭喜您买中了 N 注X等奖！" per prize won, first to sixth; empty when nothing was won.
+    PrizeRules::PrizeCounts counts{};
+    // Bets of three reds without the blue, counted in no grade as the draw's 福运奖 is not known.
+    qint64 fortuneUnknown = 0;
+    // One "恭喜您买中了 N 注X等奖！" per grade won, first to 福运奖; empty when nothing was won.
     QStringList prizeMessages() const;
+    // The note on the bets of fortuneUnknown and how many they are; empty when there are none.
+    QString fortuneUnknownMessage() const;
 };
 // The lines of the list box text: split at line ends; a final line end adds no empty line.
 QStringList listLines(const QString &text);
 // The "批量查询" over the list box text.
-ListCheck checkList(QSqlDatabase db, const QString &qishu, const QString &text);
+ListCheck checkList(QSqlDatabase db, const QString &qishu, const QString &text, const PrizeRules::FortunePeriods &periods);
 // The same over bets handed over as they are (a bet is always six distinct reds and a blue).
-ListCheck checkBets(QSqlDatabase db, const QString &qishu, const BetList &bets);
-// The counting alone, for the bets above.
-PrizeCounts countPrizes(const BetList &bets, const DrawBalls &draw);
+ListCheck checkBets(QSqlDatabase db, const QString &qishu, const BetList &bets,
+                    const PrizeRules::FortunePeriods &periods);
+// The counting alone, for the bets above: the bets per red hits and blue hit.
+PrizeRules::HitTally tallyHits(const BetList &bets, const DrawBalls &draw);
+// The state of the draw DRAWNUMBER, from the history and PERIODS; failed when it cannot be read.
+Result<PrizeRules::Fortune> fortuneOf(QSqlDatabase db, const QString &drawNumber, const PrizeRules::FortunePeriods &periods);
 
 } // namespace PrizeCheck

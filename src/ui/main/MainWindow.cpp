@@ -23,6 +23,8 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QLabel>
@@ -46,6 +48,7 @@ MainWindow::MainWindow(QSqlDatabase history, const QString &dataDir, const QStri
 {
     setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(kProgramTitle);
+    loadFortunePeriods();
 
     // The restored window covers the desktop work area exactly.
     if (QScreen *screen = QGuiApplication::primaryScreen())
@@ -240,7 +243,7 @@ void MainWindow::createBettingTab()
     m_tabs->addTab(m_betting, QStringLiteral("缩水过滤选号"));
     connect(m_betting, &BettingTab::backtestRequested, this,
             [this](std::shared_ptr<const BetList> current, const FilterSettings &filters) {
-                BacktestDialog dialog(database(), std::move(current), filters, m_messages, this);
+                BacktestDialog dialog(database(), std::move(current), filters, m_fortunePeriods, m_messages, this);
                 dialog.exec();
             });
 }
@@ -263,9 +266,20 @@ void MainWindow::fillChartRanges(const QStringList &numbers)
 }
 
 // ---- Statistics dialogs and the prize check -------------------------------------------
+void MainWindow::loadFortunePeriods()
+{
+    // Without the table the history's notices and pools still tell; the rest is unknown. A
+    // table that is there but cannot be read is a broken installation, worth a word.
+    const QString path = QDir(m_filesDir).filePath(PrizeRules::kFortunePeriodsFile);
+    const Result<PrizeRules::FortunePeriods> read = PrizeRules::readFortunePeriods(path);
+    if (!read.ok() && QFileInfo::exists(path))
+        qWarning("balvora: %s", qPrintable(read.outcome.message));
+    m_fortunePeriods = read.value;
+}
+
 void MainWindow::createStatisticsDialogs()
 {
-    m_stats = new StatsWindows(database(), m_messages, m_settings, this);
+    m_stats = new StatsWindows(database(), m_messages, m_settings, this, m_fortunePeriods);
     wire(m_act.prizeCheck, [this] { m_stats->openPrizeCheck(); });
     wire(m_act.blueDistribution, [this] { m_stats->openBlueDistribution(); });
     wire(m_act.bigSmallOddEven, [this] { m_stats->openBigSmallOddEven(); });

@@ -4,6 +4,7 @@
 // settings read at first show and the four work tabs. Each tab and dialog is its own class; they
 // get the connection and the Messages they need from here.
 // Rules live in balvora_core; this layer only moves texts in and out of controls.
+#include "core/prize/PrizeRules.h"
 #include "core/settings/DisplaySettings.h"
 
 #include <QMainWindow>
@@ -76,6 +77,7 @@ private:
     void createChartTabs();
     void fillChartRanges(const QStringList &numbers);
     void createStatisticsDialogs();
+    void loadFortunePeriods();
     void createDownload();
     // The notice dialog, run on the pages of user/Notice.txt or on the files given.
     void runNoticeDialog(const QStringList &files);
@@ -83,6 +85,8 @@ private:
 
     QString m_programDir;
     QString m_filesDir;
+    // The shipped 福运奖 periods (rules/ of the program's files), for the prize check and 历史回测.
+    PrizeRules::FortunePeriods m_fortunePeriods;
     Messages &m_messages;
     QSqlDatabase m_history;
     bool m_shownOnce = false;

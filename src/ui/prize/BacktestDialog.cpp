@@ -38,9 +38,9 @@ QPushButton *stripButton(const QString &text, const char *name, QWidget *parent)
 } // namespace
 
 BacktestDialog::BacktestDialog(QSqlDatabase db, std::shared_ptr<const BetList> bets, const FilterSettings &filters,
-                               Messages &messages, QWidget *parent)
+                               const PrizeRules::FortunePeriods &periods, Messages &messages, QWidget *parent)
     : QDialog(parent), m_db(db), m_bets(bets ? std::move(bets) : std::make_shared<const BetList>()), m_filters(filters),
-      m_messages(messages)
+      m_fortunePeriods(periods), m_messages(messages)
 {
     setObjectName(QStringLiteral("BacktestDialog"));
     setWindowTitle(QStringLiteral("历史回测"));
@@ -120,7 +120,7 @@ QWidget *BacktestDialog::buildBetTab()
 
     returnLabel = new QLabel(page);
     returnLabel->setObjectName(QStringLiteral("returnLabel"));
-    unknownMoneyLabel = new QLabel(BacktestTableModel::unknownMoneyText(), page);
+    unknownMoneyLabel = new QLabel(page);
     unknownMoneyLabel->setObjectName(QStringLiteral("unknownMoneyLabel"));
     unknownMoneyLabel->setWordWrap(true);
     unknownMoneyLabel->hide();
@@ -171,8 +171,9 @@ void BacktestDialog::runBacktest()
     runButton->setEnabled(false);
     m_task = BackgroundTask::start<Backtest::Report>(
         this, kRunning,
-        [bets = m_bets, historyDir, from = fromBox->currentText(), to = toBox->currentText()](const ProgressFn &progress) {
-            return Backtest::playRangeAt(historyDir, from, to, *bets, progress);
+        [bets = m_bets, historyDir, from = fromBox->currentText(), to = toBox->currentText(),
+         periods = m_fortunePeriods](const ProgressFn &progress) {
+            return Backtest::playRangeAt(historyDir, from, to, *bets, periods, progress);
         },
         [this](const Backtest::Report &report) { showReport(report); });
     connect(m_task, &BackgroundTask::finished, this, [this](bool applied) {
@@ -192,7 +193,9 @@ void BacktestDialog::showReport(const Backtest::Report &report)
     m_model->setReport(report);
     fitColumns();
     m_chart->showReport(report);
-    unknownMoneyLabel->setVisible(report.total.floatingUnknown);
+    const QString legend = BacktestTableModel::unknownMoneyText(report.total);
+    unknownMoneyLabel->setText(legend);
+    unknownMoneyLabel->setVisible(!legend.isEmpty());
     const QString ratio = report.total.costYuan > 0
                               ? QString::number(100.0 * report.returnRatio(), 'f', 2) + QLatin1Char('%')
                               : QStringLiteral("-");
@@ -200,7 +203,7 @@ void BacktestDialog::showReport(const Backtest::Report &report)
                              .arg(ratio)
                              .arg(report.rows.size())
                              .arg(report.total.wonYuan)
-                             .arg(report.total.floatingUnknown ? QStringLiteral("*") : QString())
+                             .arg(report.total.floatingUnknown || report.total.fortuneUnknown ? QStringLiteral("*") : QString())
                              .arg(report.total.costYuan));
 }
 

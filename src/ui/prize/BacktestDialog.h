@@ -8,6 +8,7 @@
 // reds it would have kept.
 #include "core/bets/Bet.h"
 #include "core/bets/Filters.h"
+#include "core/prize/PrizeRules.h"
 
 #include <QDialog>
 #include <QPointer>
@@ -34,8 +35,9 @@ public:
     // The latest this many draws make the range at first.
     static constexpr int kDefaultDraws = 100;
 
-    BacktestDialog(QSqlDatabase db, std::shared_ptr<const BetList> bets, const FilterSettings &filters, Messages &messages,
-                   QWidget *parent = nullptr);
+    // periods: the shipped table of 福运奖 periods, which tells the draws the history does not.
+    BacktestDialog(QSqlDatabase db, std::shared_ptr<const BetList> bets, const FilterSettings &filters,
+                   const PrizeRules::FortunePeriods &periods, Messages &messages, QWidget *parent = nullptr);
     ~BacktestDialog() override;
 
     QComboBox *fromBox = nullptr;
@@ -70,6 +72,7 @@ private:
     QSqlDatabase m_db;
     std::shared_ptr<const BetList> m_bets;
     FilterSettings m_filters;
+    PrizeRules::FortunePeriods m_fortunePeriods;
     Messages &m_messages;
     BacktestTableModel *m_model = nullptr;
     BacktestChart *m_chart = nullptr;

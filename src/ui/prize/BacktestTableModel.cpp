@@ -14,17 +14,27 @@ QString ballsText(const PrizeCheck::DrawBalls &balls)
     return reds.join(QLatin1Char(' ')) + QLatin1Char('+') + ballText(balls.blue);
 }
 
+bool moneyUnknown(const Backtest::DrawReturn &money)
+{
+    return money.floatingUnknown || money.fortuneUnknown;
+}
+
 QString moneyText(const Backtest::DrawReturn &money)
 {
-    return QString::number(money.wonYuan) + (money.floatingUnknown ? QStringLiteral("*") : QString());
+    return QString::number(money.wonYuan) + (moneyUnknown(money) ? QStringLiteral("*") : QString());
 }
 } // namespace
 
 BacktestTableModel::BacktestTableModel(QObject *parent) : QAbstractTableModel(parent) {}
 
-QString BacktestTableModel::unknownMoneyText()
+QString BacktestTableModel::unknownMoneyText(const Backtest::DrawReturn &money)
 {
-    return QStringLiteral("* 中了一等奖或二等奖，但历史中没有该期开奖公告的奖金，奖金只计已知部分。");
+    QStringList lines;
+    if (money.floatingUnknown)
+        lines << QStringLiteral("* 中了一等奖或二等奖，但历史中没有该期开奖公告的奖金，奖金只计已知部分。");
+    if (money.fortuneUnknown)
+        lines << QStringLiteral("* 历史中没有该期是否设福运奖的记录，3个红球的投注未计奖。");
+    return lines.join(QLatin1Char('\n'));
 }
 
 void BacktestTableModel::setReport(const Backtest::Report &report)
@@ -71,8 +81,8 @@ QVariant BacktestTableModel::data(const QModelIndex &index, int role) const
         return {};
     }
     case Qt::ToolTipRole:
-        if (column == MoneyColumn && money.floatingUnknown)
-            return unknownMoneyText();
+        if (column == MoneyColumn && moneyUnknown(money))
+            return unknownMoneyText(money);
         return {};
     case Qt::TextAlignmentRole:
         return column == BallsColumn ? int(Qt::AlignLeft | Qt::AlignVCenter) : int(Qt::AlignRight | Qt::AlignVCenter);
@@ -85,7 +95,7 @@ QVariant BacktestTableModel::data(const QModelIndex &index, int role) const
         return {};
     case Qt::ForegroundRole:
         // A draw that won anything stands out.
-        if (!totals && column == MoneyColumn && (money.wonYuan > 0 || money.floatingUnknown))
+        if (!totals && column == MoneyColumn && (money.wonYuan > 0 || moneyUnknown(money)))
             return QBrush(Qt::red);
         return {};
     }
@@ -96,9 +106,16 @@ QVariant BacktestTableModel::headerData(int section, Qt::Orientation orientation
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount)
         return {};
-    static const QStringList titles{QStringLiteral("期数"),   QStringLiteral("开奖号码"), QStringLiteral("一等奖"),
-                                    QStringLiteral("二等奖"), QStringLiteral("三等奖"),   QStringLiteral("四等奖"),
-                                    QStringLiteral("五等奖"), QStringLiteral("六等奖"),   QStringLiteral("奖金"),
-                                    QStringLiteral("投注")};
-    return titles[section];
+    if (section >= FirstPrizeColumn && section < MoneyColumn)
+        return PrizeRules::gradeName(section - FirstPrizeColumn + 1);
+    switch (section) {
+    case DrawColumn:
+        return QStringLiteral("期数");
+    case BallsColumn:
+        return QStringLiteral("开奖号码");
+    case MoneyColumn:
+        return QStringLiteral("奖金");
+    default:
+        return QStringLiteral("投注");
+    }
 }

@@ -1,8 +1,9 @@
 #pragma once
 // The grid of "历史回测": one row per draw of the range (期数, 开奖号码, the bets winning each
-// prize first to sixth, 奖金, 投注) and the totals row "合计". A money cell of a draw that won a
-// first or second prize whose money per bet is not known is marked "*" and says so in its
-// tool tip; the legend under the grid says it too.
+// grade first to 福运奖, 奖金, 投注) and the totals row "合计". A money cell of a draw that won a
+// first or second prize whose money per bet is not known, or whose three reds without the
+// blue may have won 福运奖, is marked "*" and says so in its tool tip; the legend under the
+// grid says it too.
 #include "core/prize/Backtest.h"
 
 #include <QAbstractTableModel>
@@ -10,7 +11,7 @@
 class BacktestTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { DrawColumn, BallsColumn, FirstPrizeColumn, MoneyColumn = FirstPrizeColumn + Game::kPrizeLevels, CostColumn,
+    enum Column { DrawColumn, BallsColumn, FirstPrizeColumn, MoneyColumn = FirstPrizeColumn + PrizeRules::kGrades, CostColumn,
                   ColumnCount };
 
     explicit BacktestTableModel(QObject *parent = nullptr);
@@ -25,7 +26,8 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
-    static QString unknownMoneyText();
+    // What the "*" of MONEY stands for, a line per reason; empty when it has none.
+    static QString unknownMoneyText(const Backtest::DrawReturn &money);
 
 private:
     Backtest::Report m_report;

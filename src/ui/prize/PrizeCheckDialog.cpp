@@ -39,8 +39,9 @@ QPushButton *button(const QString &text, const QString &name, QWidget *parent)
 
 } // namespace
 
-PrizeCheckDialog::PrizeCheckDialog(QSqlDatabase db, Messages &messages, QWidget *parent, std::size_t handOverLimit)
-    : QDialog(parent), m_db(db), m_messages(messages), m_handOverLimit(handOverLimit)
+PrizeCheckDialog::PrizeCheckDialog(QSqlDatabase db, const PrizeRules::FortunePeriods &periods, Messages &messages,
+                                   QWidget *parent, std::size_t handOverLimit)
+    : QDialog(parent), m_db(db), m_fortunePeriods(periods), m_messages(messages), m_handOverLimit(handOverLimit)
 {
     setObjectName(QStringLiteral("PrizeCheckDialog"));
     setWindowTitle(QStringLiteral("中奖查询"));
@@ -236,7 +237,8 @@ void PrizeCheckDialog::checkSingle()
     QStringList reds;
     for (QLineEdit *field : redFields)
         reds << field->text();
-    const PrizeCheck::SingleCheck c = PrizeCheck::checkSingle(m_db, singleDraw->currentText(), reds, blueField->text());
+    const PrizeCheck::SingleCheck c =
+        PrizeCheck::checkSingle(m_db, singleDraw->currentText(), reds, blueField->text(), m_fortunePeriods);
     if (c.sortedReds)
         for (int i = 0; i < 6; ++i)
             redFields[i]->setText(c.sortedReds->at(i));
@@ -250,9 +252,9 @@ void PrizeCheckDialog::checkSingle()
 void PrizeCheckDialog::checkList()
 {
     listResult->clear();
-    const PrizeCheck::ListCheck c = m_heldBets
-                                        ? PrizeCheck::checkBets(m_db, listDraw->currentText(), *m_heldBets)
-                                        : PrizeCheck::checkList(m_db, listDraw->currentText(), betListBox->toPlainText());
+    const PrizeCheck::ListCheck c =
+        m_heldBets ? PrizeCheck::checkBets(m_db, listDraw->currentText(), *m_heldBets, m_fortunePeriods)
+                   : PrizeCheck::checkList(m_db, listDraw->currentText(), betListBox->toPlainText(), m_fortunePeriods);
     if (!c.outcome.ok()) {
         m_messages.show(this, c.outcome);
         return;
@@ -260,6 +262,10 @@ void PrizeCheckDialog::checkList()
     const QStringList won = c.prizeMessages();
     for (const QString &text : won)
         m_messages.information(this, text);
-    if (won.isEmpty())
+    // After the grades, the bets whose grade the history cannot tell.
+    const QString unknown = c.fortuneUnknownMessage();
+    if (!unknown.isEmpty())
+        m_messages.information(this, unknown);
+    if (won.isEmpty() && unknown.isEmpty())
         listResult->setText(PrizeCheck::noPrizeText());
 }

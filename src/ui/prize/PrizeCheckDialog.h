@@ -4,6 +4,7 @@
 // list over before showing it. A list longer than the hand-over limit is kept as the bets
 // themselves, not as millions of lines of text, and checked as such.
 #include "core/bets/Bet.h"
+#include "core/prize/PrizeRules.h"
 
 #include <QDialog>
 #include <QSqlDatabase>
@@ -22,8 +23,9 @@ class PrizeCheckDialog : public QDialog {
 public:
     static constexpr std::size_t kDefaultHandOverLimit = 100000;
 
-    PrizeCheckDialog(QSqlDatabase db, Messages &messages, QWidget *parent = nullptr,
-                std::size_t handOverLimit = kDefaultHandOverLimit);
+    // periods: the shipped table of 福运奖 periods, which tells the draws the history does not.
+    PrizeCheckDialog(QSqlDatabase db, const PrizeRules::FortunePeriods &periods, Messages &messages,
+                     QWidget *parent = nullptr, std::size_t handOverLimit = kDefaultHandOverLimit);
 
     // The hand-over: empties the list box and fills it with the list, one output line per
     // bet ("01 02 03 04 05 06 12"); above the limit the bets are kept and the box says how many.
@@ -64,6 +66,7 @@ private:
     void releaseHeldBets();
 
     QSqlDatabase m_db;
+    PrizeRules::FortunePeriods m_fortunePeriods;
     Messages &m_messages;
     std::size_t m_handOverLimit;
     std::shared_ptr<const BetList> m_heldBets;

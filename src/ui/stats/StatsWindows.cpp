@@ -9,9 +9,9 @@
 #include <QEvent>
 
 StatsWindows::StatsWindows(QSqlDatabase db, Messages &messages, const DisplaySettings &settings, QWidget *mainWindow,
-                           std::size_t handOverLimit)
+                           const PrizeRules::FortunePeriods &periods, std::size_t handOverLimit)
     : QObject(mainWindow), m_db(db), m_messages(messages), m_settings(settings), m_main(mainWindow),
-      m_prizeCheck(new PrizeCheckDialog(db, messages, mainWindow, handOverLimit))
+      m_prizeCheck(new PrizeCheckDialog(db, periods, messages, mainWindow, handOverLimit))
 {
     mainWindow->installEventFilter(this);
 }

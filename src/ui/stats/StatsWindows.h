@@ -3,6 +3,7 @@
 // for the charts, modeless for the lists), the one five-elements window and the one prize
 // check dialog. The modeless windows close when the main window closes.
 #include "core/bets/Bet.h"
+#include "core/prize/PrizeRules.h"
 #include "core/settings/DisplaySettings.h"
 
 #include <QObject>
@@ -19,9 +20,10 @@ class FiveElementsDialog;
 class StatsWindows : public QObject {
     Q_OBJECT
 public:
-    // settings is read when a window opens, so the range length read at first show applies.
+    // settings is read when a window opens, so the range length read at first show applies;
+    // periods is the shipped table of 福运奖 periods, for the prize check.
     StatsWindows(QSqlDatabase db, Messages &messages, const DisplaySettings &settings, QWidget *mainWindow,
-                 std::size_t handOverLimit = 100000);
+                 const PrizeRules::FortunePeriods &periods, std::size_t handOverLimit = 100000);
 
     void openRedOmission();
     void openBlueOmission();
